@@ -1,0 +1,158 @@
+#include "GeomObject.h"
+
+#include "Resources.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vexil {
+
+void TGLArray::Allocate(int32_t ASize) {
+  Size = ASize;
+  glArray.assign((static_cast<size_t>(ASize) + sizeof(float) - 1) / sizeof(float), 0.0f);
+}
+
+namespace {
+
+void ReadArray(TStream& AStream, TGLArray& AArray) {
+  const int32_t size = StreamReadInteger(AStream);
+  if (size < 0) {
+    throw EStreamError("Mesh read error: negative array size " + std::to_string(size));
+  }
+  if (size > AStream.Remaining()) {
+    throw EStreamError("Mesh read error: an array of " + std::to_string(size) +
+                       " bytes runs past the end of the stream");
+  }
+  if (size == 0) {
+    AArray = TGLArray();
+    return;
+  }
+  TGLArray array;
+  array.Allocate(size);
+  AStream.ReadBuffer(array.Floats(), static_cast<size_t>(size));
+  AArray = std::move(array);
+}
+
+void WriteArray(TStream& AStream, const TGLArray& AArray) {
+  const int32_t size = AArray.Exists() ? AArray.Size : 0;
+  StreamWriteInteger(AStream, size);
+  AStream.Write(AArray.Floats(), static_cast<size_t>(size));
+}
+
+} // namespace
+
+void TGeomObject::LoadFromStream(TStream& ASourStream) {
+  StreamSkipBlock(ASourStream);
+  FName = StreamReadString(ASourStream);
+  FVertexCount = StreamReadInteger(ASourStream);
+  FPolygonCount = StreamReadInteger(ASourStream);
+  FGLArraysVertexCount = StreamReadInteger(ASourStream);
+  ReadArray(ASourStream, FGLColorArray);
+  ReadArray(ASourStream, FGLNormalArray);
+  ReadArray(ASourStream, FGLVertexArray);
+  StreamSkipBlock(ASourStream);
+}
+
+void TGeomObject::LoadFromFile(const std::string& AFileName) {
+  TFileStream stream(AFileName, TFileStream::TMode::OpenRead);
+  LoadFromStream(stream);
+}
+
+void TGeomObject::LoadFromResource(const std::string& AResName) {
+  TBytesStream stream = OpenResource(AResName, kRawDataResource);
+  LoadFromStream(stream);
+}
+
+void TGeomObject::SaveToStream(TStream& ADestStream) const {
+  StreamWriteEmptyBlock(ADestStream);
+  StreamWriteString(ADestStream, FName);
+  StreamWriteInteger(ADestStream, FVertexCount);
+  StreamWriteInteger(ADestStream, FPolygonCount);
+  StreamWriteInteger(ADestStream, FGLArraysVertexCount);
+  WriteArray(ADestStream, FGLColorArray);
+  WriteArray(ADestStream, FGLNormalArray);
+  WriteArray(ADestStream, FGLVertexArray);
+  StreamWriteEmptyBlock(ADestStream);
+}
+
+void TGeomObject::SaveToFile(const std::string& AFileName) const {
+  TFileStream stream(AFileName, TFileStream::TMode::Create);
+  SaveToStream(stream);
+  stream.Close();
+}
+
+namespace {
+float* AllocateTriangles(TGLArray& AArray, int32_t APolygonCount, int32_t ABytesPerTriangle) {
+  AArray.Allocate(std::max(0, APolygonCount) * ABytesPerTriangle);
+  return AArray.Floats();
+}
+} // namespace
+
+float* TGeomObject::CreateColorArray() {
+  return AllocateTriangles(FGLColorArray, FPolygonCount, 36);
+}
+
+float* TGeomObject::CreateNormalArray() {
+  return AllocateTriangles(FGLNormalArray, FPolygonCount, 36);
+}
+
+float* TGeomObject::CreateVertexArray() {
+  return AllocateTriangles(FGLVertexArray, FPolygonCount, 36);
+}
+
+float* TGeomObject::CreateTextureArray() {
+  // Consecutive triangles cover the unit square once; only the first half of the block is read.
+  static constexpr float kPattern[12] = {0, 0, 0, 1, 1, 1, 0, 0, 1, 0, 1, 1};
+  float* block = AllocateTriangles(FGLTextureArray, FPolygonCount, 48);
+  for (int32_t t = 0; t < FPolygonCount; ++t) {
+    std::memcpy(block + 12 * t, kPattern, sizeof(kPattern));
+  }
+  return block;
+}
+
+template <typename TOperation>
+void TGeomObject::ForEachTriple(TGLArray& AArray, TOperation AOperation) {
+  if (!AArray.Exists()) {
+    return;
+  }
+  // A byte count that disagrees with the vertex count must not take us past the block.
+  const int64_t triples = std::min<int64_t>(FGLArraysVertexCount, AArray.Size / 12);
+  float* values = AArray.Floats();
+  for (int64_t k = 0; k < triples; ++k) {
+    AOperation(values + 3 * k);
+  }
+}
+
+void TGeomObject::Scale(float AScale) {
+  ForEachTriple(FGLVertexArray, [AScale](float* p) {
+    for (int i = 0; i < 3; ++i) {
+      p[i] = static_cast<float>(static_cast<double>(p[i]) * AScale);
+    }
+  });
+}
+
+void TGeomObject::Translate(float X, float Y, float Z) {
+  ForEachTriple(FGLVertexArray, [X, Y, Z](float* p) {
+    p[0] = static_cast<float>(static_cast<double>(p[0]) + X);
+    p[1] = static_cast<float>(static_cast<double>(p[1]) + Y);
+    p[2] = static_cast<float>(static_cast<double>(p[2]) + Z);
+  });
+}
+
+void TGeomObject::SetColor(float AR, float AG, float AB) {
+  ForEachTriple(FGLColorArray, [AR, AG, AB](float* p) {
+    p[0] = AR;
+    p[1] = AG;
+    p[2] = AB;
+  });
+}
+
+void TGeomObject::ReverseNormals() {
+  ForEachTriple(FGLNormalArray, [](float* p) {
+    for (int i = 0; i < 3; ++i) {
+      p[i] = -p[i];
+    }
+  });
+}
+
+} // namespace vexil

@@ -1,0 +1,53 @@
+# Shared by scripts/run and scripts/test: install what the build needs, then configure and build.
+# Sourced, not run. Every step names itself when it fails.
+
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${VEXIL_BUILD_DIR:-$ROOT/build}"
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev libegl-dev
+  libgl1-mesa-dri libegl-mesa0 libcurl4-openssl-dev
+  googletest libgtest-dev libbenchmark-dev
+  xvfb xauth xdotool imagemagick fonts-liberation2
+)
+
+step() {
+  CURRENT_STEP="$1"
+  echo "==> $1"
+}
+
+on_error() {
+  echo "FAILED: ${CURRENT_STEP:-setup}" >&2
+}
+trap on_error ERR
+
+install_packages() {
+  step "Checking Debian packages"
+  local missing=()
+  for pkg in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return
+  fi
+  step "Installing ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+  step "Configuring in $BUILD_DIR"
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DVEXIL_WERROR=ON >"$BUILD_DIR.configure.log" 2>&1 ||
+    { cat "$BUILD_DIR.configure.log" >&2; false; }
+  step "Building"
+  cmake --build "$BUILD_DIR" -j"$(nproc)"
+}

@@ -1,0 +1,82 @@
+#include "AnsiCodePage.h"
+#include "Streams.h"
+
+#include <gtest/gtest.h>
+
+using namespace vexil;
+
+namespace {
+
+std::vector<uint8_t> Bytes(std::initializer_list<int> AValues) {
+  std::vector<uint8_t> bytes;
+  for (const int v : AValues) {
+    bytes.push_back(static_cast<uint8_t>(v));
+  }
+  return bytes;
+}
+
+} // namespace
+
+TEST(StreamPrimitives, IntegersAndDoublesAreLittleEndian) {
+  TMemoryStream stream;
+  StreamWriteInteger(stream, -2);
+  StreamWriteDouble(stream, 1.4);
+  EXPECT_EQ(stream.Data()[0], 0xFE);
+  EXPECT_EQ(stream.Data()[3], 0xFF);
+  EXPECT_EQ(stream.Data().size(), 12u);
+  EXPECT_EQ(stream.Data()[11], 0x3F); // 1.4 = 0x3FF6666666666666
+  stream.SetPosition(0);
+  EXPECT_EQ(StreamReadInteger(stream), -2);
+  EXPECT_EQ(StreamReadDouble(stream), 1.4);
+}
+
+TEST(StreamPrimitives, StringsTravelInWindows1251) {
+  TMemoryStream stream;
+  StreamWriteString(stream, "Ёж и ёлка");
+  StreamWriteString(stream, "");
+  const auto& data = stream.Data();
+  ASSERT_EQ(data.size(), 4u + 9u + 4u);
+  EXPECT_EQ(data[0], 9);
+  EXPECT_EQ(data[4], 0xA8); // Ё
+  EXPECT_EQ(data[5], 0xE6); // ж
+  stream.SetPosition(0);
+  EXPECT_EQ(StreamReadString(stream), "Ёж и ёлка");
+  EXPECT_EQ(StreamReadString(stream), "");
+}
+
+TEST(StreamPrimitives, CountsBelowOneReadAsEmptyText) {
+  TMemoryStream stream(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 'x'}));
+  EXPECT_EQ(StreamReadString(stream), "");
+  EXPECT_EQ(stream.Position(), 4);
+}
+
+TEST(StreamPrimitives, ShortOrAbsurdInputRaisesInsteadOfReadingOn) {
+  TMemoryStream shortInt(Bytes({1, 2, 3}));
+  EXPECT_THROW(StreamReadInteger(shortInt), EStreamError);
+  TMemoryStream hugeString(Bytes({0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'}));
+  EXPECT_THROW(StreamReadString(hugeString), EStreamError);
+  TMemoryStream longBlock(Bytes({5, 0, 0, 0, 1, 2}));
+  EXPECT_THROW(StreamSkipBlock(longBlock), EStreamError);
+}
+
+TEST(StreamPrimitives, ReservedBlocksAreWrittenEmptyAndSkippedWhole) {
+  TMemoryStream stream(Bytes({3, 0, 0, 0, 9, 9, 9, 7, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF}));
+  StreamSkipBlock(stream);
+  EXPECT_EQ(StreamReadInteger(stream), 7);
+  StreamSkipBlock(stream); // a negative length skips nothing
+  EXPECT_EQ(stream.Position(), 15);
+  TMemoryStream out;
+  StreamWriteEmptyBlock(out);
+  EXPECT_EQ(out.Data(), Bytes({0, 0, 0, 0}));
+}
+
+TEST(AnsiCodePage, RoundTripsEveryByteButTheUndefinedOne) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) {
+    all += static_cast<char>(b);
+  }
+  EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
+  EXPECT_EQ(Utf8ToAnsi("€№"), "\x88\xB9");
+  EXPECT_EQ(Utf8ToAnsi("日本"), "??");
+  EXPECT_EQ(Utf8ToAnsi("\xC3"), "?"); // truncated sequence
+}
