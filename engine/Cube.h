@@ -1,0 +1,41 @@
+// One cubie: six face quads (1..6 = +Z, +Y, -X, -Y, +X, -Z) over the shared body mesh.
+// Cubies never move; the flags and matrices below describe how the last frame drew it.
+#pragma once
+
+#include "Plane.h"
+
+#include <array>
+#include <memory>
+
+namespace vexil {
+
+class TCube {
+public:
+  explicit TCube(const TGeomObject& AGeomObject);
+
+  // APlaneIndex 1..6.
+  TPlane& Plane(int APlaneIndex) { return *FGLPlanes[APlaneIndex - 1]; }
+  const TPlane& Plane(int APlaneIndex) const { return *FGLPlanes[APlaneIndex - 1]; }
+
+  void SetPlaneColor(int APlaneIndex, float Rf, float Gf, float Bf);
+  void SetPlaneTextureID(int APlaneIndex, uint32_t ATextureID, int32_t ATextureIndex);
+  void SaveMatrixBeforeRotate(const TMatrix& AMatrix) { FMatrixBeforeRotate = AMatrix; }
+  void SaveMatrixAfterRotate(const TMatrix& AMatrix) { FMatrixAfterRotate = AMatrix; }
+  // Each sets the value on all six faces.
+  void SetPlaneLighting(bool AValue);
+  void SetGlobalLighting(bool AValue);
+  void SetTextureID(uint32_t AValue);
+
+  bool Rotated() const { return FRotated; }
+  void SetRotated(bool AValue) { FRotated = AValue; }
+  const TMatrix& MatrixAfterRotate() const { return FMatrixAfterRotate; }
+  const TMatrix& MatrixBeforeRotate() const { return FMatrixBeforeRotate; }
+
+private:
+  bool FRotated = false;
+  TMatrix FMatrixAfterRotate{};
+  TMatrix FMatrixBeforeRotate{};
+  std::array<std::unique_ptr<TPlane>, 6> FGLPlanes;
+};
+
+} // namespace vexil

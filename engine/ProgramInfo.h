@@ -1,0 +1,12 @@
+// Facts about the program that several layers quote: the version shown in the about box,
+// written into saved games and sent with the update check, and the product web site.
+#pragma once
+
+namespace vexil {
+
+constexpr double ProgramVersion = 1.4;
+constexpr const char* kProgramTitle = "Vexil Cube 3D";
+// Host of the product site; a reserved example domain until the game has a site of its own.
+constexpr const char* kProductSite = "http://vexilcube.example.com";
+
+} // namespace vexil

@@ -1,0 +1,163 @@
+// The cube model: N x N x N cubies over one body mesh, the stickers in sticker order, the turn
+// in progress, the mouse drag, the move history and the cube's block of a saved game.
+// Plain C++: the renderer draws the TCubeFrame that BeginFrame computes.
+#pragma once
+
+#include "Cube.h"
+#include "CubeFrame.h"
+#include "GeomObject.h"
+#include "Streams.h"
+#include "TextureLink.h"
+#include "UndoRedoInfo.h"
+#include "VectorTypes.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace vexil {
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+class TVexilCube;
+using TNotifyEvent = std::function<void(TVexilCube& ASender)>;
+
+class TVexilCube {
+public:
+  // Raises EResNotFound when the "CUBE" mesh resource is missing.
+  explicit TVexilCube(int32_t ADegree);
+  ~TVexilCube();
+  TVexilCube(const TVexilCube&) = delete;
+  TVexilCube& operator=(const TVexilCube&) = delete;
+
+  // --- assembly
+  void InitPlanes();
+  void Reset();
+  void Resize(int32_t AWidth, int32_t AHeight);
+
+  // --- turns
+  void RotateRandomSide();
+  // Seeds the generator RotateRandomSide draws from (the shell seeds it from the clock).
+  void Randomize(uint32_t ASeed);
+
+  // --- one frame: BeginFrame runs the frame step, the visibility test and the drag rule and
+  // computes every cubie's matrix for the view AView (a pure rotation); EndFrame, called once
+  // the frame has been drawn, runs the end of a turn that ended in it.
+  TCubeFrame BeginFrame(const TMatrix& AView);
+  void EndFrame(const TCubeFrame& AFrame);
+
+  // --- picking and drag turns; coordinates in device pixels of the view.
+  void ProcessMouseDown(TMouseButton AButton, int32_t X, int32_t Y, int32_t AInvertY);
+  void ProcessMouseMove(int32_t AMouseX, int32_t AMouseY, int32_t AInvertMouseY);
+  void ProcessMouseUp(TMouseButton AButton);
+  // Sticker index seen at window point (AX, AInvertY) under the view AView, or -1.
+  int32_t GetSelectedPlane(int32_t AX, int32_t AInvertY, const TMatrix& AView) const;
+  int32_t GetRotateVector(int32_t APlaneIndex, const TMatrix& AMatrix) const;
+  // The view used by ProcessMouseDown's pick: the renderer keeps it current.
+  void SetViewMatrix(const TMatrix& AView) { FViewMatrix = AView; }
+
+  // --- history
+  void Undo();
+  void Redo();
+  bool UndoExist() const;
+  bool RedoExist() const;
+  void ClearUndoRedoState();
+  static int32_t OppositeDirection(int32_t ADirection);
+
+  // --- saved-game block. The readers change nothing unless the whole block is sound; they
+  // raise EStreamError naming the problem otherwise.
+  void SaveState(TStream& ASourStream) const;
+  void LoadState(TStream& ADestStream);
+  void LoadStateOldFormat(TStream& ADestStream);
+
+  // --- appearance
+  void SetGlobalLighting(bool AValue);
+  void SetPlaneLight(bool AValue);
+  void SetShowSelectedPlane(bool AValue);
+  void SetScale(float AValue);
+  void SetTextureListLink(TTextureListLink* AValue);
+  void SetCarcassTextureID(uint32_t AValue);
+  void SetVexilColor(const TVertex3f& AVector);
+  // APlaneColors[k] is the colour of side k + 1.
+  void UpdatePlanesColor(const std::array<TVertex3f, 6>& APlaneColors);
+
+  // --- properties
+  int32_t Degree() const { return FDegree; }
+  bool Solved() const { return FSolved; }
+  void SetSolved(bool AValue) { FSolved = AValue; }
+  bool SideIsRotating() const { return FSideIsRotating; }
+  bool ManualRotation() const { return FManualRotation; }
+  float RotateSpeed() const { return FRotateSpeed; }
+  void SetRotateSpeed(float AValue) { FRotateSpeed = AValue; }
+  const TNotifyEvent& OnEndSideRotate() const { return FOnEndSideRotate; }
+  void SetOnEndSideRotate(TNotifyEvent AValue) { FOnEndSideRotate = std::move(AValue); }
+  float Scale() const { return FScale; }
+  float KScale() const { return FKScale; }
+  bool GlobalLighting() const { return FGlobalLighting; }
+  bool ShowSelectedPlane() const { return FShowSelectedPlane; }
+  TTextureListLink* TextureListLink() const { return FTextureListLink; }
+  double Aspect() const { return FAspect; }
+  float RotateAngle() const { return FRotateAngle; }
+  int32_t SelectedPlane() const { return FSelectedPlane; }
+  int32_t RotateDirection() const { return FRotateDirection; }
+  int32_t UndoRedoPosition() const { return FUndoRedoPosition; }
+  int32_t UndoRedoCount() const { return static_cast<int32_t>(FUndoRedoBuffer.size()); }
+  const TUndoRedoInfo& UndoRedoEntry(int32_t AIndex) const { return *FUndoRedoBuffer[AIndex]; }
+  const std::array<bool, 6>& PlaneVisible() const { return FPlaneVisible; }
+
+  const TGeomObject& CubeObject() const { return *FCubeObject; }
+  int32_t CubesCount() const { return FCubesCount; }
+  TCube& Cube(int32_t AIndex) { return *FCubes[AIndex]; }
+  const TCube& Cube(int32_t AIndex) const { return *FCubes[AIndex]; }
+  int32_t WorkPlanesCount() const { return FWorkPlanesCount; }
+  TPlane& WorkPlane(int32_t AIndex) { return *FWorkPlanes[AIndex]; }
+  const TPlane& WorkPlane(int32_t AIndex) const { return *FWorkPlanes[AIndex]; }
+
+private:
+  // Implementation details are free to change; the public interface above is the contract.
+  void ApplySideRotation();
+  bool IsCubeSolved() const;
+
+  float FK = 0.5f;
+  int32_t FDegree = 0;
+  float FScale = 1.0f;
+  float FKScale = 1.0f;
+  float FKCenter = 0.0f;
+  float FRotateAngle = 0.0f;
+  std::unique_ptr<TGeomObject> FCubeObject;
+  int32_t FSelectedPlane = -1;
+  int32_t FUndoRedoPosition = -1;
+  std::vector<std::unique_ptr<TUndoRedoInfo>> FUndoRedoBuffer;
+  double FAspect = 0.0;
+  bool FSolved = false;
+  std::array<bool, 6> FPlaneVisible{};
+  double FCompareInterval = 0.0;
+  float FRotateSpeed = 3.0f;
+  bool FSideIsRotating = false;
+  TNotifyEvent FOnEndSideRotate;
+  std::vector<std::unique_ptr<TCube>> FCubes;
+  int32_t FCubesCount = 0;
+  bool FGlobalLighting = false;
+  bool FShowSelectedPlane = false;
+  std::vector<TPlane*> FWorkPlanes; // faces owned by their cubies
+  int32_t FWorkPlanesCount = 0;
+  TVectorArray FWorkPlanesColors;
+  std::vector<int32_t> FWorkPlanesIDs;
+  std::vector<uint32_t> FWorkPlanesTextures;
+  int32_t FRotateDirection = -1;
+  float FDParam = 0.0f;
+  float FOfsParam = 0.0f;
+  bool FManualRotation = false;
+  TTextureListLink* FTextureListLink = nullptr;
+  TPoint FMouseVector;
+  TPoint FMouseDownCoord;
+  float FMouseVectorLength = 0.0f;
+  T2DVector FMouseUnitVector;
+  TMatrix FViewMatrix = IdentityMatrix();
+  std::mt19937 FRandom;
+};
+
+} // namespace vexil
