@@ -6,6 +6,7 @@
 #include "Cube.h"
 #include "CubeFrame.h"
 #include "GeomObject.h"
+#include "MatrixMath.h"
 #include "Streams.h"
 #include "TextureLink.h"
 #include "UndoRedoInfo.h"
@@ -42,6 +43,8 @@ public:
   void RotateRandomSide();
   // Seeds the generator RotateRandomSide draws from (the shell seeds it from the clock).
   void Randomize(uint32_t ASeed);
+  // No colour is found on two sides. The end of every turn stores it in Solved.
+  bool IsCubeSolved() const;
 
   // --- one frame: BeginFrame runs the frame step, the visibility test and the drag rule and
   // computes every cubie's matrix for the view AView (a pure rotation); EndFrame, called once
@@ -56,6 +59,8 @@ public:
   // Sticker index seen at window point (AX, AInvertY) under the view AView, or -1.
   int32_t GetSelectedPlane(int32_t AX, int32_t AInvertY, const TMatrix& AView) const;
   int32_t GetRotateVector(int32_t APlaneIndex, const TMatrix& AMatrix) const;
+  // The face points towards the viewer by more than the pick threshold under AMatrix.
+  static bool PlaneFacesViewer(const TPlane& APlane, const TMatrix& AMatrix);
   // The view used by ProcessMouseDown's pick: the renderer keeps it current.
   void SetViewMatrix(const TMatrix& AView) { FViewMatrix = AView; }
 
@@ -100,6 +105,16 @@ public:
   bool ShowSelectedPlane() const { return FShowSelectedPlane; }
   TTextureListLink* TextureListLink() const { return FTextureListLink; }
   double Aspect() const { return FAspect; }
+  int32_t ViewWidth() const { return FViewWidth; }
+  int32_t ViewHeight() const { return FViewHeight; }
+  float DParam() const { return FDParam; }
+  float OfsParam() const { return FOfsParam; }
+  double CompareInterval() const { return FCompareInterval; }
+  float K() const { return FK; }
+  float KCenter() const { return FKCenter; }
+  const TPoint& MouseVector() const { return FMouseVector; }
+  float MouseVectorLength() const { return FMouseVectorLength; }
+  const T2DVector& MouseUnitVector() const { return FMouseUnitVector; }
   float RotateAngle() const { return FRotateAngle; }
   int32_t SelectedPlane() const { return FSelectedPlane; }
   int32_t RotateDirection() const { return FRotateDirection; }
@@ -115,11 +130,30 @@ public:
   int32_t WorkPlanesCount() const { return FWorkPlanesCount; }
   TPlane& WorkPlane(int32_t AIndex) { return *FWorkPlanes[AIndex]; }
   const TPlane& WorkPlane(int32_t AIndex) const { return *FWorkPlanes[AIndex]; }
+  // Number of the cubie that carries sticker AIndex.
+  int32_t WorkPlaneCube(int32_t AIndex) const { return FWorkPlanesCubes[AIndex]; }
+  static bool IsSurfaceCubie(int32_t x, int32_t y, int32_t z, int32_t ADegree);
 
 private:
   // Implementation details are free to change; the public interface above is the contract.
+  // The slice, axis and angle sign that a turn (sticker, direction) names.
+  struct TTurnLayer {
+    bool Valid = false; // false for a direction outside 0..3: nothing turns
+    TIntVector Layer;
+    TVertex3f Axis;
+    int32_t Sign = 1;
+  };
+  TTurnLayer TurnLayer(int32_t APlaneIndex, int32_t ADirection) const;
+  bool InLayer(const TTurnLayer& ATurn, int32_t ACubeIndex) const;
+  TIntVector GridPosition(int32_t ACubeIndex) const;
+  // Where sticker AIndex lies at rest, in the cube's own (unscaled) coordinates.
+  TPoint3d StickerPlace(int32_t AIndex) const;
+  void AdvanceTurn();
+  // The drag rule: the turn a drag beyond its threshold shows in this frame, if any.
+  TTurnLayer EvaluateDrag(const TMatrix& AView);
+  void EndTurn();
+  void AppendUndoRedo(int32_t APlaneIndex, int32_t ADirection);
   void ApplySideRotation();
-  bool IsCubeSolved() const;
 
   float FK = 0.5f;
   int32_t FDegree = 0;
@@ -157,6 +191,10 @@ private:
   float FMouseVectorLength = 0.0f;
   T2DVector FMouseUnitVector;
   TMatrix FViewMatrix = IdentityMatrix();
+  int32_t FViewWidth = 0; // device pixels, from Resize
+  int32_t FViewHeight = 0;
+  std::vector<int32_t> FWorkPlanesCubes; // cubie number of every sticker
+  bool FTurnEnded = false;               // BeginFrame ended the animated turn; EndFrame applies it
   std::mt19937 FRandom;
 };
 

@@ -1,0 +1,101 @@
+#include "VexilCube.h"
+
+namespace vexil {
+
+namespace {
+
+// A face direction faces the viewer when it points towards +z in eye space; exactly 0 counts as
+// facing away for the positive direction and towards the viewer for its opposite.
+bool PointsToViewer(float X, float Y, float Z, const TMatrix& AView) {
+  TVertex3f v{X, Y, Z};
+  TransformVertex(v, AView);
+  return v.Z > 0.0f;
+}
+
+// AMatrix x translation by (X, Y, Z).
+TMatrix4d Translated(const TMatrix4d& AMatrix, double X, double Y, double Z) {
+  TMatrix4d m = AMatrix;
+  for (int r = 0; r < 4; ++r) {
+    m[12 + r] = AMatrix[r] * X + AMatrix[4 + r] * Y + AMatrix[8 + r] * Z + AMatrix[12 + r];
+  }
+  return m;
+}
+
+} // namespace
+
+TVexilCube::TTurnLayer TVexilCube::EvaluateDrag(const TMatrix& AView) {
+  if (FSelectedPlane < 0 || FSelectedPlane >= FWorkPlanesCount || Round(FMouseVectorLength) <= 5) {
+    FManualRotation = false;
+    return TTurnLayer{};
+  }
+  FManualRotation = true;
+  FRotateAngle = static_cast<float>(static_cast<double>(FMouseVectorLength) * 0.75);
+  if (FRotateAngle >= 90.0f) {
+    FRotateAngle = 90.0f;
+  }
+  FRotateDirection = GetRotateVector(FSelectedPlane, AView);
+  return TurnLayer(FSelectedPlane, FRotateDirection);
+}
+
+TCubeFrame TVexilCube::BeginFrame(const TMatrix& AView) {
+  AdvanceTurn();
+  FViewMatrix = AView;
+  FPlaneVisible[0] = PointsToViewer(0, 0, 1, AView);
+  FPlaneVisible[5] = !FPlaneVisible[0];
+  FPlaneVisible[1] = PointsToViewer(0, 1, 0, AView);
+  FPlaneVisible[3] = !FPlaneVisible[1];
+  FPlaneVisible[4] = PointsToViewer(1, 0, 0, AView);
+  FPlaneVisible[2] = !FPlaneVisible[4];
+
+  // One evaluation serves every cubie: the drag rule gives the same result for all of them.
+  const TTurnLayer turn =
+      FSideIsRotating ? TurnLayer(FSelectedPlane, FRotateDirection) : EvaluateDrag(AView);
+  const TMatrix4d atRest = Multiply(ToMatrix4d(AView), ScaleMatrix(FKScale));
+  const TMatrix4d turned =
+      turn.Valid ? Multiply(atRest, RotationMatrix(turn.Sign * static_cast<double>(FRotateAngle),
+                                                   turn.Axis))
+                 : atRest;
+
+  TCubeFrame frame;
+  frame.View = AView;
+  frame.PlaneVisible = FPlaneVisible;
+  frame.DrawInner = FRotateAngle != 0.0f;
+  frame.TurnEnded = FTurnEnded;
+  frame.Cubies.reserve(static_cast<size_t>(FCubesCount));
+  for (int32_t i = 0; i < FCubesCount; ++i) {
+    TCube& cube = *FCubes[i];
+    bool inLayer = false;
+    if (turn.Valid) {
+      inLayer = InLayer(turn, i);
+      cube.SetRotated(inLayer);
+    }
+    const TIntVector p = GridPosition(i);
+    // While a layer stands at an angle every cubie shows, inner ones included.
+    if (!IsSurfaceCubie(p.I, p.J, p.L, FDegree) && FRotateAngle == 0.0f) {
+      continue;
+    }
+    const double k = FK;
+    const double offset = FKCenter;
+    const TMatrix modelView = ToSingleMatrix(Translated(inLayer ? turned : atRest, p.I * k + offset,
+                                                        p.J * k + offset, p.L * k + offset));
+    if (cube.Rotated()) {
+      cube.SaveMatrixAfterRotate(modelView);
+    } else {
+      cube.SaveMatrixBeforeRotate(modelView);
+    }
+    frame.Cubies.push_back(TCubieDraw{i, modelView, cube.Rotated()});
+  }
+  return frame;
+}
+
+void TVexilCube::EndFrame(const TCubeFrame& /*AFrame*/) {
+  // The model remembers whether its own frame step ended the turn, so a frame passed twice or
+  // out of order cannot end a turn that was started afterwards.
+  if (!FTurnEnded) {
+    return;
+  }
+  FTurnEnded = false;
+  EndTurn();
+}
+
+} // namespace vexil

@@ -1,0 +1,69 @@
+#include "VexilCube.h"
+
+namespace vexil {
+
+int32_t TVexilCube::OppositeDirection(int32_t ADirection) {
+  switch (ADirection) {
+  case 0:
+    return 2;
+  case 1:
+    return 3;
+  case 2:
+    return 0;
+  case 3:
+    return 1;
+  default:
+    return -1;
+  }
+}
+
+// A new turn discards every turn that had been undone.
+void TVexilCube::AppendUndoRedo(int32_t APlaneIndex, int32_t ADirection) {
+  auto entry = std::make_unique<TUndoRedoInfo>(APlaneIndex, ADirection);
+  while (UndoRedoCount() - 1 > FUndoRedoPosition) {
+    FUndoRedoBuffer.pop_back();
+  }
+  FUndoRedoBuffer.push_back(std::move(entry));
+  FUndoRedoPosition = UndoRedoCount() - 1;
+}
+
+void TVexilCube::Undo() {
+  if (FSideIsRotating || !UndoExist()) {
+    return;
+  }
+  const TUndoRedoInfo& entry = *FUndoRedoBuffer[FUndoRedoPosition];
+  FRotateAngle = 0.0f;
+  FSideIsRotating = true;
+  FRotateSpeed = 10.0f;
+  FSelectedPlane = entry.UndoRedoPlaneIndex();
+  FRotateDirection = OppositeDirection(entry.UndoRedoPlaneDirection());
+  --FUndoRedoPosition;
+}
+
+void TVexilCube::Redo() {
+  if (FSideIsRotating || !RedoExist()) {
+    return;
+  }
+  ++FUndoRedoPosition;
+  const TUndoRedoInfo& entry = *FUndoRedoBuffer[FUndoRedoPosition];
+  FRotateAngle = 0.0f;
+  FSideIsRotating = true;
+  FRotateSpeed = 10.0f;
+  FSelectedPlane = entry.UndoRedoPlaneIndex();
+  FRotateDirection = entry.UndoRedoPlaneDirection();
+}
+
+bool TVexilCube::UndoExist() const {
+  return UndoRedoCount() > 0 && FUndoRedoPosition >= 0;
+}
+
+bool TVexilCube::RedoExist() const {
+  return UndoRedoCount() > 0 && FUndoRedoPosition < UndoRedoCount() - 1;
+}
+
+void TVexilCube::ClearUndoRedoState() {
+  FUndoRedoPosition = -1;
+  FUndoRedoBuffer.clear();
+}
+
+} // namespace vexil

@@ -1,0 +1,191 @@
+#include "VexilCube.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vexil {
+
+namespace {
+
+struct TScreenPoint {
+  double X = 0.0;
+  double Y = 0.0;
+};
+
+using TScreenQuad = std::array<TScreenPoint, 4>;
+
+// The drawing projection: 30 degrees vertical field of view, near 1, far 10.
+constexpr double kFieldOfView = 30.0;
+constexpr double kNear = 1.0;
+constexpr double kFar = 10.0;
+constexpr double kCameraDistance = 6.0;
+
+double Dot(const TScreenPoint& A, double AX, double AY) {
+  return A.X * AX + A.Y * AY;
+}
+
+// The quad (convex: a flat convex face seen in perspective from the front) and the square
+// [ALeft, ARight] x [ABottom, ATop] share a point, by separating axes. Touching counts, as the
+// clipping of a selection pick keeps its boundary.
+bool QuadMeetsSquare(const TScreenQuad& AQuad, double ALeft, double ARight, double ABottom,
+                     double ATop) {
+  const auto [minX, maxX] = std::minmax({AQuad[0].X, AQuad[1].X, AQuad[2].X, AQuad[3].X});
+  const auto [minY, maxY] = std::minmax({AQuad[0].Y, AQuad[1].Y, AQuad[2].Y, AQuad[3].Y});
+  if (maxX < ALeft || minX > ARight || maxY < ABottom || minY > ATop) {
+    return false;
+  }
+  const TScreenPoint square[4] = {
+      {ALeft, ABottom}, {ARight, ABottom}, {ARight, ATop}, {ALeft, ATop}};
+  for (int e = 0; e < 4; ++e) {
+    const TScreenPoint& from = AQuad[e];
+    const TScreenPoint& to = AQuad[(e + 1) % 4];
+    const double nx = from.Y - to.Y;
+    const double ny = to.X - from.X;
+    double quadMin = Dot(AQuad[0], nx, ny);
+    double quadMax = quadMin;
+    for (const TScreenPoint& p : AQuad) {
+      quadMin = std::min(quadMin, Dot(p, nx, ny));
+      quadMax = std::max(quadMax, Dot(p, nx, ny));
+    }
+    double squareMin = Dot(square[0], nx, ny);
+    double squareMax = squareMin;
+    for (const TScreenPoint& p : square) {
+      squareMin = std::min(squareMin, Dot(p, nx, ny));
+      squareMax = std::max(squareMax, Dot(p, nx, ny));
+    }
+    if (quadMax < squareMin || squareMax < quadMin) {
+      return false;
+    }
+  }
+  return true;
+}
+
+} // namespace
+
+bool TVexilCube::PlaneFacesViewer(const TPlane& APlane, const TMatrix& AMatrix) {
+  const TVertex3f& n = APlane.Normal();
+  return static_cast<double>(n.X) * AMatrix[2] + static_cast<double>(n.Y) * AMatrix[6] +
+             static_cast<double>(n.Z) * AMatrix[10] + AMatrix[14] - 0.15 >
+         0.0;
+}
+
+// Equal to a one-pixel selection pick: a sticker counts as hit when its quad, projected as it is
+// drawn at rest, meets the pixel-sized square centred on the point. Only stickers facing the
+// viewer take part; two hits overflow the selection buffer and pick nothing.
+int32_t TVexilCube::GetSelectedPlane(int32_t AX, int32_t AInvertY, const TMatrix& AView) const {
+  if (FViewWidth <= 0 || FViewHeight <= 0 || !std::isfinite(FAspect) || !(FAspect > 0.0)) {
+    return -1;
+  }
+  const double f = 1.0 / std::tan(kFieldOfView / 2.0 * 3.14159265358979324 / 180.0);
+  const TMatrix4d eye = Multiply(TranslationMatrix(0.0, 0.0, -kCameraDistance),
+                                 Multiply(ScaleMatrix(FKScale), ToMatrix4d(AView)));
+  const double left = AX - 0.5;
+  const double bottom = AInvertY - 0.5;
+  int32_t hits = 0;
+  int32_t result = -1;
+  for (int32_t s = 0; s < FWorkPlanesCount; ++s) {
+    const TPlane& plane = *FWorkPlanes[s];
+    if (!PlaneFacesViewer(plane, AView)) {
+      continue;
+    }
+    const TIntVector grid = GridPosition(FWorkPlanesCubes[s]);
+    const double k = FK;
+    const double offset = FKCenter;
+    TScreenQuad quad;
+    bool inDepth = true;
+    for (int c = 0; c < 4; ++c) {
+      const TVertex3f& corner = plane.GLVertexArray()[c];
+      const TPoint3d p = TransformPoint(eye, TPoint3d{grid.I * k + offset + corner.X,
+                                                      grid.J * k + offset + corner.Y,
+                                                      grid.L * k + offset + corner.Z});
+      const double w = -p.Z;
+      inDepth = inDepth && w >= kNear && w <= kFar;
+      quad[c] = TScreenPoint{(f / FAspect * p.X / w + 1.0) / 2.0 * FViewWidth,
+                             (f * p.Y / w + 1.0) / 2.0 * FViewHeight};
+    }
+    if (inDepth && QuadMeetsSquare(quad, left, left + 1.0, bottom, bottom + 1.0)) {
+      ++hits;
+      result = s;
+    }
+  }
+  return hits == 1 ? result : -1;
+}
+
+int32_t TVexilCube::GetRotateVector(int32_t APlaneIndex, const TMatrix& AMatrix) const {
+  if (APlaneIndex < 0 || APlaneIndex >= FWorkPlanesCount) {
+    return -1;
+  }
+  const TPlane& plane = *FWorkPlanes[APlaneIndex];
+  const bool locked = FRotateDirection >= 0 && FRotateDirection <= 3;
+  const double ux = FMouseUnitVector.X;
+  const double uy = FMouseUnitVector.Y;
+  float best = 360.0f;
+  int32_t result = -1;
+  for (int d = 0; d < 4; ++d) {
+    // Once a drag has chosen a direction only that axis remains, either way along it.
+    if (locked && !SameIntVector(plane.RotateVector(d), plane.RotateVector(FRotateDirection))) {
+      continue;
+    }
+    const TIntVector& indices = plane.RotateVector(d);
+    const double s = plane.RotateSign(d);
+    const auto k = static_cast<float>(static_cast<double>(FDParam) /
+                                      (s * AMatrix[indices.I] + static_cast<double>(FOfsParam)));
+    const auto vx = static_cast<float>(s * AMatrix[indices.J] * k);
+    const auto vy = static_cast<float>(s * AMatrix[indices.L] * k);
+    const auto t = static_cast<float>(
+        (static_cast<double>(vx) * ux + static_cast<double>(vy) * uy) /
+        (std::sqrt(ux * ux + uy * uy) *
+         std::sqrt(static_cast<double>(vx) * vx + static_cast<double>(vy) * vy)));
+    const auto a = static_cast<float>(ArcCosDegrees(t));
+    if (std::fabs(a) < best) {
+      best = std::fabs(a);
+      result = d;
+    }
+  }
+  return result;
+}
+
+void TVexilCube::ProcessMouseDown(TMouseButton AButton, int32_t X, int32_t Y, int32_t AInvertY) {
+  if (AButton != TMouseButton::mbLeft) {
+    return;
+  }
+  FMouseDownCoord = TPoint{X, Y};
+  if (FSideIsRotating) {
+    return;
+  }
+  FSelectedPlane = GetSelectedPlane(X, AInvertY, FViewMatrix);
+}
+
+void TVexilCube::ProcessMouseMove(int32_t AMouseX, int32_t AMouseY, int32_t /*AInvertMouseY*/) {
+  if (FSelectedPlane < 0 || FSideIsRotating) {
+    return;
+  }
+  const int64_t x = static_cast<int64_t>(AMouseX) - FMouseDownCoord.X;
+  const int64_t y = static_cast<int64_t>(FMouseDownCoord.Y) - AMouseY;
+  FMouseVector = TPoint{static_cast<int32_t>(x), static_cast<int32_t>(y)};
+  const double length = std::sqrt(static_cast<double>(x * x + y * y));
+  FMouseVectorLength = static_cast<float>(length);
+  // A drag of length 0 gives NaN; it is never used, the drag acts only beyond 5 pixels.
+  FMouseUnitVector = T2DVector{static_cast<float>(static_cast<double>(x) / length),
+                               static_cast<float>(static_cast<double>(y) / length)};
+}
+
+void TVexilCube::ProcessMouseUp(TMouseButton AButton) {
+  if (AButton != TMouseButton::mbLeft || FSelectedPlane < 0 || FSideIsRotating) {
+    return;
+  }
+  if (FRotateAngle > 45.0f) {
+    FRotateSpeed = 3.0f;
+    // A drag whose direction could not be told turns nothing; recording it would make an undo
+    // step that does nothing.
+    if (FRotateDirection >= 0) {
+      AppendUndoRedo(FSelectedPlane, FRotateDirection);
+    }
+  } else {
+    FRotateSpeed = -3.0f;
+  }
+  FSideIsRotating = true;
+  FMouseVectorLength = 0.0f;
+}
+
+} // namespace vexil

@@ -1,0 +1,191 @@
+#include "VexilCube.h"
+
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+namespace vexil {
+
+void TVexilCube::Randomize(uint32_t ASeed) {
+  FRandom.seed(ASeed);
+}
+
+void TVexilCube::RotateRandomSide() {
+  // The sticker is drawn first. Direction 3 is never drawn: it equals three turns in direction 1.
+  std::uniform_int_distribution<int32_t> sticker(0, FWorkPlanesCount - 1);
+  const int32_t s = sticker(FRandom);
+  std::uniform_int_distribution<int32_t> direction(0, 2);
+  const int32_t d = direction(FRandom);
+  FRotateAngle = 0.0f;
+  FSideIsRotating = true;
+  FRotateSpeed = 10.0f;
+  FSelectedPlane = s;
+  FRotateDirection = d;
+}
+
+TVexilCube::TTurnLayer TVexilCube::TurnLayer(int32_t APlaneIndex, int32_t ADirection) const {
+  TTurnLayer turn;
+  if (APlaneIndex < 0 || APlaneIndex >= FWorkPlanesCount || ADirection < 0 || ADirection > 3) {
+    return turn;
+  }
+  const TPlane& plane = *FWorkPlanes[APlaneIndex];
+  const bool vertical = ADirection == 0 || ADirection == 2;
+  turn.Valid = true;
+  turn.Layer = vertical ? plane.VIntVector() : plane.HIntVector();
+  turn.Axis = vertical ? plane.VRotateVector() : plane.HRotateVector();
+  turn.Sign = (ADirection == 0 || ADirection == 3) ? -1 : 1;
+  return turn;
+}
+
+bool TVexilCube::InLayer(const TTurnLayer& ATurn, int32_t ACubeIndex) const {
+  const TIntVector position = GridPosition(ACubeIndex);
+  return position.I == ATurn.Layer.I || position.J == ATurn.Layer.J || position.L == ATurn.Layer.L;
+}
+
+TPoint3d TVexilCube::StickerPlace(int32_t AIndex) const {
+  const TIntVector position = GridPosition(FWorkPlanesCubes[AIndex]);
+  const TVertex3f& centre = FWorkPlanes[AIndex]->PlaneCentre();
+  const double k = FK;
+  const double offset = FKCenter;
+  return TPoint3d{position.I * k + offset + centre.X, position.J * k + offset + centre.Y,
+                  position.L * k + offset + centre.Z};
+}
+
+void TVexilCube::AdvanceTurn() {
+  FTurnEnded = false;
+  if (!FSideIsRotating) {
+    return;
+  }
+  FRotateAngle = static_cast<float>(static_cast<double>(FRotateAngle) + FRotateSpeed);
+  if (FRotateAngle >= 90.0f) {
+    FRotateAngle = 90.0f;
+    FTurnEnded = true;
+  }
+  if (!(FRotateAngle > 0.0f)) { // NaN included: a broken speed must not animate forever
+    FRotateAngle = 0.0f;
+    FTurnEnded = true;
+  }
+}
+
+void TVexilCube::EndTurn() {
+  ApplySideRotation();
+  FRotateAngle = 0.0f;
+  FSelectedPlane = -1;
+  FRotateDirection = -1;
+  FSideIsRotating = false;
+  if (FOnEndSideRotate) {
+    FOnEndSideRotate(*this); // may start the next turn at once
+  }
+  FSolved = IsCubeSolved();
+}
+
+// Moves the sticker data to the places where the stickers arrived. Rest and arrival places are
+// compared in the cube's own coordinates with the turn's exact rotation, so nothing the view or
+// the zoom did while the turn animated can make a place miss its match.
+void TVexilCube::ApplySideRotation() {
+  const auto count = static_cast<size_t>(FWorkPlanesCount);
+  std::vector<int32_t> turning;
+  turning.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    FWorkPlanesIDs[i] = FWorkPlanes[i]->PlaneID();
+    FWorkPlanesColors[i] = FWorkPlanes[i]->Color();
+    FWorkPlanesTextures[i] = FWorkPlanes[i]->TextureID();
+    if (FCubes[FWorkPlanesCubes[i]]->Rotated()) {
+      turning.push_back(static_cast<int32_t>(i));
+    }
+  }
+  const TTurnLayer turn = TurnLayer(FSelectedPlane, FRotateDirection);
+  const TMatrix4d rotation =
+      turn.Valid ? RotationMatrix(turn.Sign * static_cast<double>(FRotateAngle), turn.Axis)
+                 : IdentityMatrix4d();
+  std::vector<TPoint3d> arrivals;
+  arrivals.reserve(turning.size());
+  for (const int32_t k : turning) {
+    arrivals.push_back(TransformPoint(rotation, StickerPlace(k)));
+  }
+  const double tolerance = 0.1 * FK; // a tenth of the sticker pitch
+  for (const int32_t i : turning) {
+    const TPoint3d a = StickerPlace(i);
+    for (size_t m = 0; m < turning.size(); ++m) {
+      const TPoint3d& b = arrivals[m];
+      if (std::fabs(a.X - b.X) < tolerance && std::fabs(a.Y - b.Y) < tolerance &&
+          std::fabs(a.Z - b.Z) < tolerance) {
+        const TPlane& source = *FWorkPlanes[turning[m]];
+        FWorkPlanesIDs[i] = source.PlaneID();
+        FWorkPlanesColors[i] = source.Color();
+        FWorkPlanesTextures[i] = source.TextureID();
+        break;
+      }
+    }
+  }
+  for (size_t i = 0; i < count; ++i) {
+    TPlane& plane = *FWorkPlanes[i];
+    plane.SetPlaneID(FWorkPlanesIDs[i]);
+    plane.SetColor(FWorkPlanesColors[i]);
+    plane.SetTextureID(FWorkPlanesTextures[i], plane.TextureIndex());
+  }
+  for (auto& cube : FCubes) {
+    cube->SetRotated(false);
+  }
+  FRotateAngle = 0.0f;
+}
+
+namespace {
+
+// A colour as a hash key: -0.0 is folded onto +0.0 so that the key is equal exactly when the
+// colours compare equal.
+struct TColorKey {
+  uint32_t Bits[3];
+  bool operator==(const TColorKey& AOther) const {
+    return Bits[0] == AOther.Bits[0] && Bits[1] == AOther.Bits[1] && Bits[2] == AOther.Bits[2];
+  }
+};
+
+struct TColorKeyHash {
+  size_t operator()(const TColorKey& AKey) const {
+    uint64_t h = 1469598103934665603ull;
+    for (const uint32_t bits : AKey.Bits) {
+      h = (h ^ bits) * 1099511628211ull;
+    }
+    return static_cast<size_t>(h);
+  }
+};
+
+uint32_t KeyBits(float AValue) {
+  const float folded = AValue == 0.0f ? 0.0f : AValue;
+  uint32_t bits = 0;
+  std::memcpy(&bits, &folded, sizeof(bits));
+  return bits;
+}
+
+bool HasNaN(const TVertex3f& V) {
+  return std::isnan(V.X) || std::isnan(V.Y) || std::isnan(V.Z);
+}
+
+} // namespace
+
+// Solved unless one colour is found on two sides: the pairwise definition, in one pass. Every
+// colour remembers the normal it was first seen with; a NaN colour equals nothing (not even
+// itself), and a sticker with a NaN normal differs from itself.
+bool TVexilCube::IsCubeSolved() const {
+  std::unordered_map<TColorKey, TVertex3f, TColorKeyHash> sides;
+  sides.reserve(16);
+  for (const TPlane* plane : FWorkPlanes) {
+    const TVertex3f& color = plane->Color();
+    if (HasNaN(color)) {
+      continue;
+    }
+    const TVertex3f& normal = plane->Normal();
+    if (HasNaN(normal)) {
+      return false;
+    }
+    const TColorKey key{{KeyBits(color.X), KeyBits(color.Y), KeyBits(color.Z)}};
+    const auto found = sides.emplace(key, normal);
+    if (!found.second && !SameVertex(found.first->second, normal)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+} // namespace vexil
