@@ -1,0 +1,84 @@
+#include "GLFormWidget.h"
+
+#include "GLForm.h"
+#include "Projection.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace vexil {
+
+TGLFormWidget::TGLFormWidget(TGLForm& AForm) : QOpenGLWidget(&AForm), FForm(AForm) {
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+}
+
+QPoint TGLFormWidget::DevicePixels(const QPointF& APosition) const {
+  const double Ratio = devicePixelRatioF();
+  return {static_cast<int>(std::lround(APosition.x() * Ratio)),
+          static_cast<int>(std::lround(APosition.y() * Ratio))};
+}
+
+int TGLFormWidget::DeviceWidth() const {
+  return static_cast<int>(std::lround(width() * devicePixelRatioF()));
+}
+
+int TGLFormWidget::DeviceHeight() const {
+  return static_cast<int>(std::lround(height() * devicePixelRatioF()));
+}
+
+void TGLFormWidget::initializeGL() {
+  FForm.InitOpenGL();
+}
+
+void TGLFormWidget::resizeGL(int /*AWidth*/, int /*AHeight*/) {
+  SetSceneProjection(DeviceWidth(), DeviceHeight());
+}
+
+void TGLFormWidget::paintGL() {
+  FForm.PaintFrame();
+}
+
+void TGLFormWidget::resizeEvent(QResizeEvent* AEvent) {
+  // The base creates the context on the first non-empty size and then runs resizeGL.
+  QOpenGLWidget::resizeEvent(AEvent);
+  FForm.Resizing(DeviceWidth(), DeviceHeight());
+}
+
+void TGLFormWidget::mousePressEvent(QMouseEvent* AEvent) {
+  const QPoint Position = DevicePixels(AEvent->position());
+  FForm.FormMouseDown(AEvent->button(), AEvent->buttons(), AEvent->modifiers(), Position.x(),
+                      Position.y());
+}
+
+void TGLFormWidget::mouseMoveEvent(QMouseEvent* AEvent) {
+  const QPoint Position = DevicePixels(AEvent->position());
+  FForm.FormMouseMove(AEvent->buttons(), AEvent->modifiers(), Position.x(), Position.y());
+}
+
+void TGLFormWidget::mouseReleaseEvent(QMouseEvent* AEvent) {
+  const QPoint Position = DevicePixels(AEvent->position());
+  FForm.FormMouseUp(AEvent->button(), AEvent->buttons(), AEvent->modifiers(), Position.x(),
+                    Position.y());
+}
+
+void TGLFormWidget::wheelEvent(QWheelEvent* AEvent) {
+  const int Delta = AEvent->angleDelta().y();
+  if (Delta != 0) {
+    FForm.FormMouseWheel(Delta);
+  }
+}
+
+void TGLFormWidget::keyPressEvent(QKeyEvent* AEvent) {
+  FForm.FormKeyDown(*AEvent);
+}
+
+void TGLFormWidget::keyReleaseEvent(QKeyEvent* AEvent) {
+  FForm.FormKeyUp(*AEvent);
+}
+
+} // namespace vexil

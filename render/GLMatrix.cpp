@@ -1,0 +1,60 @@
+#include "GLMatrix.h"
+
+#include <cmath>
+
+namespace vexil {
+
+TMatrix MultiplyMatrix(const TMatrix& A, const TMatrix& B) {
+  TMatrix Result{};
+  for (int Column = 0; Column < 4; ++Column) {
+    for (int Row = 0; Row < 4; ++Row) {
+      double Sum = 0.0;
+      for (int K = 0; K < 4; ++K) {
+        Sum += static_cast<double>(A[4 * K + Row]) * B[4 * Column + K];
+      }
+      Result[4 * Column + Row] = static_cast<float>(Sum);
+    }
+  }
+  return Result;
+}
+
+TMatrix RotationMatrix(double AAngle, double X, double Y, double Z) {
+  const double Length = std::sqrt(X * X + Y * Y + Z * Z);
+  if (Length == 0.0) {
+    return IdentityMatrix();
+  }
+  X /= Length;
+  Y /= Length;
+  Z /= Length;
+  const double Radians = AAngle * 3.14159265358979323846 / 180.0;
+  const double C = std::cos(Radians);
+  const double S = std::sin(Radians);
+  const double T = 1.0 - C;
+  TMatrix M = IdentityMatrix();
+  M[0] = static_cast<float>(X * X * T + C);
+  M[1] = static_cast<float>(Y * X * T + Z * S);
+  M[2] = static_cast<float>(X * Z * T - Y * S);
+  M[4] = static_cast<float>(X * Y * T - Z * S);
+  M[5] = static_cast<float>(Y * Y * T + C);
+  M[6] = static_cast<float>(Y * Z * T + X * S);
+  M[8] = static_cast<float>(X * Z * T + Y * S);
+  M[9] = static_cast<float>(Y * Z * T - X * S);
+  M[10] = static_cast<float>(Z * Z * T + C);
+  return M;
+}
+
+TMatrix TranslationMatrix(double X, double Y, double Z) {
+  TMatrix M = IdentityMatrix();
+  M[12] = static_cast<float>(X);
+  M[13] = static_cast<float>(Y);
+  M[14] = static_cast<float>(Z);
+  return M;
+}
+
+TMatrix ScaleMatrix(double AScale) {
+  TMatrix M = IdentityMatrix();
+  M[0] = M[5] = M[10] = static_cast<float>(AScale);
+  return M;
+}
+
+} // namespace vexil

@@ -1,0 +1,236 @@
+#include "OffscreenContext.h"
+
+#include "GLIncludes.h"
+
+#include <EGL/eglext.h>
+
+#include <cstring>
+
+namespace vexil {
+
+namespace {
+
+bool HasExtension(const char* AExtensions, const char* AName) {
+  if (AExtensions == nullptr) {
+    return false;
+  }
+  const size_t Length = std::strlen(AName);
+  for (const char* P = std::strstr(AExtensions, AName); P != nullptr;
+       P = std::strstr(P + Length, AName)) {
+    const bool StartsWord = P == AExtensions || P[-1] == ' ';
+    const bool EndsWord = P[Length] == '\0' || P[Length] == ' ';
+    if (StartsWord && EndsWord) {
+      return true;
+    }
+  }
+  return false;
+}
+
+EGLDisplay SurfacelessDisplay() {
+  const char* ClientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
+  if (!HasExtension(ClientExtensions, "EGL_MESA_platform_surfaceless")) {
+    return EGL_NO_DISPLAY;
+  }
+  const auto GetPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+      eglGetProcAddress("eglGetPlatformDisplayEXT"));
+  if (GetPlatformDisplay == nullptr) {
+    return EGL_NO_DISPLAY;
+  }
+  return GetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+}
+
+bool Initialize(EGLDisplay ADisplay) {
+  EGLint Major = 0;
+  EGLint Minor = 0;
+  return ADisplay != EGL_NO_DISPLAY && eglInitialize(ADisplay, &Major, &Minor) == EGL_TRUE;
+}
+
+void CheckFramebuffer() {
+  const GLenum Status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+  if (Status != GL_FRAMEBUFFER_COMPLETE) {
+    throw EOffscreenContextError("the offscreen framebuffer is incomplete (status " +
+                                 std::to_string(Status) + ")");
+  }
+}
+
+} // namespace
+
+TOffscreenContext::TOffscreenContext() {
+  OpenDisplay();
+  CreateContext();
+}
+
+TOffscreenContext::~TOffscreenContext() {
+  // The display stays initialised: EGL displays are shared by the whole process.
+  eglMakeCurrent(FDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+  if (FSurface != EGL_NO_SURFACE) {
+    eglDestroySurface(FDisplay, FSurface);
+  }
+  if (FContext != EGL_NO_CONTEXT) {
+    eglDestroyContext(FDisplay, FContext);
+  }
+}
+
+std::unique_ptr<TOffscreenContext> TOffscreenContext::TryCreate() {
+  try {
+    return std::make_unique<TOffscreenContext>();
+  } catch (const EOffscreenContextError&) {
+    return nullptr;
+  }
+}
+
+void TOffscreenContext::OpenDisplay() {
+  FDisplay = SurfacelessDisplay();
+  if (!Initialize(FDisplay)) {
+    FDisplay = eglGetDisplay(EGL_DEFAULT_DISPLAY);
+    if (!Initialize(FDisplay)) {
+      throw EOffscreenContextError("no EGL display could be initialised");
+    }
+  }
+  if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE) {
+    throw EOffscreenContextError("the EGL display offers no desktop OpenGL");
+  }
+}
+
+void TOffscreenContext::CreateContext() {
+  const EGLint ConfigAttributes[] = {EGL_SURFACE_TYPE,
+                                     EGL_PBUFFER_BIT,
+                                     EGL_RENDERABLE_TYPE,
+                                     EGL_OPENGL_BIT,
+                                     EGL_RED_SIZE,
+                                     8,
+                                     EGL_GREEN_SIZE,
+                                     8,
+                                     EGL_BLUE_SIZE,
+                                     8,
+                                     EGL_DEPTH_SIZE,
+                                     24,
+                                     EGL_NONE};
+  EGLConfig Config = nullptr;
+  EGLint Count = 0;
+  const bool HasConfig =
+      eglChooseConfig(FDisplay, ConfigAttributes, &Config, 1, &Count) == EGL_TRUE && Count > 0;
+  const bool Configless =
+      HasExtension(eglQueryString(FDisplay, EGL_EXTENSIONS), "EGL_KHR_no_config_context");
+  if (!HasConfig && !Configless) {
+    throw EOffscreenContextError("the EGL display offers no OpenGL configuration");
+  }
+  const EGLint ContextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1,
+                                      EGL_NONE};
+  FContext = eglCreateContext(FDisplay, HasConfig ? Config : EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT,
+                              ContextAttributes);
+  if (FContext == EGL_NO_CONTEXT) {
+    throw EOffscreenContextError("no OpenGL 2.1 context could be created");
+  }
+  if (eglMakeCurrent(FDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, FContext) == EGL_TRUE) {
+    return;
+  }
+  const EGLint PbufferAttributes[] = {EGL_WIDTH, 1, EGL_HEIGHT, 1, EGL_NONE};
+  if (HasConfig) {
+    FSurface = eglCreatePbufferSurface(FDisplay, Config, PbufferAttributes);
+  }
+  if (FSurface == EGL_NO_SURFACE) {
+    throw EOffscreenContextError("the OpenGL context could not be made current");
+  }
+  MakeCurrent();
+}
+
+void TOffscreenContext::MakeCurrent() {
+  if (eglMakeCurrent(FDisplay, FSurface, FSurface, FContext) != EGL_TRUE) {
+    throw EOffscreenContextError("the OpenGL context could not be made current");
+  }
+}
+
+TOffscreenFramebuffer::TOffscreenFramebuffer(int AWidth, int AHeight, int ASamples)
+    : FWidth(AWidth), FHeight(AHeight), FSamples(ASamples) {
+  FDraw = CreateBuffers(AWidth, AHeight, ASamples, true);
+  if (ASamples > 0) {
+    try {
+      FResolve = CreateBuffers(AWidth, AHeight, 0, false);
+    } catch (...) {
+      DeleteBuffers(FDraw);
+      throw;
+    }
+  }
+  Bind();
+}
+
+TOffscreenFramebuffer::~TOffscreenFramebuffer() {
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  DeleteBuffers(FResolve);
+  DeleteBuffers(FDraw);
+}
+
+TOffscreenFramebuffer::TBuffers
+TOffscreenFramebuffer::CreateBuffers(int AWidth, int AHeight, int ASamples, bool AWithDepth) {
+  TBuffers Buffers;
+  glGenFramebuffers(1, &Buffers.Framebuffer);
+  glBindFramebuffer(GL_FRAMEBUFFER, Buffers.Framebuffer);
+  glGenRenderbuffers(1, &Buffers.Colour);
+  glBindRenderbuffer(GL_RENDERBUFFER, Buffers.Colour);
+  glRenderbufferStorageMultisample(GL_RENDERBUFFER, ASamples, GL_RGBA8, AWidth, AHeight);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Buffers.Colour);
+  if (AWithDepth) {
+    glGenRenderbuffers(1, &Buffers.Depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, Buffers.Depth);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, ASamples, GL_DEPTH_COMPONENT24, AWidth,
+                                     AHeight);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, Buffers.Depth);
+  }
+  try {
+    CheckFramebuffer();
+  } catch (...) {
+    DeleteBuffers(Buffers);
+    throw;
+  }
+  return Buffers;
+}
+
+void TOffscreenFramebuffer::DeleteBuffers(const TBuffers& ABuffers) {
+  if (ABuffers.Depth != 0) {
+    glDeleteRenderbuffers(1, &ABuffers.Depth);
+  }
+  if (ABuffers.Colour != 0) {
+    glDeleteRenderbuffers(1, &ABuffers.Colour);
+  }
+  if (ABuffers.Framebuffer != 0) {
+    glDeleteFramebuffers(1, &ABuffers.Framebuffer);
+  }
+}
+
+void TOffscreenFramebuffer::Bind() const {
+  glBindFramebuffer(GL_FRAMEBUFFER, FDraw.Framebuffer);
+  glViewport(0, 0, FWidth, FHeight);
+}
+
+int TOffscreenFramebuffer::Samples() const {
+  glBindFramebuffer(GL_FRAMEBUFFER, FDraw.Framebuffer);
+  GLint Samples = 0;
+  glGetIntegerv(GL_SAMPLES, &Samples);
+  return Samples;
+}
+
+std::vector<uint8_t> TOffscreenFramebuffer::ReadPixels() const {
+  GLuint Source = FDraw.Framebuffer;
+  if (FSamples > 0) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, FDraw.Framebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, FResolve.Framebuffer);
+    glBlitFramebuffer(0, 0, FWidth, FHeight, 0, 0, FWidth, FHeight, GL_COLOR_BUFFER_BIT,
+                      GL_NEAREST);
+    Source = FResolve.Framebuffer;
+  }
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, Source);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  const size_t RowBytes = static_cast<size_t>(FWidth) * 4;
+  std::vector<uint8_t> BottomUp(RowBytes * static_cast<size_t>(FHeight));
+  glReadPixels(0, 0, FWidth, FHeight, GL_RGBA, GL_UNSIGNED_BYTE, BottomUp.data());
+  std::vector<uint8_t> TopDown(BottomUp.size());
+  for (int Row = 0; Row < FHeight; ++Row) {
+    std::memcpy(&TopDown[static_cast<size_t>(Row) * RowBytes],
+                &BottomUp[static_cast<size_t>(FHeight - 1 - Row) * RowBytes], RowBytes);
+  }
+  Bind();
+  return TopDown;
+}
+
+} // namespace vexil

@@ -1,0 +1,67 @@
+// The matrix helpers must give exactly what the fixed-function calls give, since the window
+// keeps the cube's orientation in a TMatrix instead of the context's matrix stack.
+#include "GLMatrix.h"
+#include "OffscreenFixture.h"
+
+namespace vexil {
+namespace {
+
+class GLMatrixTest : public TOffscreenTest {
+protected:
+  static TMatrix CurrentModelView() {
+    TMatrix M{};
+    glGetFloatv(GL_MODELVIEW_MATRIX, M.data());
+    return M;
+  }
+
+  static void ExpectNear(const TMatrix& AActual, const TMatrix& AExpected) {
+    for (int I = 0; I < 16; ++I) {
+      EXPECT_NEAR(AActual[I], AExpected[I], 1e-6) << "element " << I;
+    }
+  }
+};
+
+TEST_F(GLMatrixTest, RotationTranslationAndScaleMatchTheMatrixCalls) {
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glRotatef(52.5f, 0.0f, 1.0f, 0.0f);
+  ExpectNear(RotationMatrix(52.5, 0, 1, 0), CurrentModelView());
+
+  glLoadIdentity();
+  glRotatef(-33.0f, 1.0f, 2.0f, -3.0f);
+  ExpectNear(RotationMatrix(-33.0, 1, 2, -3), CurrentModelView());
+
+  glLoadIdentity();
+  glTranslatef(0.5f, -1.0f, 2.25f);
+  ExpectNear(TranslationMatrix(0.5, -1.0, 2.25), CurrentModelView());
+
+  glLoadIdentity();
+  glScalef(0.3f, 0.3f, 0.3f);
+  ExpectNear(ScaleMatrix(0.3), CurrentModelView());
+}
+
+TEST_F(GLMatrixTest, ProductsComposeLikeSuccessiveCalls) {
+  // The frame spin of the window: rotations on the screen axes in front of the orientation.
+  const TMatrix Orientation =
+      MultiplyMatrix(RotationMatrix(35, 1, 0, 0), RotationMatrix(52.5, 0, 1, 0));
+  glLoadIdentity();
+  glRotatef(3.5f, 0.0f, 1.0f, 0.0f);
+  glRotatef(-3.5f, 1.0f, 0.0f, 0.0f);
+  glMultMatrixf(Orientation.data());
+  glTranslatef(0.25f, 0.5f, -0.75f);
+  const TMatrix Expected = MultiplyMatrix(
+      MultiplyMatrix(MultiplyMatrix(RotationMatrix(3.5, 0, 1, 0), RotationMatrix(-3.5, 1, 0, 0)),
+                     Orientation),
+      TranslationMatrix(0.25, 0.5, -0.75));
+  ExpectNear(Expected, CurrentModelView());
+}
+
+TEST(GLMatrixPureTest, ZeroAxisGivesTheIdentityAndTheIdentityIsNeutral) {
+  EXPECT_EQ(RotationMatrix(45, 0, 0, 0), IdentityMatrix());
+  const TMatrix R = RotationMatrix(17, 0.3, -0.4, 0.5);
+  EXPECT_EQ(MultiplyMatrix(IdentityMatrix(), R), R);
+  EXPECT_EQ(MultiplyMatrix(R, IdentityMatrix()), R);
+}
+
+} // namespace
+} // namespace vexil
