@@ -1,0 +1,154 @@
+// Generates the two language resources, resources/languages/english.txt (ASCII) and
+// resources/languages/russian.txt (Windows-1251), from the table below: CR LF line breaks, no
+// byte-order mark and no line break after the last line. The web page and e-mail addresses
+// follow the product site of ProgramInfo.h, so after changing the site run
+//   gen_language_files <repository>/resources
+// and commit the result; the localization tests fail while the files disagree with the site.
+#include "AnsiCodePage.h"
+#include "ProgramInfo.h"
+
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One line of both files: a key with its two texts, a comment ("# ..." in Key), or a blank
+// line separating groups (all empty).
+struct TLanguageLine {
+  std::string Key;
+  std::string English;
+  std::string Russian;
+};
+
+std::string ProductPage() {
+  return std::string(vexil::kProductSite) + "/programs/3/";
+}
+
+std::string ContactEMail() {
+  const std::string site = vexil::kProductSite;
+  const size_t scheme = site.find("://");
+  return "support@" + (scheme == std::string::npos ? site : site.substr(scheme + 3));
+}
+
+std::vector<TLanguageLine> LanguageLines() {
+  const std::string page = ProductPage();
+  const std::string mail = ContactEMail();
+  return {
+      {"LANGUAGE_TITLE", "English", "Русский"},
+      {"", "", ""},
+      {"APPLY_LANGUAGE_MESSAGE", "You need to restart the application to apply language settings.",
+       "Вам нужно перезапустить ваше приложение для применения языковых настроек."},
+      {"UPDATE_GAME_MESSAGE",
+       "This game has been saved in the new version, please update your program, click the "
+       "link: " +
+           page + ".",
+       "Данная игра была сохранена в новой версии программы, пожалуйста, обновите вашу "
+       "программу, по ссылке: " +
+           page + "."},
+      {"UPDATE_DIALOG_TITLE", "Load game...", "Загрузить игру..."},
+      {"", "", ""},
+      {"MainForm", "Vexil Cube 3D", "Vexil Cube 3D"},
+      {"GameMenuItem", "&Game", "&Игра"},
+      {"NewGameMenuItem", "New game", "Новая игра"},
+      {"miUndoStep", "Undo step", "Отменить ход"},
+      {"miRedoStep", "Redo step", "Повторить ход"},
+      {"LoadGameMenuItem", "Load game", "Загрузить игру"},
+      {"SaveGameMenuItem", "Save game", "Сохранить игру"},
+      {"CloseMenuItem", "Exit", "Выход"},
+      {"ResetMenuItem", "Reset", "Сброс"},
+      {"EasyGameModeMenuItem", "Easy", "Легко"},
+      {"NormalGameModeMenuItem", "Normal", "Нормально"},
+      {"HardGameModeMenuItem", "Hard", "Сложно"},
+      {"ViewMenuItem", "&View", "&Вид"},
+      {"VexilCubeDegreeMenuItem", "Cube size", "Размер кубика"},
+      {"GlobalLightingMenuItem", "Light", "Освещение"},
+      {"BrightColorsMenuItem", "Bright colors", "Яркие цвета"},
+      {"TimerEnableMenuItem", "Show timer", "Отображать таймер"},
+      {"FullScreenModeMenuItem", "Full screen", "Во весь экран"},
+      {"ColorsMenuItem", "Colors", "Цвета"},
+      {"LanguageMenuItem", "Language", "Язык"},
+      {"HelpMenuItem", "&Help", "&Справка"},
+      {"miHelp", "Show help", "Справка"},
+      {"AboutMenuItem", "About", "О программе"},
+      {"", "", ""},
+      {"# ColorsForm", "", ""},
+      {"ColorsForm", "Colors", "Цвета"},
+      {"BackgroundColorLabel", "Background color:", "Цвет фона:"},
+      {"TextColorLabel", "Timer color:", "Цвет таймера:"},
+      {"PlaneColorsLabel", "Plane colors:", "Цвета плиток:"},
+      {"ResetButton", "Reset", "Сброс"},
+      {"OKButton", "OK", "OK"},
+      {"CancelButton", "Cancel", "Отмена"},
+      {"DEFAULT_COLORS_MESSAGE", "Colors by default?",
+       "Сбросить все цвета на значения по умолчанию?"},
+      {"RESET_COLORS_DIALOG", "Reset", "Сброс"},
+      {"", "", ""},
+      {"# AboutBox", "", ""},
+      {"AboutBox", "About", "О программе"},
+      {"Version", "Version", "Версия"},
+      {"SiteLabel", "Web:", "Сайт программы:"},
+      {"WebLabel", "Email:", "Связь с автором:"},
+      {"WebUrlLabel", page, page},
+      {"EMailUrlLabel", mail, mail},
+      {"CopyrightLabel", "(c) Vexil Cube 3D developers. All rights reserved.",
+       "(c) Разработчики Vexil Cube 3D. Все права защищены."},
+  };
+}
+
+// The file text in UTF-8: "KEY=Value" lines joined by CR LF, none after the last.
+std::string FileText(bool ARussian) {
+  std::string text;
+  for (const TLanguageLine& line : LanguageLines()) {
+    if (!text.empty()) {
+      text += "\r\n";
+    }
+    const bool keyLine = !line.Key.empty() && line.Key.front() != '#';
+    text += keyLine ? line.Key + "=" + (ARussian ? line.Russian : line.English) : line.Key;
+  }
+  return text;
+}
+
+// Windows-1251 bytes; refuses text the code page cannot hold rather than writing '?'.
+std::string EncodeAnsi(const std::string& AUtf8) {
+  const std::string ansi = vexil::Utf8ToAnsi(AUtf8);
+  if (vexil::AnsiToUtf8(ansi) != AUtf8) {
+    throw std::runtime_error("text does not fit the Windows-1251 code page");
+  }
+  return ansi;
+}
+
+void WriteFile(const std::string& APath, const std::string& ABytes) {
+  std::ofstream out(APath, std::ios::binary | std::ios::trunc);
+  out.write(ABytes.data(), static_cast<std::streamsize>(ABytes.size()));
+  out.close();
+  if (!out) {
+    throw std::runtime_error("cannot write " + APath);
+  }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: gen_language_files <resources folder>\n";
+    return 2;
+  }
+  try {
+    const std::string folder = std::string(argv[1]) + "/languages/";
+    const std::string english = FileText(false);
+    for (const char c : english) {
+      if (static_cast<unsigned char>(c) >= 0x80) {
+        throw std::runtime_error("the English file must be plain ASCII");
+      }
+    }
+    WriteFile(folder + "english.txt", english);
+    WriteFile(folder + "russian.txt", EncodeAnsi(FileText(true)));
+  } catch (const std::exception& error) {
+    std::cerr << "gen_language_files: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}
