@@ -1,0 +1,51 @@
+// A small reader and writer of ini files: "[section]" lines, then "key=value" lines. Keys and
+// section names are found without regard to case and surrounding blanks, like the platform's
+// own profile routines. Lines the file holds but the program never asks for (other keys,
+// comments) are kept when the file is written back.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vexil {
+
+// Decimal, or hexadecimal after "0x", "0X" or "$", optionally signed; the whole text (blanks
+// around it aside) must be the number, and it must fit in 32 bits (hexadecimal up to 8 digits,
+// which may wrap to a negative value). Anything else gives nothing.
+std::optional<int32_t> ParseIniInteger(const std::string& AText);
+
+class TIniFile {
+public:
+  TIniFile() = default;
+  // Reads AFileName; a missing or unreadable file gives an empty ini.
+  explicit TIniFile(const std::string& AFileName);
+
+  std::optional<std::string> ReadString(const std::string& ASection, const std::string& AKey) const;
+  int32_t ReadInteger(const std::string& ASection, const std::string& AKey, int32_t ADefault) const;
+  // Replaces the value of the key, or adds the key at the end of its section (the section is
+  // added at the end of the file when it is missing).
+  void WriteString(const std::string& ASection, const std::string& AKey, const std::string& AValue);
+  void WriteInteger(const std::string& ASection, const std::string& AKey, int32_t AValue);
+
+  std::string Text() const;
+  // Writes the text to a temporary file beside AFileName and renames it over AFileName, so the
+  // old file stays whole when the disk is full or the program dies halfway. Raises
+  // std::runtime_error naming AFileName when that fails.
+  void SaveAtomically(const std::string& AFileName) const;
+
+private:
+  struct TSection {
+    std::string Name;               // as written, without the brackets; empty before any header
+    std::vector<std::string> Lines; // the lines after the header, as written
+    bool Added = false;             // made by the program, not read from the file
+  };
+
+  const TSection* FindSection(const std::string& AName) const;
+  TSection* FindSection(const std::string& AName);
+
+  std::vector<TSection> FSections;
+};
+
+} // namespace vexil
