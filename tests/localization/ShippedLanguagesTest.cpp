@@ -1,0 +1,111 @@
+#include "LanguageText.h"
+#include "LocalizationStoreCore.h"
+#include "ProgramInfo.h"
+#include "Resources.h"
+
+#include <gtest/gtest.h>
+
+using namespace vexil;
+
+namespace {
+
+using TStrings = std::vector<std::string>;
+
+constexpr int kRussian = 0;
+constexpr int kEnglish = 1;
+
+std::string ResourceBytes(const std::string& AName) {
+  const TResourceEntry* entry = FindResourceEntry(AName, kTextResource);
+  if (entry == nullptr) {
+    ADD_FAILURE() << AName << " is not embedded";
+    return {};
+  }
+  return std::string(reinterpret_cast<const char*>(entry->Data), entry->Size);
+}
+
+// The keys of a language file in file order.
+TStrings KeysInOrder(const std::string& AName) {
+  TStrings keys;
+  for (const std::string& line : SplitLanguageLines(DecodeLanguageText(ResourceBytes(AName)))) {
+    const size_t separator = line.find('=');
+    if (separator != std::string::npos && line.front() != '#') {
+      keys.push_back(line.substr(0, separator));
+    }
+  }
+  return keys;
+}
+
+// The product page the about box links to and the saved-game message names.
+std::string ProductPage() {
+  return std::string(kProductSite) + "/programs/3/";
+}
+
+} // namespace
+
+TEST(ShippedLanguages, FilesAreCrLfTextWithoutMarkOrFinalBreak) {
+  for (const char* name : {"RUSSIAN", "ENGLISH"}) {
+    SCOPED_TRACE(name);
+    const std::string bytes = ResourceBytes(name);
+    ASSERT_GT(bytes.size(), 3u);
+    EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_NE(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(bytes.back(), '\n');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+      if (bytes[i] == '\n') {
+        EXPECT_EQ(bytes[i - 1], '\r') << "lone LF at " << i;
+      } else if (bytes[i] == '\r') {
+        EXPECT_EQ(bytes[i + 1], '\n') << "lone CR at " << i;
+      }
+    }
+  }
+  for (const char c : ResourceBytes("ENGLISH")) {
+    EXPECT_LT(static_cast<unsigned char>(c), 0x80u) << "the English file must be ASCII";
+  }
+}
+
+TEST(ShippedLanguages, BothFilesHoldTheSameKeysInTheSameOrder) {
+  const TStrings russian = KeysInOrder("RUSSIAN");
+  EXPECT_EQ(russian, KeysInOrder("ENGLISH"));
+  ASSERT_EQ(russian.size(), 43u);
+  EXPECT_EQ(russian.front(), "LANGUAGE_TITLE");
+  EXPECT_EQ(russian.back(), "CopyrightLabel");
+}
+
+TEST(ShippedLanguages, StoreListsRussianThenEnglish) {
+  const TLocalizationStoreCore store;
+  EXPECT_EQ(store.SupportedLanguageCount(), 2);
+  TStrings titles;
+  store.GetLanguageList(titles);
+  EXPECT_EQ(titles, (TStrings{"Русский", "English"}));
+}
+
+TEST(ShippedLanguages, WindowsCodePageTextReadsBack) {
+  TLocalizationStoreCore store;
+  store.SetCurrentLanguageIndex(kRussian);
+  EXPECT_EQ(store.GetString("APPLY_LANGUAGE_MESSAGE"),
+            "Вам нужно перезапустить ваше приложение для применения языковых настроек.");
+  EXPECT_EQ(store.GetString("GameMenuItem"), "&Игра");
+  EXPECT_EQ(store.GetString("DEFAULT_COLORS_MESSAGE"),
+            "Сбросить все цвета на значения по умолчанию?");
+  store.SetCurrentLanguageIndex(kEnglish);
+  EXPECT_EQ(store.GetString("APPLY_LANGUAGE_MESSAGE"),
+            "You need to restart the application to apply language settings.");
+  EXPECT_EQ(store.GetString("UPDATE_DIALOG_TITLE"), "Load game...");
+  EXPECT_EQ(store.GetString("OKButton"), "OK");
+}
+
+TEST(ShippedLanguages, AddressesFollowTheProductSite) {
+  TLocalizationStoreCore store;
+  const std::string site(kProductSite);
+  const std::string host = site.substr(site.find("://") + 3);
+  for (const int language : {kRussian, kEnglish}) {
+    SCOPED_TRACE(language);
+    store.SetCurrentLanguageIndex(language);
+    EXPECT_EQ(store.GetString("WebUrlLabel"), ProductPage());
+    EXPECT_EQ(store.GetString("EMailUrlLabel"), "support@" + host);
+    const std::string message = store.GetString("UPDATE_GAME_MESSAGE");
+    const std::string ending = ProductPage() + ".";
+    ASSERT_GT(message.size(), ending.size());
+    EXPECT_EQ(message.substr(message.size() - ending.size()), ending);
+  }
+}
