@@ -1,0 +1,223 @@
+// The cubie body mesh "CUBE": its figures, its shape, and the face-quad corners that the cube
+// model reads from it at fixed offsets.
+#include "GeomObject.h"
+#include "Resources.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <map>
+#include <set>
+#include <tuple>
+
+using namespace vexil;
+
+namespace {
+
+constexpr double kInnerHalfSize = 40.102;
+constexpr double kOuterHalfSize = 50.254;
+constexpr double kRadius = kOuterHalfSize - kInnerHalfSize;
+constexpr std::array<double, 3> kCentre = {0.1516, 0.3489, 1.5532};
+
+struct TFaceQuad {
+  int Axis;
+  int Sign;
+  std::array<int, 4> Offsets;
+};
+
+// Where each face quad of a cubie reads its corners (float offsets into the position array).
+const std::array<TFaceQuad, 6> kFaceQuads = {{{2, +1, {0, 42, 87, 132}},
+                                              {1, +1, {759, 471, 726, 960}},
+                                              {0, -1, {1023, 1041, 528, 807}},
+                                              {1, -1, {600, 867, 852, 582}},
+                                              {0, +1, {921, 906, 915, 918}},
+                                              {2, -1, {1560, 1581, 1626, 1671}}}};
+
+using TPosition = std::array<float, 3>;
+
+TGeomObject LoadCube() {
+  TGeomObject mesh;
+  mesh.LoadFromResource("CUBE");
+  return mesh;
+}
+
+TPosition PositionAt(const TGeomObject& AMesh, int AFloatOffset) {
+  const float* p = AMesh.GLVertexArray().Floats() + AFloatOffset;
+  return {p[0], p[1], p[2]};
+}
+
+TPosition DrawnPosition(const TGeomObject& AMesh, int AVertex) {
+  return PositionAt(AMesh, 3 * AVertex);
+}
+
+std::array<double, 3> Cross(const std::array<double, 3>& A, const std::array<double, 3>& B) {
+  return {A[1] * B[2] - A[2] * B[1], A[2] * B[0] - A[0] * B[2], A[0] * B[1] - A[1] * B[0]};
+}
+
+std::array<double, 3> Minus(const TPosition& A, const TPosition& B) {
+  return {double(A[0]) - B[0], double(A[1]) - B[1], double(A[2]) - B[2]};
+}
+
+// The face normal as the cube model computes it from the first three corners: the cross product
+// stored in single precision, turned outwards, then normalised.
+std::array<double, 3> FaceNormal(const std::array<TPosition, 4>& ACorners) {
+  const std::array<double, 3> cross =
+      Cross(Minus(ACorners[1], ACorners[0]), Minus(ACorners[2], ACorners[0]));
+  std::array<double, 3> n{};
+  for (int i = 0; i < 3; ++i) {
+    n[i] = static_cast<float>(cross[i]);
+  }
+  const float d = static_cast<float>(ACorners[0][0] * n[0] + ACorners[0][1] * n[1] +
+                                     double(ACorners[0][2]) * n[2]);
+  if (d < 0) {
+    for (double& c : n) {
+      c = -c;
+    }
+  }
+  const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+  for (double& c : n) {
+    c /= length;
+  }
+  return n;
+}
+
+double RoundTo5(double AValue) {
+  return std::nearbyint(AValue * 1e5) / 1e5;
+}
+
+} // namespace
+
+TEST(CubeMesh, ResourceHasTheDocumentedFiguresAndIsReadToItsEnd) {
+  TBytesStream stream = OpenResource("CUBE", kRawDataResource);
+  ASSERT_EQ(stream.Size(), 20784);
+  TGeomObject mesh;
+  mesh.LoadFromStream(stream);
+  EXPECT_EQ(stream.Position(), 20784);
+  EXPECT_EQ(mesh.Name(), "ChamferBox01");
+  EXPECT_EQ(mesh.VertexCount(), 104);
+  EXPECT_EQ(mesh.PolygonCount(), 192);
+  EXPECT_EQ(mesh.GLArraysVertexCount(), 576);
+  EXPECT_EQ(mesh.GLColorArray().Size, 6912);
+  EXPECT_EQ(mesh.GLNormalArray().Size, 6912);
+  EXPECT_EQ(mesh.GLVertexArray().Size, 6912);
+  EXPECT_EQ(mesh.Size(), 3 * 6912);
+  EXPECT_FALSE(mesh.GLTextureArray().Exists());
+}
+
+TEST(CubeMesh, PositionsAreOnTheRoundedBoxWithSmoothUnitNormalsAndWhiteColours) {
+  const TGeomObject mesh = LoadCube();
+  const float* normals = mesh.GLNormalArray().Floats();
+  const float* colours = mesh.GLColorArray().Floats();
+  std::map<TPosition, std::array<float, 3>> normalAt;
+  for (int v = 0; v < mesh.GLArraysVertexCount(); ++v) {
+    const TPosition p = DrawnPosition(mesh, v);
+    const std::array<float, 3> n = {normals[3 * v], normals[3 * v + 1], normals[3 * v + 2]};
+    EXPECT_EQ(colours[3 * v], 1.0f);
+    EXPECT_EQ(colours[3 * v + 1], 1.0f);
+    EXPECT_EQ(colours[3 * v + 2], 1.0f);
+    EXPECT_NEAR(std::sqrt(double(n[0]) * n[0] + double(n[1]) * n[1] + double(n[2]) * n[2]), 1.0,
+                1e-6);
+    // Each point lies at the rounding radius from the centre of its corner's sphere, in the
+    // direction of its normal.
+    for (int axis = 0; axis < 3; ++axis) {
+      const double offset = p[axis] - kCentre[axis];
+      const double sphereCentre = std::copysign(kInnerHalfSize, offset);
+      EXPECT_NEAR(offset, sphereCentre + kRadius * n[axis], 2e-5) << "vertex " << v;
+    }
+    const auto [it, inserted] = normalAt.emplace(p, n);
+    EXPECT_TRUE(inserted || it->second == n) << "a position with two normals at vertex " << v;
+  }
+  EXPECT_EQ(normalAt.size(), 104u);
+}
+
+TEST(CubeMeshShape, TrianglesWindOutwardsAndLeaveExactlyTheSixSquaresOpen) {
+  const TGeomObject mesh = LoadCube();
+  // Directed edges: on a consistently wound surface every inner edge is used once each way.
+  std::map<std::pair<TPosition, TPosition>, int> edges;
+  for (int t = 0; t < mesh.PolygonCount(); ++t) {
+    const std::array<TPosition, 3> p = {DrawnPosition(mesh, 3 * t), DrawnPosition(mesh, 3 * t + 1),
+                                        DrawnPosition(mesh, 3 * t + 2)};
+    const std::array<double, 3> normal = Cross(Minus(p[1], p[0]), Minus(p[2], p[0]));
+    double outward = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+      outward +=
+          normal[axis] * ((double(p[0][axis]) + p[1][axis] + p[2][axis]) / 3 - kCentre[axis]);
+    }
+    EXPECT_GT(outward, 0.0) << "triangle " << t;
+    for (int k = 0; k < 3; ++k) {
+      ++edges[{p[k], p[(k + 1) % 3]}];
+    }
+  }
+  int openEdges = 0;
+  for (const auto& [edge, count] : edges) {
+    EXPECT_EQ(count, 1);
+    if (edges.count({edge.second, edge.first}) != 0) {
+      continue;
+    }
+    // An edge without its twin borders an open square: both ends lie in one face plane.
+    ++openEdges;
+    int sharedPlanes = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+      sharedPlanes +=
+          edge.first[axis] == edge.second[axis] &&
+          std::abs(edge.first[axis] - kCentre[axis] -
+                   std::copysign(kOuterHalfSize, edge.first[axis] - kCentre[axis])) < 1e-4;
+    }
+    EXPECT_EQ(sharedPlanes, 1);
+  }
+  EXPECT_EQ(openEdges, 6 * 4);
+}
+
+TEST(CubeMeshFaces, CornersAreTheOpenSquaresInOrderAroundThem) {
+  const TGeomObject mesh = LoadCube();
+  for (size_t f = 0; f < kFaceQuads.size(); ++f) {
+    const TFaceQuad& face = kFaceQuads[f];
+    std::array<TPosition, 4> c{};
+    for (int k = 0; k < 4; ++k) {
+      c[k] = PositionAt(mesh, face.Offsets[k]);
+    }
+    for (int k = 0; k < 4; ++k) {
+      SCOPED_TRACE("face " + std::to_string(f + 1) + " corner " + std::to_string(k));
+      EXPECT_NEAR(c[k][face.Axis] - kCentre[face.Axis], face.Sign * kOuterHalfSize, 1e-4);
+      for (int axis = 0; axis < 3; ++axis) {
+        if (axis != face.Axis) {
+          EXPECT_NEAR(std::abs(c[k][axis] - kCentre[axis]), kInnerHalfSize, 1e-4);
+        }
+      }
+      // Neighbours around the square differ on one axis, opposite corners on two.
+      int changed = 0;
+      for (int axis = 0; axis < 3; ++axis) {
+        changed += c[k][axis] != c[(k + 1) % 4][axis];
+      }
+      EXPECT_EQ(changed, 1);
+    }
+    for (int axis = 0; axis < 3; ++axis) {
+      EXPECT_EQ(c[0][axis] != c[2][axis], axis != face.Axis) << "face " << f + 1;
+    }
+  }
+}
+
+TEST(CubeMeshFaces, AfterTheCubieTransformNormalsAreExactAxesAndCentresAtTheOuterHalfSize) {
+  TGeomObject mesh = LoadCube();
+  mesh.Scale(0.005f);
+  mesh.Translate(-0.0007582456f, -0.0017445013f, -0.007766001f);
+  for (size_t f = 0; f < kFaceQuads.size(); ++f) {
+    SCOPED_TRACE("face " + std::to_string(f + 1));
+    const TFaceQuad& face = kFaceQuads[f];
+    std::array<TPosition, 4> c{};
+    for (int k = 0; k < 4; ++k) {
+      c[k] = PositionAt(mesh, face.Offsets[k]);
+    }
+    const std::array<double, 3> normal = FaceNormal(c);
+    for (int axis = 0; axis < 3; ++axis) {
+      const double expected = axis == face.Axis ? face.Sign : 0.0;
+      EXPECT_EQ(normal[axis], expected) << "axis " << axis;
+      const double centre = (double(c[0][axis]) + c[2][axis]) / 2;
+      EXPECT_EQ(RoundTo5(centre), RoundTo5(expected * 0.25127)) << "axis " << axis;
+      if (axis != face.Axis) {
+        EXPECT_NEAR(std::abs(c[0][axis]), 0.2005, 1e-3);
+      }
+    }
+  }
+}
