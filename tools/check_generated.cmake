@@ -1,0 +1,16 @@
+# Runs a generator into a scratch file and fails unless the result equals the committed file.
+#   cmake -DGENERATOR=<exe> -DOUTPUT=<scratch file> -DEXPECTED=<committed file> -P check_generated.cmake
+foreach(var GENERATOR OUTPUT EXPECTED)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "check_generated: ${var} is not set")
+  endif()
+endforeach()
+file(REMOVE ${OUTPUT})
+execute_process(COMMAND ${GENERATOR} ${OUTPUT} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "check_generated: ${GENERATOR} failed (${result})")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUTPUT} ${EXPECTED} RESULT_VARIABLE differ)
+if(NOT differ EQUAL 0)
+  message(FATAL_ERROR "check_generated: ${OUTPUT} differs from the committed ${EXPECTED}")
+endif()
