@@ -21,7 +21,8 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
-#include <string>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
 using namespace vexil;
@@ -199,7 +200,7 @@ struct TSlotNeed {
   int Point;
 };
 
-// Triangle index -> the slots it must fill. Geometric triangles are placed at those indices.
+// What goes at one triangle index of the output: a generated triangle, started at a vertex.
 struct TPlacement {
   int Source;   // index into the geometric triangle list
   int Rotation; // slot s shows vertex (s + Rotation) % 3 of the source
@@ -231,17 +232,20 @@ public:
   }
 
 private:
+  // Per output triangle index, the slots it must fill.
   using TNeeds = std::vector<std::pair<int, std::vector<TSlotNeed>>>;
 
-  // The square corners of face AFace in order around the square, starting at AStart and
-  // turning one way or the other.
+  // The square corners of face AFace in order around the square, starting at AStart, clockwise
+  // seen from outside or, with AReverse, anticlockwise.
   std::array<int, 4> SquareOrder(const TFace& AFace, int AStart, bool AReverse) const {
     const int u = (AFace.Axis + 1) % 3;
     const int v = (AFace.Axis + 2) % 3;
     static constexpr std::array<std::array<int, 2>, 4> kAround = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
+    // Seen from outside, (u, v) turns anticlockwise through kAround on the positive faces only.
+    const bool backwards = AReverse != (AFace.Sign > 0);
     std::array<int, 4> order{};
     for (int k = 0; k < 4; ++k) {
-      const int step = AReverse ? (AStart - k + 4) % 4 : (AStart + k) % 4;
+      const int step = backwards ? (AStart - k + 4) % 4 : (AStart + k) % 4;
       const int corner = (AFace.Sign > 0 ? 1 << AFace.Axis : 0) | (kAround[step][0] << u) |
                          (kAround[step][1] << v);
       order[k] = FBox.SquareCorner(AFace, corner);
@@ -271,7 +275,8 @@ private:
     if (AFace == kFaces.size()) {
       return true;
     }
-    for (int reverse = 1; reverse >= 0; --reverse) {
+    // Clockwise first, so that all six quads turn the same way when they can.
+    for (int reverse = 0; reverse <= 1; ++reverse) {
       for (int start = 0; start < 4; ++start) {
         const TNeeds needs = NeedsOf(kFaces[AFace], SquareOrder(kFaces[AFace], start, reverse));
         if (PlaceNeeds(needs, 0, [this, AFace] { return PlaceFace(AFace + 1); })) {

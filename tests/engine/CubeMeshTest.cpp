@@ -171,6 +171,7 @@ TEST(CubeMeshShape, TrianglesWindOutwardsAndLeaveExactlyTheSixSquaresOpen) {
 
 TEST(CubeMeshFaces, CornersAreTheOpenSquaresInOrderAroundThem) {
   const TGeomObject mesh = LoadCube();
+  std::set<bool> turnsSeenFromOutside; // so that no sticker is drawn mirrored
   for (size_t f = 0; f < kFaceQuads.size(); ++f) {
     const TFaceQuad& face = kFaceQuads[f];
     std::array<TPosition, 4> c{};
@@ -195,7 +196,10 @@ TEST(CubeMeshFaces, CornersAreTheOpenSquaresInOrderAroundThem) {
     for (int axis = 0; axis < 3; ++axis) {
       EXPECT_EQ(c[0][axis] != c[2][axis], axis != face.Axis) << "face " << f + 1;
     }
+    const double turn = Cross(Minus(c[1], c[0]), Minus(c[2], c[0]))[face.Axis] * face.Sign;
+    turnsSeenFromOutside.insert(turn > 0);
   }
+  EXPECT_EQ(turnsSeenFromOutside.size(), 1u);
 }
 
 TEST(CubeMeshFaces, AfterTheCubieTransformNormalsAreExactAxesAndCentresAtTheOuterHalfSize) {
