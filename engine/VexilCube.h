@@ -41,6 +41,9 @@ public:
 
   // --- turns
   void RotateRandomSide();
+  // Starts the animated turn (sticker APlaneIndex, direction ADirection) from angle 0 at speed 10,
+  // as a scramble step does; records nothing in the history.
+  void RotateSide(int32_t APlaneIndex, int32_t ADirection);
   // Seeds the generator RotateRandomSide draws from (the shell seeds it from the clock).
   void Randomize(uint32_t ASeed);
   // No colour is found on two sides. The end of every turn stores it in Solved.

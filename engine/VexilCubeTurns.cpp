@@ -1,7 +1,9 @@
 #include "VexilCube.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numeric>
 #include <unordered_map>
 
 namespace vexil {
@@ -15,12 +17,15 @@ void TVexilCube::RotateRandomSide() {
   std::uniform_int_distribution<int32_t> sticker(0, FWorkPlanesCount - 1);
   const int32_t s = sticker(FRandom);
   std::uniform_int_distribution<int32_t> direction(0, 2);
-  const int32_t d = direction(FRandom);
+  RotateSide(s, direction(FRandom));
+}
+
+void TVexilCube::RotateSide(int32_t APlaneIndex, int32_t ADirection) {
   FRotateAngle = 0.0f;
   FSideIsRotating = true;
   FRotateSpeed = 10.0f;
-  FSelectedPlane = s;
-  FRotateDirection = d;
+  FSelectedPlane = APlaneIndex;
+  FRotateDirection = ADirection;
 }
 
 TVexilCube::TTurnLayer TVexilCube::TurnLayer(int32_t APlaneIndex, int32_t ADirection) const {
@@ -86,12 +91,13 @@ void TVexilCube::ApplySideRotation() {
   const auto count = static_cast<size_t>(FWorkPlanesCount);
   std::vector<int32_t> turning;
   turning.reserve(count);
+  // Only stickers of turning cubies can change, so only they are copied out and written back.
   for (size_t i = 0; i < count; ++i) {
-    FWorkPlanesIDs[i] = FWorkPlanes[i]->PlaneID();
-    FWorkPlanesColors[i] = FWorkPlanes[i]->Color();
-    FWorkPlanesTextures[i] = FWorkPlanes[i]->TextureID();
     if (FCubes[FWorkPlanesCubes[i]]->Rotated()) {
       turning.push_back(static_cast<int32_t>(i));
+      FWorkPlanesIDs[i] = FWorkPlanes[i]->PlaneID();
+      FWorkPlanesColors[i] = FWorkPlanes[i]->Color();
+      FWorkPlanesTextures[i] = FWorkPlanes[i]->TextureID();
     }
   }
   const TTurnLayer turn = TurnLayer(FSelectedPlane, FRotateDirection);
@@ -103,22 +109,33 @@ void TVexilCube::ApplySideRotation() {
   for (const int32_t k : turning) {
     arrivals.push_back(TransformPoint(rotation, StickerPlace(k)));
   }
+  // The first match in index order wins. Arrivals sorted by x let each place look only at the
+  // few whose x is within the tolerance; the smallest matching index is the first match.
   const double tolerance = 0.1 * FK; // a tenth of the sticker pitch
+  std::vector<size_t> byX(arrivals.size());
+  std::iota(byX.begin(), byX.end(), size_t{0});
+  std::sort(byX.begin(), byX.end(),
+            [&](size_t A, size_t B) { return arrivals[A].X < arrivals[B].X; });
   for (const int32_t i : turning) {
     const TPoint3d a = StickerPlace(i);
-    for (size_t m = 0; m < turning.size(); ++m) {
-      const TPoint3d& b = arrivals[m];
-      if (std::fabs(a.X - b.X) < tolerance && std::fabs(a.Y - b.Y) < tolerance &&
-          std::fabs(a.Z - b.Z) < tolerance) {
-        const TPlane& source = *FWorkPlanes[turning[m]];
-        FWorkPlanesIDs[i] = source.PlaneID();
-        FWorkPlanesColors[i] = source.Color();
-        FWorkPlanesTextures[i] = source.TextureID();
-        break;
+    auto candidate = std::lower_bound(byX.begin(), byX.end(), a.X - tolerance,
+                                      [&](size_t M, double X) { return arrivals[M].X < X; });
+    size_t first = arrivals.size();
+    for (; candidate != byX.end() && arrivals[*candidate].X < a.X + tolerance; ++candidate) {
+      const TPoint3d& b = arrivals[*candidate];
+      if (*candidate < first && std::fabs(a.X - b.X) < tolerance &&
+          std::fabs(a.Y - b.Y) < tolerance && std::fabs(a.Z - b.Z) < tolerance) {
+        first = *candidate;
       }
     }
+    if (first < arrivals.size()) {
+      const TPlane& source = *FWorkPlanes[turning[first]];
+      FWorkPlanesIDs[i] = source.PlaneID();
+      FWorkPlanesColors[i] = source.Color();
+      FWorkPlanesTextures[i] = source.TextureID();
+    }
   }
-  for (size_t i = 0; i < count; ++i) {
+  for (const int32_t i : turning) {
     TPlane& plane = *FWorkPlanes[i];
     plane.SetPlaneID(FWorkPlanesIDs[i]);
     plane.SetColor(FWorkPlanesColors[i]);
@@ -162,26 +179,54 @@ bool HasNaN(const TVertex3f& V) {
   return std::isnan(V.X) || std::isnan(V.Y) || std::isnan(V.Z);
 }
 
+// Remembers the normal each colour was first seen with. A cube shows few colours, so they are
+// kept in a short list; an arrangement with many colours moves them to a hash table, which keeps
+// the whole test linear.
+class TColorSides {
+public:
+  // False when AColor was seen before with another normal.
+  bool Add(const TColorKey& AColor, const TVertex3f& ANormal) {
+    if (FTable.empty()) {
+      for (const auto& [color, normal] : FFew) {
+        if (color == AColor) {
+          return SameVertex(normal, ANormal);
+        }
+      }
+      if (FFew.size() < kFewColors) {
+        FFew.emplace_back(AColor, ANormal);
+        return true;
+      }
+      FTable.reserve(4 * kFewColors);
+      FTable.insert(FFew.begin(), FFew.end());
+    }
+    const auto found = FTable.find(AColor);
+    if (found == FTable.end()) {
+      FTable.emplace(AColor, ANormal);
+      return true;
+    }
+    return SameVertex(found->second, ANormal);
+  }
+
+private:
+  static constexpr size_t kFewColors = 12;
+  std::vector<std::pair<TColorKey, TVertex3f>> FFew;
+  std::unordered_map<TColorKey, TVertex3f, TColorKeyHash> FTable;
+};
+
 } // namespace
 
-// Solved unless one colour is found on two sides: the pairwise definition, in one pass. Every
-// colour remembers the normal it was first seen with; a NaN colour equals nothing (not even
-// itself), and a sticker with a NaN normal differs from itself.
+// Solved unless one colour is found on two sides: the pairwise definition, in one pass. A NaN
+// colour equals nothing (not even itself), and a sticker with a NaN normal differs from itself.
 bool TVexilCube::IsCubeSolved() const {
-  std::unordered_map<TColorKey, TVertex3f, TColorKeyHash> sides;
-  sides.reserve(16);
+  TColorSides sides;
   for (const TPlane* plane : FWorkPlanes) {
     const TVertex3f& color = plane->Color();
     if (HasNaN(color)) {
       continue;
     }
     const TVertex3f& normal = plane->Normal();
-    if (HasNaN(normal)) {
-      return false;
-    }
-    const TColorKey key{{KeyBits(color.X), KeyBits(color.Y), KeyBits(color.Z)}};
-    const auto found = sides.emplace(key, normal);
-    if (!found.second && !SameVertex(found.first->second, normal)) {
+    if (HasNaN(normal) ||
+        !sides.Add(TColorKey{{KeyBits(color.X), KeyBits(color.Y), KeyBits(color.Z)}}, normal)) {
       return false;
     }
   }

@@ -1,0 +1,106 @@
+#include "CubeTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace vexil;
+using namespace vexil::test;
+
+TEST(CubeFrame, IdentityViewVisibility) {
+  TVexilCube cube(3);
+  const TCubeFrame frame = cube.BeginFrame(IdentityMatrix());
+  // +Z faces the viewer; +X and +Y have eye z exactly 0, so their opposites count instead.
+  const std::array<bool, 6> expected = {true, false, true, true, false, false};
+  EXPECT_EQ(frame.PlaneVisible, expected);
+  EXPECT_EQ(cube.PlaneVisible(), expected);
+  const TCubeFrame turned = cube.BeginFrame(Rotation(180, {0, 1, 0}));
+  EXPECT_EQ(turned.PlaneVisible, (std::array<bool, 6>{false, false, true, true, false, true}));
+}
+
+TEST(CubeFrame, DrawnCubiesAtRestAndDuringATurn) {
+  TVexilCube small(2);
+  EXPECT_EQ(small.BeginFrame(IdentityMatrix()).Cubies.size(), 8u);
+  TVexilCube cube(3);
+  TCubeFrame rest = cube.BeginFrame(IdentityMatrix());
+  EXPECT_EQ(rest.Cubies.size(), 26u);
+  EXPECT_FALSE(rest.DrawInner);
+  cube.RotateSide(0, 0);
+  const TCubeFrame turning = cube.BeginFrame(IdentityMatrix());
+  EXPECT_EQ(turning.Cubies.size(), 27u);
+  EXPECT_TRUE(turning.DrawInner);
+  int rotated = 0;
+  for (size_t i = 0; i < turning.Cubies.size(); ++i) {
+    EXPECT_EQ(turning.Cubies[i].CubeIndex, static_cast<int32_t>(i)); // grid order
+    rotated += turning.Cubies[i].Rotated ? 1 : 0;
+  }
+  EXPECT_EQ(rotated, 9); // the slice z = 1
+}
+
+TEST(CubeFrame, MatricesComposeViewScaleTurnAndGridPlace) {
+  TVexilCube cube(3);
+  const TMatrix view = Rotation(30, {1, 1, 0});
+  const TMatrix4d viewScale = Multiply(ToMatrix4d(view), ScaleMatrix(1.0));
+  const TCubeFrame rest = cube.BeginFrame(view);
+  for (const TCubieDraw& c : rest.Cubies) {
+    const int x = c.CubeIndex / 9 + 1, y = c.CubeIndex / 3 % 3 + 1, z = c.CubeIndex % 3 + 1;
+    const TMatrix expected = ToSingleMatrix(
+        Multiply(viewScale, TranslationMatrix(x * 0.5 - 1, y * 0.5 - 1, z * 0.5 - 1)));
+    for (int e = 0; e < 16; ++e) {
+      ASSERT_NEAR(c.ModelView[e], expected[e], 1e-6) << c.CubeIndex << " " << e;
+    }
+    EXPECT_EQ(cube.Cube(c.CubeIndex).MatrixBeforeRotate(), c.ModelView);
+  }
+  // Sticker 0 direction 0: slice z = 1 by -30 degrees about +Z (speed 30, first frame).
+  cube.RotateSide(0, 0);
+  cube.SetRotateSpeed(30);
+  const TCubeFrame turning = cube.BeginFrame(view);
+  const TCubieDraw& corner = turning.Cubies[0];
+  ASSERT_TRUE(corner.Rotated);
+  const TMatrix expected = ToSingleMatrix(Multiply(
+      Multiply(viewScale, RotationMatrix(-30, {0, 0, 1})), TranslationMatrix(-0.5, -0.5, -0.5)));
+  for (int e = 0; e < 16; ++e) {
+    EXPECT_NEAR(corner.ModelView[e], expected[e], 1e-6) << e;
+  }
+  EXPECT_EQ(cube.Cube(0).MatrixAfterRotate(), corner.ModelView);
+}
+
+TEST(CubeFrame, TheWholeCubeMeasuresTheSameForEverySizeAndFollowsTheScale) {
+  for (const int n : {2, 3, 7, 10}) {
+    TVexilCube cube(n);
+    const TCubeFrame frame = cube.BeginFrame(IdentityMatrix());
+    // The last cubie's centre lies at (N - 1) / 2 pitches of 0.5, scaled by 3 / N.
+    EXPECT_NEAR(frame.Cubies.back().ModelView[12], (n - 1) * 0.25 * 3.0 / n, 1e-6);
+  }
+  TVexilCube cube(3);
+  cube.SetScale(1.2f); // the float nearest to 1.2 lies above it
+  EXPECT_EQ(cube.Scale(), 1.0f);
+  cube.SetScale(0.8f); // the float nearest to 0.8 lies above it
+  EXPECT_EQ(cube.Scale(), 0.8f);
+  cube.SetScale(1.19f);
+  EXPECT_EQ(cube.KScale(), static_cast<float>(static_cast<double>(1.19f) * 3.0 / 3.0));
+  cube.SetScale(5.0f);
+  EXPECT_EQ(cube.Scale(), 1.19f);
+}
+
+TEST(CubeFrame, EndFrameRunsOnlyTheEndItsFrameStepNoted) {
+  TVexilCube cube(3);
+  cube.RotateSide(0, 0);
+  TCubeFrame last;
+  for (int f = 1; f <= 9; ++f) {
+    last = cube.BeginFrame(IdentityMatrix());
+    EXPECT_EQ(cube.RotateAngle(), 10.0f * f);
+    EXPECT_EQ(last.TurnEnded, f == 9);
+    if (f < 9) {
+      cube.EndFrame(last);
+    }
+  }
+  int ends = 0;
+  cube.SetOnEndSideRotate([&](TVexilCube& ASender) {
+    ++ends;
+    ASender.RotateSide(5, 1); // the next turn starts at once
+  });
+  cube.EndFrame(last);
+  cube.EndFrame(last); // a stale frame must not end the turn just started
+  EXPECT_EQ(ends, 1);
+  EXPECT_TRUE(cube.SideIsRotating());
+  EXPECT_EQ(cube.SelectedPlane(), 5);
+}

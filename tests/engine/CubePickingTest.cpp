@@ -1,0 +1,211 @@
+#include "CubeTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vexil;
+using namespace vexil::test;
+
+namespace {
+
+// Window position of a sticker's centre as drawn at rest (perspective 30 degrees, camera 6
+// back), worked out independently of the model's pick.
+std::pair<double, double> ScreenCentre(const TVexilCube& ACube, int32_t ASticker,
+                                       const TMatrix& AView, int AWidth, int AHeight) {
+  const int32_t n = ACube.Degree();
+  const int32_t c = ACube.WorkPlaneCube(ASticker);
+  const double k = ACube.K();
+  const double o = ACube.KCenter();
+  const TVertex3f& centre = ACube.WorkPlane(ASticker).PlaneCentre();
+  TVertex3f p{static_cast<float>((c / (n * n) + 1) * k + o + centre.X),
+              static_cast<float>((c / n % n + 1) * k + o + centre.Y),
+              static_cast<float>((c % n + 1) * k + o + centre.Z)};
+  TransformVertex(p, AView);
+  const double s = ACube.KScale();
+  const double f = 1.0 / std::tan(15.0 * M_PI / 180.0);
+  const double w = 6.0 - s * p.Z;
+  const double aspect = static_cast<double>(AWidth) / AHeight;
+  return {(f / aspect * s * p.X / w + 1) / 2 * AWidth, (f * s * p.Y / w + 1) / 2 * AHeight};
+}
+
+} // namespace
+
+TEST(CubePicking, IdentityViewPicksOnlySideOne) {
+  TVexilCube cube(3);
+  cube.Resize(800, 600);
+  EXPECT_EQ(cube.GetSelectedPlane(400, 300, IdentityMatrix()), 27);
+  EXPECT_EQ(cube.GetSelectedPlane(10, 10, IdentityMatrix()), -1); // beside the cube
+  for (int x = 250; x <= 550; x += 7) {
+    for (int y = 150; y <= 450; y += 7) {
+      const int32_t s = cube.GetSelectedPlane(x, y, IdentityMatrix());
+      if (s >= 0) {
+        ASSERT_EQ(cube.WorkPlane(s).PlaneID(), 1) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(CubePicking, EveryFacingStickerIsPickedAtItsCentre) {
+  for (const int n : {2, 3, 10}) {
+    TVexilCube cube(n);
+    cube.Resize(1024, 700);
+    cube.SetScale(1.1f);
+    const TMatrix view = Rotation(-35, {1, 0.8f, 0.1f});
+    int picked = 0;
+    for (int s = 0; s < cube.WorkPlanesCount(); ++s) {
+      const auto [x, y] = ScreenCentre(cube, s, view, 1024, 700);
+      const int32_t hit = cube.GetSelectedPlane(static_cast<int32_t>(std::lround(x)),
+                                                static_cast<int32_t>(std::lround(y)), view);
+      if (TVexilCube::PlaneFacesViewer(cube.WorkPlane(s), view)) {
+        ASSERT_EQ(hit, s) << n;
+        ++picked;
+      } else {
+        ASSERT_NE(hit, s) << n;
+      }
+    }
+    EXPECT_EQ(picked, 3 * n * n); // three sides face the viewer in this view
+  }
+}
+
+TEST(CubePicking, TheGapBetweenTwoStickersPicksNothing) {
+  TVexilCube cube(3);
+  cube.Resize(800, 600);
+  // Stickers 27 and 44 (face 1 of cubies (2,2,3) and (3,2,3)) meet halfway between their centres.
+  const auto a = ScreenCentre(cube, 27, IdentityMatrix(), 800, 600);
+  const auto b = ScreenCentre(cube, 44, IdentityMatrix(), 800, 600);
+  ASSERT_EQ(cube.GetSelectedPlane(static_cast<int32_t>(b.first), 300, IdentityMatrix()), 44);
+  // The body's rounded edges leave a gap between neighbouring stickers.
+  bool sawNothing = false;
+  for (int x = static_cast<int>(a.first); x <= static_cast<int>(b.first); ++x) {
+    const int32_t hit = cube.GetSelectedPlane(x, 300, IdentityMatrix());
+    EXPECT_TRUE(hit == 27 || hit == 44 || hit == -1);
+    sawNothing = sawNothing || hit == -1;
+  }
+  EXPECT_TRUE(sawNothing);
+}
+
+TEST(CubePicking, DevicePixelsKeepThePickOnHiDpiViews) {
+  TVexilCube cube(3);
+  const TMatrix view = Rotation(20, {0, 1, 0});
+  cube.Resize(800, 600);
+  const auto [x, y] = ScreenCentre(cube, 44, view, 800, 600);
+  const int32_t logical = cube.GetSelectedPlane(static_cast<int32_t>(std::lround(x)),
+                                                static_cast<int32_t>(std::lround(y)), view);
+  cube.Resize(1600, 1200);
+  EXPECT_EQ(cube.GetSelectedPlane(static_cast<int32_t>(std::lround(2 * x)),
+                                  static_cast<int32_t>(std::lround(2 * y)), view),
+            logical);
+  EXPECT_EQ(logical, 44);
+}
+
+TEST(CubeDrag, DirectionFollowsThePointerAndLocksToItsAxis) {
+  struct TCase {
+    int DX, DY; // window pixels, y down
+    int Direction;
+  };
+  for (const TCase& t :
+       {TCase{0, -40, 0}, TCase{40, 0, 1}, TCase{0, 40, 2}, TCase{-40, 0, 3}, TCase{-8, -40, 0}}) {
+    TVexilCube cube(3);
+    cube.Resize(800, 600);
+    cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300);
+    ASSERT_EQ(cube.SelectedPlane(), 27);
+    cube.ProcessMouseMove(400 + t.DX, 300 + t.DY, 0);
+    const TCubeFrame frame = cube.BeginFrame(IdentityMatrix());
+    EXPECT_TRUE(cube.ManualRotation());
+    EXPECT_EQ(cube.RotateDirection(), t.Direction) << t.DX << "," << t.DY;
+    EXPECT_EQ(cube.RotateAngle(), static_cast<float>(std::hypot(t.DX, t.DY) * 0.75));
+    int rotated = 0;
+    for (const TCubieDraw& c : frame.Cubies) {
+      rotated += c.Rotated ? 1 : 0;
+    }
+    EXPECT_EQ(rotated, 9);
+  }
+  TVexilCube cube(3);
+  cube.Resize(800, 600);
+  cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300);
+  cube.ProcessMouseMove(400, 260, 0);
+  RunFrame(cube);
+  ASSERT_EQ(cube.RotateDirection(), 0);
+  cube.ProcessMouseMove(460, 300, 0); // now to the right: only 0 or its opposite remain
+  RunFrame(cube);
+  EXPECT_TRUE(cube.RotateDirection() == 0 || cube.RotateDirection() == 2);
+  cube.ProcessMouseMove(400, 340, 0);
+  RunFrame(cube);
+  EXPECT_EQ(cube.RotateDirection(), 2);
+}
+
+TEST(CubeDrag, ThresholdAngleAndRelease) {
+  TVexilCube cube(3);
+  cube.Resize(800, 600);
+  cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300);
+  cube.ProcessMouseMove(405, 298, 0); // 5.39 pixels: rounds to 5, no turn
+  RunFrame(cube);
+  EXPECT_FALSE(cube.ManualRotation());
+  EXPECT_EQ(cube.RotateDirection(), -1);
+  cube.ProcessMouseMove(404, 296, 0); // 5.66 pixels: rounds to 6
+  RunFrame(cube);
+  EXPECT_TRUE(cube.ManualRotation());
+  cube.ProcessMouseMove(400, 300 - 200, 0);
+  RunFrame(cube);
+  EXPECT_EQ(cube.RotateAngle(), 90.0f); // clamped
+  cube.ProcessMouseMove(400, 240, 0);   // 60 pixels: 45 degrees
+  RunFrame(cube);
+  EXPECT_EQ(cube.RotateAngle(), 45.0f);
+  // Back within 5 pixels: no layer is shown turned, but the release uses the last angle.
+  cube.ProcessMouseMove(400, 297, 0);
+  const TCubeFrame frame = cube.BeginFrame(IdentityMatrix());
+  cube.EndFrame(frame);
+  EXPECT_FALSE(cube.ManualRotation());
+  TVexilCube fresh(3);
+  const TCubeFrame rest = fresh.BeginFrame(IdentityMatrix());
+  for (const TCubieDraw& c : rest.Cubies) {
+    EXPECT_EQ(frame.Cubies[static_cast<size_t>(c.CubeIndex)].ModelView, c.ModelView);
+  }
+  cube.ProcessMouseUp(TMouseButton::mbLeft);
+  EXPECT_EQ(cube.RotateSpeed(), -3.0f);
+  EXPECT_EQ(cube.UndoRedoCount(), 0); // 45 is not beyond 45: turned back, not recorded
+  EXPECT_EQ(cube.MouseVectorLength(), 0.0f);
+  const auto before = Stickers(cube);
+  RunTurn(cube);
+  EXPECT_EQ(Stickers(cube), before);
+
+  cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300);
+  cube.ProcessMouseMove(400, 239, 0); // 61 pixels: 45.75 degrees
+  RunFrame(cube);
+  cube.ProcessMouseUp(TMouseButton::mbLeft);
+  EXPECT_EQ(cube.RotateSpeed(), 3.0f);
+  ASSERT_EQ(cube.UndoRedoCount(), 1);
+  EXPECT_EQ(cube.UndoRedoEntry(0).UndoRedoPlaneIndex(), 27);
+  EXPECT_EQ(cube.UndoRedoEntry(0).UndoRedoPlaneDirection(), 0);
+  RunTurn(cube);
+  EXPECT_NE(Stickers(cube), before);
+  EXPECT_TRUE(cube.ManualRotation()); // until the first frame after the turn
+  RunFrame(cube);
+  EXPECT_FALSE(cube.ManualRotation());
+}
+
+TEST(CubeDrag, PressesThatMustChangeNothing) {
+  TVexilCube cube(3);
+  cube.Resize(800, 600);
+  cube.ProcessMouseDown(TMouseButton::mbRight, 400, 300, 300);
+  cube.ProcessMouseDown(TMouseButton::mbMiddle, 400, 300, 300);
+  EXPECT_EQ(cube.SelectedPlane(), -1);
+  cube.ProcessMouseMove(400, 200, 0); // no sticker picked: nothing
+  EXPECT_EQ(cube.MouseVectorLength(), 0.0f);
+  cube.ProcessMouseDown(TMouseButton::mbLeft, 20, 20, 580); // beside the cube
+  cube.ProcessMouseUp(TMouseButton::mbLeft);
+  EXPECT_FALSE(cube.SideIsRotating());
+
+  cube.RotateSide(3, 1);
+  cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300); // during a turn: only the position
+  EXPECT_EQ(cube.SelectedPlane(), 3);
+  cube.ProcessMouseMove(400, 200, 0);
+  EXPECT_EQ(cube.MouseVectorLength(), 0.0f);
+  cube.ProcessMouseUp(TMouseButton::mbLeft);
+  EXPECT_EQ(cube.RotateSpeed(), 10.0f);
+  // The press is picked under the view of the last frame.
+  RunTurn(cube, Rotation(180, {0, 1, 0}));
+  cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300);
+  EXPECT_EQ(cube.WorkPlane(cube.SelectedPlane()).Normal().Z, -1.0f);
+}
