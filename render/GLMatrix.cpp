@@ -43,7 +43,7 @@ TMatrix RotationMatrix(double AAngle, double X, double Y, double Z) {
   return M;
 }
 
-TMatrix TranslationMatrix(double X, double Y, double Z) {
+TMatrix GLTranslationMatrix(double X, double Y, double Z) {
   TMatrix M = IdentityMatrix();
   M[12] = static_cast<float>(X);
   M[13] = static_cast<float>(Y);
@@ -51,7 +51,7 @@ TMatrix TranslationMatrix(double X, double Y, double Z) {
   return M;
 }
 
-TMatrix ScaleMatrix(double AScale) {
+TMatrix GLScaleMatrix(double AScale) {
   TMatrix M = IdentityMatrix();
   M[0] = M[5] = M[10] = static_cast<float>(AScale);
   return M;

@@ -14,9 +14,9 @@ TMatrix MultiplyMatrix(const TMatrix& A, const TMatrix& B);
 TMatrix RotationMatrix(double AAngle, double X, double Y, double Z);
 
 // The matrix glTranslatef(X, Y, Z) multiplies with.
-TMatrix TranslationMatrix(double X, double Y, double Z);
+TMatrix GLTranslationMatrix(double X, double Y, double Z);
 
 // The matrix glScalef(AScale, AScale, AScale) multiplies with.
-TMatrix ScaleMatrix(double AScale);
+TMatrix GLScaleMatrix(double AScale);
 
 } // namespace vexil

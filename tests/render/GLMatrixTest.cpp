@@ -33,11 +33,11 @@ TEST_F(GLMatrixTest, RotationTranslationAndScaleMatchTheMatrixCalls) {
 
   glLoadIdentity();
   glTranslatef(0.5f, -1.0f, 2.25f);
-  ExpectNear(TranslationMatrix(0.5, -1.0, 2.25), CurrentModelView());
+  ExpectNear(GLTranslationMatrix(0.5, -1.0, 2.25), CurrentModelView());
 
   glLoadIdentity();
   glScalef(0.3f, 0.3f, 0.3f);
-  ExpectNear(ScaleMatrix(0.3), CurrentModelView());
+  ExpectNear(GLScaleMatrix(0.3), CurrentModelView());
 }
 
 TEST_F(GLMatrixTest, ProductsComposeLikeSuccessiveCalls) {
@@ -52,7 +52,7 @@ TEST_F(GLMatrixTest, ProductsComposeLikeSuccessiveCalls) {
   const TMatrix Expected = MultiplyMatrix(
       MultiplyMatrix(MultiplyMatrix(RotationMatrix(3.5, 0, 1, 0), RotationMatrix(-3.5, 1, 0, 0)),
                      Orientation),
-      TranslationMatrix(0.25, 0.5, -0.75));
+      GLTranslationMatrix(0.25, 0.5, -0.75));
   ExpectNear(Expected, CurrentModelView());
 }
 

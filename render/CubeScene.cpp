@@ -1,0 +1,56 @@
+#include "CubeScene.h"
+
+#include "GLIncludes.h"
+#include "GeomObjectDraw.h"
+#include "PlaneDraw.h"
+
+namespace vexil {
+
+void ClearScene(const TVertex3f& ABackground) {
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glClearColor(ABackground.X, ABackground.Y, ABackground.Z, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
+  const TGeomObject& Body = ACube.CubeObject();
+  const bool GlobalLighting = ACube.GlobalLighting();
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  glEnable(GL_NORMALIZE);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  for (const TCubieDraw& Cubie : AFrame.Cubies) {
+    if (Cubie.CubeIndex < 0 || Cubie.CubeIndex >= ACube.CubesCount()) {
+      continue;
+    }
+    glLoadMatrixf(Cubie.ModelView.data());
+    if (GlobalLighting) {
+      glEnable(GL_LIGHTING);
+      glEnable(GL_LIGHT0);
+      glEnable(GL_COLOR_MATERIAL);
+      DrawGeomObject(Body);
+      glDisable(GL_COLOR_MATERIAL);
+      glDisable(GL_LIGHT0);
+      glDisable(GL_LIGHTING);
+    } else {
+      DrawGeomObject(Body);
+    }
+    const TCube& Cube = ACube.Cube(Cubie.CubeIndex);
+    if (Cubie.Rotated) {
+      DrawPlanes(Cube);
+    } else {
+      DrawPlanes2(Cube, AFrame.PlaneVisible, AFrame.DrawInner);
+    }
+  }
+  glPopMatrix();
+  glDisable(GL_NORMALIZE);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
+void DrawVexilCube(TVexilCube& ACube, const TMatrix& AView) {
+  const TCubeFrame Frame = ACube.BeginFrame(AView);
+  DrawCubeFrame(ACube, Frame);
+  ACube.EndFrame(Frame);
+}
+
+} // namespace vexil

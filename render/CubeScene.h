@@ -1,0 +1,33 @@
+// The cube scene: one frame of the cube model drawn into the current context. The model
+// computes the frame (turn step, drag rule, visibility, one modelview matrix per cubie); this
+// draws it and then lets the model finish a turn that ended in it.
+//
+// A frame of the window, with the context current, the scene projection set (Projection.h) and
+// the cube's orientation AView:
+//
+//   ClearScene(BackgroundColor);
+//   glEnable(GL_DEPTH_TEST); glEnable(GL_MULTISAMPLE);
+//   ... the clock ...
+//   DrawVexilCube(Cube, AView);
+//   glDisable(GL_MULTISAMPLE); glDisable(GL_DEPTH_TEST);
+#pragma once
+
+#include "CubeFrame.h"
+#include "VexilCube.h"
+
+namespace vexil {
+
+// Clears colour and depth to ABackground with alpha 1: grabs and window composition never show
+// holes, whatever a texture's alpha.
+void ClearScene(const TVertex3f& ABackground);
+
+// Draws AFrame of ACube: per cubie its matrix, the body mesh (lit when global lighting is on)
+// and its faces (all six while it turns with its layer, else those facing the viewer). Alpha
+// writes are masked while drawing, so the framebuffer keeps the alpha of the clear. Leaves the
+// modelview matrix as it found it.
+void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame);
+
+// BeginFrame(AView), DrawCubeFrame, EndFrame: one frame of the game's cube.
+void DrawVexilCube(TVexilCube& ACube, const TMatrix& AView);
+
+} // namespace vexil

@@ -1,0 +1,81 @@
+#include "GeomObjectDraw.h"
+
+#include "GLIncludes.h"
+
+namespace vexil {
+
+namespace {
+
+// The vertices every enabled array really holds: a damaged mesh whose byte counts disagree with
+// its vertex count draws fewer triangles instead of reading past an array.
+int64_t SafeVertexCount(const TGeomObject& AObject, bool ATextured) {
+  int64_t Count = AObject.GLArraysVertexCount();
+  const auto Limit = [&Count](const TGLArray& AArray, int64_t AFloatsPerVertex) {
+    if (AArray.Exists()) {
+      const int64_t Held = static_cast<int64_t>(AArray.glArray.size()) / AFloatsPerVertex;
+      Count = Held < Count ? Held : Count;
+    }
+  };
+  Limit(AObject.GLVertexArray(), 3);
+  Limit(AObject.GLNormalArray(), 3);
+  Limit(AObject.GLColorArray(), 3);
+  if (ATextured) {
+    Limit(AObject.GLTextureArray(), 2);
+  }
+  return Count;
+}
+
+} // namespace
+
+void DrawGeomObject(const TGeomObject& AObject) {
+  if (!AObject.CanDraw()) {
+    return;
+  }
+  const TGLArray& Vertices = AObject.GLVertexArray();
+  const TGLArray& Normals = AObject.GLNormalArray();
+  const TGLArray& Colors = AObject.GLColorArray();
+  const TGLArray& TexCoords = AObject.GLTextureArray();
+  if (Vertices.Exists()) {
+    glVertexPointer(3, GL_FLOAT, 0, Vertices.Floats());
+    glEnableClientState(GL_VERTEX_ARRAY);
+  }
+  if (Normals.Exists()) {
+    glNormalPointer(GL_FLOAT, 0, Normals.Floats());
+    glEnableClientState(GL_NORMAL_ARRAY);
+  }
+  if (Colors.Exists()) {
+    glColorPointer(3, GL_FLOAT, 0, Colors.Floats());
+    glEnableClientState(GL_COLOR_ARRAY);
+  }
+  const bool Textured =
+      AObject.DrawTexture() && AObject.TextureID() != TGeomObject::kNoTexture && TexCoords.Exists();
+  if (Textured) {
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, 0, TexCoords.Floats());
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, AObject.TextureID());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  }
+  // Without a position block nothing may be drawn: the arrays would point nowhere.
+  if (Vertices.Exists()) {
+    const int64_t Count = SafeVertexCount(AObject, Textured);
+    if (Count > 0) {
+      glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(Count));
+    }
+  }
+  if (AObject.DrawTexture()) {
+    glDisable(GL_TEXTURE_2D);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  }
+  if (Colors.Exists()) {
+    glDisableClientState(GL_COLOR_ARRAY);
+  }
+  if (Vertices.Exists()) {
+    glDisableClientState(GL_VERTEX_ARRAY);
+  }
+  if (Normals.Exists()) {
+    glDisableClientState(GL_NORMAL_ARRAY);
+  }
+}
+
+} // namespace vexil

@@ -1,0 +1,13 @@
+// Drawing a mesh object with client-side vertex arrays in the current OpenGL state. Lighting,
+// colour material, depth test and the matrices are the caller's.
+#pragma once
+
+#include "GeomObject.h"
+
+namespace vexil {
+
+// Nothing when the object cannot draw. Textured with GL_MODULATE when the object draws its
+// texture and has one (a texture name other than 1000) and texture coordinates.
+void DrawGeomObject(const TGeomObject& AObject);
+
+} // namespace vexil

@@ -1,0 +1,43 @@
+// The seven sticker textures of the game and the list that owns them. The cube model only
+// refers to the list (TTextureListLink): entries 0..5 are the stickers of sides 1..6, entry 6 the
+// carcass texture of the cubie bodies and inner faces.
+#pragma once
+
+#include "TextureLink.h"
+#include "VexilGLTexture.h"
+
+#include <memory>
+#include <vector>
+
+namespace vexil {
+
+constexpr int kStickerTextureCount = 7;
+
+class TStickerTextureList : public TTextureListLink {
+public:
+  int Count() const override { return static_cast<int>(FTextures.size()); }
+  // 0 (no texture) for an index outside the list.
+  uint32_t TextureID(int AIndex) const override;
+  // Ignored for an index outside the list.
+  void SetTextureColor(int AIndex, const TVertex3f& AColor) override;
+
+  void Add(std::unique_ptr<TVexilGLTexture> ATexture);
+  TVexilGLTexture& Texture(int AIndex) { return *FTextures.at(static_cast<size_t>(AIndex)); }
+
+  // The mask for the lighting mode: with global lighting the key-grey corners are transparent
+  // and the sticker opaque (afDefault), without it the reverse (afInverse).
+  static TAlphaFormat AlphaFormatFor(bool AGlobalLighting);
+  // Switches every texture's mask to the lighting mode and uploads its untinted picture; the
+  // stickers need their colours again afterwards (the cube model's UpdatePlanesColor).
+  void SetGlobalLighting(bool AGlobalLighting);
+
+private:
+  std::vector<std::unique_ptr<TVexilGLTexture>> FTextures;
+};
+
+// Makes the textures from the resources "PLANE_0".."PLANE_6" in that order and appends them to
+// AList. Needs a current context. A missing resource or a bad picture raises (EResNotFound,
+// EInvalidGraphic) and appends nothing for it.
+void LoadStickerTextures(TStickerTextureList& AList, bool AGlobalLighting);
+
+} // namespace vexil

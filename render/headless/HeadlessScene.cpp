@@ -1,0 +1,57 @@
+#include "HeadlessScene.h"
+
+#include "CubeScene.h"
+#include "GLIncludes.h"
+#include "Projection.h"
+
+namespace vexil {
+
+std::array<TVertex3f, 6> DefaultSideColors() {
+  return {{{1, 1, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}, {1, 0.5f, 0}, {1, 1, 0}}};
+}
+
+THeadlessScene::THeadlessScene(int ADegree, int AWidth, int AHeight, int ASamples)
+    : FContext(std::make_unique<TOffscreenContext>()),
+      FFramebuffer(std::make_unique<TOffscreenFramebuffer>(AWidth, AHeight, ASamples)) {
+  LoadStickerTextures(FTextures, false);
+  FCube = std::make_unique<TVexilCube>(ADegree);
+  FCube->SetTextureListLink(&FTextures);
+  FCube->InitPlanes();
+  FCube->Resize(AWidth, AHeight);
+  SetMode(false, false);
+}
+
+THeadlessScene::~THeadlessScene() {
+  // The cube refers to the textures; both go before the context.
+  FCube.reset();
+  FContext->MakeCurrent();
+}
+
+void THeadlessScene::SetMode(bool AGlobalLighting, bool ABrightColors) {
+  FContext->MakeCurrent();
+  FTextures.SetGlobalLighting(AGlobalLighting);
+  FCube->SetGlobalLighting(AGlobalLighting);
+  FCube->SetPlaneLight(!ABrightColors);
+  FCube->UpdatePlanesColor(FSideColors);
+}
+
+void THeadlessScene::SetSideColors(const std::array<TVertex3f, 6>& AColors) {
+  FContext->MakeCurrent();
+  FSideColors = AColors;
+  FCube->UpdatePlanesColor(FSideColors);
+}
+
+void THeadlessScene::DrawFrame(const TMatrix& AView) {
+  FContext->MakeCurrent();
+  FFramebuffer->Bind();
+  SetSceneProjection(FFramebuffer->Width(), FFramebuffer->Height());
+  glLoadIdentity();
+  ClearScene(FBackground);
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_MULTISAMPLE);
+  DrawVexilCube(*FCube, AView);
+  glDisable(GL_MULTISAMPLE);
+  glDisable(GL_DEPTH_TEST);
+}
+
+} // namespace vexil
