@@ -12,6 +12,9 @@ namespace vexil {
 class TCube {
 public:
   explicit TCube(const TGeomObject& AGeomObject);
+  // The faces point back at their cubie, so a cubie stays where it was made.
+  TCube(const TCube&) = delete;
+  TCube& operator=(const TCube&) = delete;
 
   // APlaneIndex 1..6.
   TPlane& Plane(int APlaneIndex) { return *FGLPlanes[APlaneIndex - 1]; }

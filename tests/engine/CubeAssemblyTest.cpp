@@ -49,6 +49,11 @@ TEST(CubeFaces, GeometryIsTheUnitNormalsAndCentresOfTheBody) {
   }
 }
 
+TEST(CubeFaces, AMeshWithoutTheCornersIsAnError) {
+  TGeomObject empty;
+  EXPECT_THROW(TPlane(empty, TIntArray{0, 42, 87, 132}), EStreamError);
+}
+
 TEST(CubeFaces, SettersTouchOnlyWhatTheyName) {
   TVexilCube cube(2);
   TCube& c = cube.Cube(0);
