@@ -2,8 +2,8 @@
 // resources/languages/russian.txt (Windows-1251), from the table below: CR LF line breaks, no
 // byte-order mark and no line break after the last line. The web page and e-mail addresses
 // follow the product site of ProgramInfo.h, so after changing the site run
-//   gen_language_files <repository>/resources
-// and commit the result; the localization tests fail while the files disagree with the site.
+//   gen_language_files <repository>/resources/languages
+// and commit the result; ctest fails while the committed files differ from this output.
 #include "AnsiCodePage.h"
 #include "ProgramInfo.h"
 
@@ -133,11 +133,11 @@ void WriteFile(const std::string& APath, const std::string& ABytes) {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::cerr << "usage: gen_language_files <resources folder>\n";
+    std::cerr << "usage: gen_language_files <output folder>\n";
     return 2;
   }
   try {
-    const std::string folder = std::string(argv[1]) + "/languages/";
+    const std::string folder = std::string(argv[1]) + "/";
     const std::string english = FileText(false);
     for (const char c : english) {
       if (static_cast<unsigned char>(c) >= 0x80) {
