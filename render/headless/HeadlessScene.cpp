@@ -41,7 +41,7 @@ void THeadlessScene::SetSideColors(const std::array<TVertex3f, 6>& AColors) {
   FCube->UpdatePlanesColor(FSideColors);
 }
 
-void THeadlessScene::DrawFrame(const TMatrix& AView) {
+void THeadlessScene::BeginDrawing() {
   FContext->MakeCurrent();
   FFramebuffer->Bind();
   SetSceneProjection(FFramebuffer->Width(), FFramebuffer->Height());
@@ -49,9 +49,23 @@ void THeadlessScene::DrawFrame(const TMatrix& AView) {
   ClearScene(FBackground);
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_MULTISAMPLE);
-  DrawVexilCube(*FCube, AView);
+}
+
+void THeadlessScene::EndDrawing() {
   glDisable(GL_MULTISAMPLE);
   glDisable(GL_DEPTH_TEST);
+}
+
+void THeadlessScene::DrawFrame(const TMatrix& AView) {
+  BeginDrawing();
+  DrawVexilCube(*FCube, AView);
+  EndDrawing();
+}
+
+void THeadlessScene::DrawFrame(const TCubeFrame& AFrame) {
+  BeginDrawing();
+  DrawCubeFrame(*FCube, AFrame);
+  EndDrawing();
 }
 
 } // namespace vexil

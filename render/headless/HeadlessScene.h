@@ -38,10 +38,15 @@ public:
   // One frame as the window draws it: projection, clear, depth test and multisampling around
   // the cube under the orientation AView.
   void DrawFrame(const TMatrix& AView);
+  // The same for a frame the caller took from Cube().BeginFrame (and ends with EndFrame).
+  void DrawFrame(const TCubeFrame& AFrame);
   // RGBA, top row first.
   std::vector<uint8_t> ReadPixels() const { return FFramebuffer->ReadPixels(); }
 
 private:
+  void BeginDrawing();
+  void EndDrawing();
+
   std::unique_ptr<TOffscreenContext> FContext;
   std::unique_ptr<TOffscreenFramebuffer> FFramebuffer;
   TStickerTextureList FTextures;

@@ -1,0 +1,96 @@
+// Drawing the body mesh with vertex arrays: the open faces, the texture rule, the state it
+// leaves behind, and a damaged mesh whose counts disagree.
+#include "GeomObjectDraw.h"
+#include "GLMatrix.h"
+#include "OffscreenFixture.h"
+#include "Projection.h"
+#include "StickerTextures.h"
+
+namespace vexil {
+namespace {
+
+class GeomObjectDrawTest : public TOffscreenTest {
+protected:
+  void SetUp() override {
+    TOffscreenTest::SetUp();
+    if (IsSkipped()) {
+      return;
+    }
+    // The body as the cube model prepares it, drawn alone and large, looking at its +Z face.
+    FBody.LoadFromResource("CUBE");
+    FBody.Scale(0.005f);
+    FBody.Translate(-0.0007582456f, -0.0017445013f, -0.007766001f);
+    FBody.SetColor(1.0f, 1.0f, 1.0f);
+    FBody.CreateTextureArray();
+    SetSceneProjection(kWidth, kHeight);
+    glLoadMatrixf(GLScaleMatrix(3.0).data());
+  }
+
+  std::vector<uint8_t> Draw() {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    DrawGeomObject(FBody);
+    glDisable(GL_DEPTH_TEST);
+    return FFramebuffer->ReadPixels();
+  }
+
+  // A pixel on the rounded rim of the body seen face on: just inside its silhouette.
+  std::array<int, 4> RimPixel(const std::vector<uint8_t>& APixels) {
+    for (int X = 0; X < kWidth / 2; ++X) {
+      if (PixelAt(APixels, X, kHeight / 2)[0] != 0) {
+        return PixelAt(APixels, X + 2, kHeight / 2);
+      }
+    }
+    return {-1, -1, -1, -1};
+  }
+
+  TGeomObject FBody;
+};
+
+TEST_F(GeomObjectDrawTest, OpenFacesShowTheBackgroundAndTheRimTheVertexColour) {
+  const std::vector<uint8_t> Pixels = Draw();
+  EXPECT_EQ(PixelAt(Pixels, kWidth / 2, kHeight / 2), (std::array<int, 4>{0, 0, 0, 255}));
+  EXPECT_EQ(RimPixel(Pixels), (std::array<int, 4>{255, 255, 255, 255}));
+  // Every client array is switched off again.
+  EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+  EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
+  EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GeomObjectDrawTest, TextureIsUsedOnlyWhenDrawTextureIsSetAndNamesOne) {
+  TStickerTextureList Textures;
+  LoadStickerTextures(Textures, true);
+  FBody.SetDrawTexture(true);
+  EXPECT_EQ(RimPixel(Draw()), (std::array<int, 4>{255, 255, 255, 255})); // name 1000: none
+
+  FBody.SetTextureID(Textures.TextureID(6)); // the key-grey carcass texture, alpha 0 here
+  const std::array<int, 4> Modulated = RimPixel(Draw());
+  EXPECT_EQ(Modulated[0], 76);
+  EXPECT_EQ(Modulated[1], 76);
+  EXPECT_EQ(Modulated[2], 76);
+
+  FBody.SetDrawTexture(false);
+  EXPECT_EQ(RimPixel(Draw()), (std::array<int, 4>{255, 255, 255, 255}));
+}
+
+TEST_F(GeomObjectDrawTest, NothingIsDrawnWhenTheObjectCannotDrawOrIsEmpty) {
+  FBody.SetCanDraw(false);
+  EXPECT_EQ(RimPixel(Draw())[0], -1);
+  TGeomObject Empty;
+  DrawGeomObject(Empty);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GeomObjectDrawTest, VertexCountBeyondTheArraysDrawsOnlyWhatTheyHold) {
+  FBody.SetGLArraysVertexCount(1 << 30);
+  const std::vector<uint8_t> Pixels = Draw();
+  EXPECT_EQ(RimPixel(Pixels), (std::array<int, 4>{255, 255, 255, 255}));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+} // namespace
+} // namespace vexil
