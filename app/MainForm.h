@@ -1,0 +1,174 @@
+// TMainForm: the game's one window. It owns every long-lived object (settings, language store,
+// game clock, sticker textures, cube model), turns mouse and keys into camera spin, zoom and
+// layer turns, runs the frame loop and carries the commands of the menus.
+//
+// The work is split over several files: MainFormLayout.cpp (menus and actions),
+// MainFormLifecycle.cpp (creation, first show, destruction), MainFormFrame.cpp (frame loop and
+// solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands).
+#pragma once
+
+#include "GLForm.h"
+#include "GameSettings.h"
+#include "GameTimer.h"
+#include "MainFormKeys.h"
+#include "VexilCube.h"
+
+#include <QMessageBox>
+#include <QPointer>
+
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QTimer;
+
+namespace vexil {
+
+class TLocalizationStore;
+class TStickerTextureList;
+
+class TMainForm : public TGLForm {
+  Q_OBJECT
+
+public:
+  explicit TMainForm(QWidget* AParent = nullptr);
+  ~TMainForm() override;
+
+  // --- what the commands work on; public for the window's tests.
+  TVexilCube* VexilCube() const { return FVexilCube.get(); }
+  TGameSettings* GameSettings() const { return FGameSettings.get(); }
+  TGameTimer* GameTimer() const { return FGameTimer.get(); }
+  TLocalizationStore* LocalizationStore() const { return FLocalizationStore.get(); }
+  bool NewGameIsStarted() const { return FNewGameIsStarted; }
+  bool AllowToStopTimer() const { return FAllowToStopTimer; }
+  int RandomCount() const { return FRandomCount; }
+  int MouseState() const { return FMouseState; }
+  TKeys Keys() const { return FKeys; }
+  bool TimerEnabled() const;
+  // Frames drawn since the window opened.
+  long long FrameCount() const { return FFrameCount; }
+  // The caption of the Language menu in the current language.
+  QString CurrentLanguageTitle() const;
+
+  // Runs the commands of a new game: a scramble of ATurnCount animated random turns, then
+  // the clock.
+  void StartNewGame(int ATurnCount);
+
+protected:
+  // TGLForm hooks.
+  void FormCreate() override;
+  void FormShow() override;
+  void FormResize(int AWidth, int AHeight) override;
+  void RenderFrame() override;
+  void FormActivate() override;
+  void FormMouseDown(Qt::MouseButton AButton, Qt::MouseButtons AButtons,
+                     Qt::KeyboardModifiers AModifiers, int X, int Y) override;
+  void FormMouseMove(Qt::MouseButtons AButtons, Qt::KeyboardModifiers AModifiers, int X,
+                     int Y) override;
+  void FormMouseUp(Qt::MouseButton AButton, Qt::MouseButtons AButtons,
+                   Qt::KeyboardModifiers AModifiers, int X, int Y) override;
+  void FormMouseWheel(int AWheelDelta) override;
+  void FormKeyDown(QKeyEvent& AEvent) override;
+  void FormKeyUp(QKeyEvent& AEvent) override;
+
+private:
+  // --- layout (MainFormLayout.cpp)
+  void CreateLayout();
+  void CreateGameMenu();
+  void CreateViewMenu();
+  void CreateHelpMenu();
+  QAction* AddItem(QMenu* AMenu, const char* AName, const QString& ACaption);
+
+  // --- creation and settings (MainFormLifecycle.cpp)
+  void FillLanguageMenu();
+  void ApplySettings();
+  // --- the scene's objects (MainFormScene.cpp)
+  void CreateTextures();
+  void FreeScene();
+  TTextureListLink* TextureListLink() const;
+  // Alpha format of the sticker textures for the current lighting.
+  void UpdateTextureAlpha();
+  void ReportSettingsError(const std::string& AMessage);
+
+  // --- frame loop (MainFormFrame.cpp)
+  void TimerTimer();
+  void SetTimerEnabled(bool AValue);
+  // Starts the loop and draws the next tick: what every command does when it is done.
+  void EnableFrameLoop();
+  // Something on the screen may change in the next frame.
+  bool FrameNeeded() const;
+  TMatrix FrameRotation();
+  void DrawCube();
+  void CheckSolved();
+  void UpdateActions();
+
+  // --- input (MainFormInput.cpp)
+  void StopSpin();
+  void ZoomBy(double ADelta);
+
+  // --- commands (MainFormCommands.cpp)
+  void SetGameStarted(bool AValue);
+  void ScrambleStep();
+  void NewGameModeClick(QAction* AItem, int AExtraTurns);
+  void ResetMenuItemClick();
+  void ChangeVexilCubeDegree(int ADegree);
+  void ReplaceCube(int ADegree);
+  void acUndoStepExecute();
+  void acRedoStepExecute();
+  void acUndoStepUpdate();
+  void acRedoStepUpdate();
+  void GlobalLightingMenuItemClick();
+  void BrightColorsMenuItemClick();
+  void TimerEnableMenuItemClick();
+  void FullScreenModeMenuItemClick();
+  void LanguageItemClick(int ALanguage);
+  void acHelpExecute();
+  void TopMenuOpened();
+  void ClearDifficultyMarks();
+  // A message box over the window, centred on it.
+  void ShowMessage(QMessageBox::Icon AIcon, const QString& ACaption, const QString& AText);
+
+  // Components of the layout, owned by Qt parents.
+  QTimer* FTimer = nullptr;
+  QMenu* FGameMenu = nullptr;
+  QMenu* FViewMenu = nullptr;
+  QMenu* FHelpMenu = nullptr;
+  QMenu* FLanguageMenu = nullptr;
+  QAction* FEasyItem = nullptr;
+  QAction* FNormalItem = nullptr;
+  QAction* FHardItem = nullptr;
+  QAction* FSaveGameItem = nullptr;
+  QAction* FUndoItem = nullptr;
+  QAction* FRedoItem = nullptr;
+  QAction* FGlobalLightingItem = nullptr;
+  QAction* FBrightColorsItem = nullptr;
+  QAction* FTimerEnableItem = nullptr;
+  QAction* FFullScreenItem = nullptr;
+  QActionGroup* FDifficultyGroup = nullptr;
+  QActionGroup* FDegreeGroup = nullptr;
+  QActionGroup* FLanguageGroup = nullptr;
+  std::array<QAction*, 9> FDegreeItems{};
+
+  TKeys FKeys;
+  std::unique_ptr<TStickerTextureList> FTextureList;
+  std::unique_ptr<TGameTimer> FGameTimer;
+  std::unique_ptr<TGameSettings> FGameSettings;
+  std::unique_ptr<TVexilCube> FVexilCube;
+  double FOldRMouseX = 0.0;
+  double FOldRMouseY = 0.0;
+  int FVRotateDirection = 0;
+  int FHRotateDirection = 0;
+  int FZRotateDirection = 0;
+  bool FNewGameIsStarted = false;
+  bool FAllowToStopTimer = true;
+  int FRandomCount = 0;
+  int FMouseState = -1;
+  std::unique_ptr<TLocalizationStore> FLocalizationStore;
+
+  // The scene changed outside the per-frame animations (a command, a resize, a clock tick).
+  bool FRedrawNeeded = true;
+  long long FFrameCount = 0;
+};
+
+} // namespace vexil

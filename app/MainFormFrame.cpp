@@ -1,0 +1,132 @@
+// The frame loop: about sixty ticks a second, each drawing a frame only when something on the
+// screen can change, so an idle game costs next to nothing.
+#include "MainForm.h"
+
+#include "CubeScene.h"
+#include "GLIncludes.h"
+#include "GLMatrix.h"
+
+#include <QAction>
+#include <QTimer>
+
+namespace vexil {
+
+namespace {
+
+constexpr double kSpinStep = 3.5; // degrees per held key, mouse move or pending step
+constexpr double kScaleStep = 0.05;
+
+} // namespace
+
+bool TMainForm::TimerEnabled() const {
+  return FTimer->isActive();
+}
+
+void TMainForm::SetTimerEnabled(bool AValue) {
+  if (AValue && !FTimer->isActive()) {
+    FTimer->start();
+  } else if (!AValue) {
+    FTimer->stop();
+  }
+}
+
+void TMainForm::EnableFrameLoop() {
+  FRedrawNeeded = true;
+  SetTimerEnabled(true);
+}
+
+bool TMainForm::FrameNeeded() const {
+  if (!FVexilCube) {
+    return false;
+  }
+  return FRedrawNeeded || FVexilCube->SideIsRotating() || FVexilCube->ManualRotation() ||
+         FMouseState == 0 || !FKeys.Empty() || FHRotateDirection != 0 || FVRotateDirection != 0 ||
+         FZRotateDirection != 0;
+}
+
+void TMainForm::TimerTimer() {
+  // The solved check belongs to the frame drawn last; it runs here, outside the paint, because
+  // its congratulation is a modal message box.
+  CheckSolved();
+  UpdateActions();
+  if (FrameNeeded()) {
+    RequestFrame();
+  }
+}
+
+// This frame's rotation on the screen axes: held keys first, then the pending spin steps.
+TMatrix TMainForm::FrameRotation() {
+  TMatrix rotation = IdentityMatrix();
+  const auto rotate = [&rotation](double AAngle, double X, double Y, double Z) {
+    rotation = MultiplyMatrix(rotation, RotationMatrix(AAngle, X, Y, Z));
+  };
+  // With Control held every spin key rolls the cube about the viewing axis.
+  const bool roll = FKeys.Contains(TKey::kCtrl);
+  const auto spinKey = [&](TKey AKey, double AAngle, double X, double Y) {
+    if (FKeys.Contains(AKey)) {
+      roll ? rotate(AAngle, 0.0, 0.0, 1.0) : rotate(AAngle, X, Y, 0.0);
+    }
+  };
+  spinKey(TKey::kLeft, -kSpinStep, 0.0, 1.0);
+  spinKey(TKey::kRight, kSpinStep, 0.0, 1.0);
+  spinKey(TKey::kUp, -kSpinStep, 1.0, 0.0);
+  spinKey(TKey::kDown, kSpinStep, 1.0, 0.0);
+  if (FKeys.Contains(TKey::kZoomIn)) {
+    ZoomBy(kScaleStep);
+  }
+  if (FKeys.Contains(TKey::kZoomOut)) {
+    ZoomBy(-kScaleStep);
+  }
+  rotate(FHRotateDirection * kSpinStep, 0.0, 1.0, 0.0);
+  rotate(FVRotateDirection * kSpinStep, 1.0, 0.0, 0.0);
+  rotate(FZRotateDirection * kSpinStep, 0.0, 0.0, 1.0);
+  return rotation;
+}
+
+void TMainForm::RenderFrame() {
+  if (!FVexilCube) {
+    return;
+  }
+  FRedrawNeeded = false;
+  ++FFrameCount;
+  const TVertex3f& background = FGameSettings->BackgroundColor();
+  ClearScene(background);
+  glEnable(GL_DEPTH_TEST);
+  // The frame's rotation goes on the screen axes, in front of the orientation so far.
+  SetViewMatrix(MultiplyMatrix(FrameRotation(), ViewMatrix()));
+  glLoadMatrixf(ViewMatrix().data());
+  glEnable(GL_MULTISAMPLE);
+  if (FNewGameIsStarted && FGameSettings->ShowTimer() && FGameTimer) {
+    FGameTimer->DrawTimer();
+  }
+  DrawCube();
+  glDisable(GL_MULTISAMPLE);
+  glDisable(GL_DEPTH_TEST);
+  FHRotateDirection = 0;
+  FVRotateDirection = 0;
+  FZRotateDirection = 0;
+}
+
+void TMainForm::CheckSolved() {
+  if (!FVexilCube || !FGameTimer || !FVexilCube->Solved() || !FNewGameIsStarted) {
+    return;
+  }
+  ClearDifficultyMarks();
+  FGameTimer->Stop();
+  SetGameStarted(false);
+  FVexilCube->ClearUndoRedoState();
+  QString text = QStringLiteral("Поздравляем! Ваше время: ") +
+                 QString::fromStdString(FGameTimer->SecondsToTimeStr());
+  if (FGameTimer->DaysCount() > 0) {
+    text += QStringLiteral("; Дни: ") + QString::fromStdString(FGameTimer->DaysToTimeStr());
+  }
+  ShowMessage(QMessageBox::Information, QStringLiteral("Поздравляем!"), text);
+  EnableFrameLoop();
+}
+
+void TMainForm::UpdateActions() {
+  acUndoStepUpdate();
+  acRedoStepUpdate();
+}
+
+} // namespace vexil

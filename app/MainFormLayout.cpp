@@ -1,0 +1,151 @@
+// The window as laid out before localisation: caption, size and place, the frame timer and the
+// menus with their Russian captions (the language store puts the captions of the chosen
+// language over them by component name).
+#include "MainForm.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace vexil {
+
+namespace {
+
+constexpr int kClientWidth = 716;
+constexpr int kClientHeight = 466;
+constexpr int kLeft = 203;
+constexpr int kTop = 138;
+// About 60 frames a second: a turn at speed 10 takes 9 frames.
+constexpr int kFrameIntervalMs = 16;
+
+QAction* Separator(QMenu* AMenu, const char* AName) {
+  QAction* separator = AMenu->addSeparator();
+  separator->setObjectName(QString::fromLatin1(AName));
+  return separator;
+}
+
+} // namespace
+
+QAction* TMainForm::AddItem(QMenu* AMenu, const char* AName, const QString& ACaption) {
+  QAction* item = AMenu->addAction(ACaption);
+  item->setObjectName(QString::fromLatin1(AName));
+  return item;
+}
+
+void TMainForm::CreateLayout() {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("Vexil Cube 3D"));
+  move(kLeft, kTop);
+  FTimer = new QTimer(this);
+  FTimer->setObjectName(QStringLiteral("Timer"));
+  FTimer->setInterval(kFrameIntervalMs);
+  FTimer->setTimerType(Qt::PreciseTimer);
+  connect(FTimer, &QTimer::timeout, this, [this] { TimerTimer(); });
+  menuBar()->setObjectName(QStringLiteral("MainMenu"));
+  CreateGameMenu();
+  CreateViewMenu();
+  CreateHelpMenu();
+  // The designed size is that of the drawing area, below the menu bar.
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+void TMainForm::CreateGameMenu() {
+  FGameMenu = menuBar()->addMenu(QStringLiteral("Игра"));
+  FGameMenu->setObjectName(QStringLiteral("GameMenuItem"));
+  connect(FGameMenu, &QMenu::aboutToShow, this, [this] { TopMenuOpened(); });
+
+  QMenu* newGame = FGameMenu->addMenu(QStringLiteral("Новая игра"));
+  newGame->setObjectName(QStringLiteral("NewGameMenuItem"));
+  connect(AddItem(newGame, "ResetMenuItem", QStringLiteral("Сброс")), &QAction::triggered, this,
+          [this] { ResetMenuItemClick(); });
+  Separator(newGame, "N5");
+  FDifficultyGroup = new QActionGroup(this);
+  FEasyItem = AddItem(newGame, "EasyGameModeMenuItem", QStringLiteral("Легко"));
+  FNormalItem = AddItem(newGame, "NormalGameModeMenuItem", QStringLiteral("Нормально"));
+  FHardItem = AddItem(newGame, "HardGameModeMenuItem", QStringLiteral("Сложно"));
+  const std::array<std::pair<QAction*, int>, 3> modes = {
+      {{FEasyItem, 2}, {FNormalItem, 7}, {FHardItem, 13}}};
+  for (const auto& [item, extraTurns] : modes) {
+    item->setCheckable(true);
+    FDifficultyGroup->addAction(item);
+    connect(item, &QAction::triggered, this,
+            [this, item = item, extraTurns = extraTurns] { NewGameModeClick(item, extraTurns); });
+  }
+
+  Separator(FGameMenu, "N6");
+  // Saved games come with their own files; until then both commands are shown disabled.
+  AddItem(FGameMenu, "LoadGameMenuItem", QStringLiteral("Загрузить игру"))->setEnabled(false);
+  FSaveGameItem = AddItem(FGameMenu, "SaveGameMenuItem", QStringLiteral("Сохранить игру"));
+  FSaveGameItem->setEnabled(false);
+  Separator(FGameMenu, "N7");
+  FUndoItem = AddItem(FGameMenu, "miUndoStep", QStringLiteral("Отменить ход"));
+  FUndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  connect(FUndoItem, &QAction::triggered, this, [this] { acUndoStepExecute(); });
+  FRedoItem = AddItem(FGameMenu, "miRedoStep", QStringLiteral("Повторить ход"));
+  FRedoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  connect(FRedoItem, &QAction::triggered, this, [this] { acRedoStepExecute(); });
+  Separator(FGameMenu, "N4");
+  connect(AddItem(FGameMenu, "CloseMenuItem", QStringLiteral("Выход")), &QAction::triggered, this,
+          [this] { close(); });
+}
+
+void TMainForm::CreateViewMenu() {
+  FViewMenu = menuBar()->addMenu(QStringLiteral("Вид"));
+  FViewMenu->setObjectName(QStringLiteral("ViewMenuItem"));
+  connect(FViewMenu, &QMenu::aboutToShow, this, [this] { TopMenuOpened(); });
+
+  QMenu* degrees = FViewMenu->addMenu(QStringLiteral("Размер кубика"));
+  degrees->setObjectName(QStringLiteral("VexilCubeDegreeMenuItem"));
+  FDegreeGroup = new QActionGroup(this);
+  for (int degree = kMinVexilCubeDegree; degree <= kMaxVexilCubeDegree; ++degree) {
+    const QString name = QStringLiteral("MenuItemDegree%1").arg(degree);
+    QAction* item = degrees->addAction(QStringLiteral("%1 x %1 x %1").arg(degree));
+    item->setObjectName(name);
+    item->setData(degree);
+    item->setCheckable(true);
+    item->setChecked(degree == kDefaultVexilCubeDegree);
+    FDegreeGroup->addAction(item);
+    connect(item, &QAction::triggered, this, [this, degree] { ChangeVexilCubeDegree(degree); });
+    FDegreeItems[static_cast<size_t>(degree - kMinVexilCubeDegree)] = item;
+  }
+
+  Separator(FViewMenu, "N3");
+  FGlobalLightingItem = AddItem(FViewMenu, "GlobalLightingMenuItem", QStringLiteral("Освещение"));
+  FGlobalLightingItem->setCheckable(true);
+  connect(FGlobalLightingItem, &QAction::triggered, this,
+          [this] { GlobalLightingMenuItemClick(); });
+  FBrightColorsItem = AddItem(FViewMenu, "BrightColorsMenuItem", QStringLiteral("Яркие цвета"));
+  FBrightColorsItem->setCheckable(true);
+  connect(FBrightColorsItem, &QAction::triggered, this, [this] { BrightColorsMenuItemClick(); });
+  FTimerEnableItem = AddItem(FViewMenu, "TimerEnableMenuItem", QStringLiteral("Отображать таймер"));
+  FTimerEnableItem->setCheckable(true);
+  FTimerEnableItem->setShortcut(QKeySequence(Qt::Key_F8));
+  connect(FTimerEnableItem, &QAction::triggered, this, [this] { TimerEnableMenuItemClick(); });
+  Separator(FViewMenu, "N2");
+  FFullScreenItem = AddItem(FViewMenu, "FullScreenModeMenuItem", QStringLiteral("Во весь экран"));
+  FFullScreenItem->setCheckable(true);
+  FFullScreenItem->setShortcut(QKeySequence(Qt::Key_F5));
+  connect(FFullScreenItem, &QAction::triggered, this, [this] { FullScreenModeMenuItemClick(); });
+  Separator(FViewMenu, "N1");
+  // The colours dialog comes with the dialogs; until then the command is shown disabled.
+  AddItem(FViewMenu, "ColorsMenuItem", QStringLiteral("Цвета"))->setEnabled(false);
+  Separator(FViewMenu, "N8");
+  FLanguageMenu = FViewMenu->addMenu(QStringLiteral("LanguageMenuItem"));
+  FLanguageMenu->setObjectName(QStringLiteral("LanguageMenuItem"));
+  FLanguageGroup = new QActionGroup(this);
+}
+
+void TMainForm::CreateHelpMenu() {
+  FHelpMenu = menuBar()->addMenu(QStringLiteral("Справка"));
+  FHelpMenu->setObjectName(QStringLiteral("HelpMenuItem"));
+  connect(FHelpMenu, &QMenu::aboutToShow, this, [this] { TopMenuOpened(); });
+  QAction* help = AddItem(FHelpMenu, "miHelp", QStringLiteral("Справка"));
+  help->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(help, &QAction::triggered, this, [this] { acHelpExecute(); });
+  // The about box comes with the dialogs; until then the command is shown disabled.
+  AddItem(FHelpMenu, "AboutMenuItem", QStringLiteral("О программе"))->setEnabled(false);
+}
+
+} // namespace vexil

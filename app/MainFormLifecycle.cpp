@@ -1,0 +1,141 @@
+// Creation, first show and destruction of the main window, and the copying of the display
+// settings to the menus and the cube.
+#include "MainForm.h"
+
+#include "FormFont.h"
+#include "LocalizationStore.h"
+#include "StickerTextures.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include <iostream>
+
+namespace vexil {
+
+TMainForm::TMainForm(QWidget* AParent) : TGLForm(AParent) {
+  CreateLayout();
+}
+
+TMainForm::~TMainForm() {
+  FTimer->stop();
+  // The clock's glyphs and the textures live in the context, which goes with the base window
+  // after this destructor: free what uses it while it is still current.
+  const bool current = MakeCurrent();
+  FGameTimer.reset();
+  FVexilCube.reset();
+  FGameSettings.reset(); // writes the settings file
+  FLocalizationStore.reset();
+  FreeScene(); // the textures last
+  if (current) {
+    DoneCurrent();
+  }
+}
+
+void TMainForm::FormCreate() {
+  ApplySystemMessageFont(this);
+  FMouseState = -1;
+  FKeys.Clear();
+  FGameSettings = std::make_unique<TGameSettings>();
+  FGameSettings->SetOnSaveError(
+      [this](const std::string& AMessage) { ReportSettingsError(AMessage); });
+  // A damaged size would name no menu item and no cube: play the standard one instead.
+  int degree = FGameSettings->VexilCubeDegree();
+  if (degree < kMinVexilCubeDegree || degree > kMaxVexilCubeDegree) {
+    degree = kDefaultVexilCubeDegree;
+    FGameSettings->SetVexilCubeDegree(degree);
+  }
+  FDegreeItems[static_cast<size_t>(degree - kMinVexilCubeDegree)]->setChecked(true);
+  FLocalizationStore = std::make_unique<TLocalizationStore>();
+  FLocalizationStore->SetCurrentLanguageIndex(0);
+  FillLanguageMenu();
+  FLocalizationStore->LocalizeForm(this);
+  SetGameStarted(false);
+  FAllowToStopTimer = true;
+  FVexilCube = std::make_unique<TVexilCube>(degree);
+  FVexilCube->UpdatePlanesColor(FGameSettings->PlaneColors());
+  ApplySettings();
+  // The first frame turns the cube 52.5 degrees about the vertical screen axis and 35 degrees
+  // about the horizontal one: the opening view.
+  FHRotateDirection = 15;
+  FVRotateDirection = 10;
+  if (FGameSettings->FullScreenMode()) {
+    SetFullScreen(true);
+  }
+}
+
+void TMainForm::FillLanguageMenu() {
+  QStringList titles;
+  FLocalizationStore->GetLanguageList(titles);
+  for (int i = 0; i < titles.size(); ++i) {
+    QAction* item = FLanguageMenu->addAction(titles[i]);
+    item->setData(i);
+    item->setCheckable(true);
+    FLanguageGroup->addAction(item);
+    connect(item, &QAction::triggered, this, [this, i] { LanguageItemClick(i); });
+  }
+  // A negative stored index would leave no language at all: fall back to the first one.
+  int language = FGameSettings->LanguageIndex();
+  if (language < 0) {
+    language = 0;
+    FGameSettings->SetLanguageIndex(language);
+  }
+  FLocalizationStore->SetCurrentLanguageIndex(language);
+  const int current = FLocalizationStore->CurrentLanguageIndex();
+  if (current >= 0 && current < FLanguageGroup->actions().size()) {
+    FLanguageGroup->actions()[current]->setChecked(true);
+  }
+}
+
+void TMainForm::ApplySettings() {
+  FTimerEnableItem->setChecked(FGameSettings->ShowTimer());
+  FGlobalLightingItem->setChecked(FGameSettings->GlobalLighting());
+  FBrightColorsItem->setChecked(FGameSettings->EnablePlaneLight());
+  FVexilCube->SetShowSelectedPlane(FGameSettings->ShowSelectedPlane());
+  FFullScreenItem->setChecked(FGameSettings->FullScreenMode());
+  FVexilCube->SetPlaneLight(!FGameSettings->EnablePlaneLight());
+  FVexilCube->SetGlobalLighting(FGameSettings->GlobalLighting());
+}
+
+void TMainForm::FormShow() {
+  // The context is current: the clock's glyphs and the sticker textures can be made.
+  FGameTimer = std::make_unique<TGameTimer>();
+  FGameTimer->SetGameSettingsLink(FGameSettings.get());
+  FGameTimer->SetOnTick([this] {
+    if (FNewGameIsStarted && FGameSettings->ShowTimer()) {
+      FRedrawNeeded = true;
+    }
+  });
+  CreateTextures();
+}
+
+void TMainForm::FormActivate() {
+  SetTimerEnabled(true);
+}
+
+void TMainForm::FormResize(int AWidth, int AHeight) {
+  // The first resize may come before the cube exists.
+  if (FVexilCube) {
+    FVexilCube->Resize(AWidth, AHeight);
+  }
+  FRedrawNeeded = true;
+}
+
+void TMainForm::ReportSettingsError(const std::string& AMessage) {
+  std::cerr << AMessage << '\n';
+  if (QApplication::instance() != nullptr) {
+    QMessageBox::critical(nullptr, QStringLiteral("Vexil Cube 3D"),
+                          QString::fromStdString(AMessage));
+  }
+}
+
+QString TMainForm::CurrentLanguageTitle() const {
+  return FLocalizationStore ? FLocalizationStore->GetString(QStringLiteral("LanguageMenuItem"))
+                            : QString();
+}
+
+} // namespace vexil

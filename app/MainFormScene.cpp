@@ -1,0 +1,51 @@
+// The OpenGL objects of the scene: the sticker textures made when the window is first shown,
+// their masks for the lighting mode, and the drawing of the cube in each frame.
+#include "MainForm.h"
+
+#include "CubeScene.h"
+#include "StickerTextures.h"
+
+#include <exception>
+#include <iostream>
+
+namespace vexil {
+
+void TMainForm::CreateTextures() {
+  FTextureList = std::make_unique<TStickerTextureList>();
+  try {
+    LoadStickerTextures(*FTextureList, FGameSettings->GlobalLighting());
+  } catch (const std::exception& error) {
+    // The pictures are built in; should one be broken the stickers are drawn plain rather than
+    // with the wrong pictures.
+    std::cerr << error.what() << '\n';
+    FTextureList = std::make_unique<TStickerTextureList>();
+  }
+  FVexilCube->SetTextureListLink(FTextureList.get());
+  FVexilCube->InitPlanes();
+  FVexilCube->UpdatePlanesColor(FGameSettings->PlaneColors());
+}
+
+void TMainForm::FreeScene() {
+  if (FVexilCube) {
+    FVexilCube->SetTextureListLink(nullptr);
+  }
+  FTextureList.reset();
+}
+
+TTextureListLink* TMainForm::TextureListLink() const {
+  return FTextureList.get();
+}
+
+void TMainForm::UpdateTextureAlpha() {
+  if (FTextureList) {
+    FTextureList->SetGlobalLighting(FGameSettings->GlobalLighting());
+  }
+}
+
+void TMainForm::DrawCube() {
+  // Picking between frames looks through the view drawn last.
+  FVexilCube->SetViewMatrix(ViewMatrix());
+  DrawVexilCube(*FVexilCube, ViewMatrix());
+}
+
+} // namespace vexil

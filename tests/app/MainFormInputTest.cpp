@@ -1,0 +1,164 @@
+#include "MainFormTestSupport.h"
+
+#include <QWheelEvent>
+
+using namespace vexil;
+using namespace vexil::testing;
+
+namespace {
+
+bool SameMatrix(const TMatrix& A, const TMatrix& B) {
+  for (size_t i = 0; i < A.size(); ++i) {
+    if (std::abs(A[i] - B[i]) > 1e-6f) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void Wheel(QWidget* AWidget, int ADelta) {
+  const QPointF at(AWidget->width() / 2.0, AWidget->height() / 2.0);
+  QWheelEvent event(at, AWidget->mapToGlobal(at), QPoint(), QPoint(0, ADelta), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(AWidget, &event);
+}
+
+} // namespace
+
+TEST_F(MainFormTest, LeftDragBeyondFortyFiveDegreesRecordsATurn) {
+  TMainForm& form = Open();
+  Item("EasyGameModeMenuItem")->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return form.NewGameIsStarted(); }, 20000));
+  Settle();
+  const QPoint sticker = StickerPoint();
+  // 0.75 degree per pixel: 50 pixels stand at 37.5 degrees, the layer turns back.
+  Drag(Qt::LeftButton, sticker, 50, 0);
+  Settle();
+  EXPECT_EQ(form.VexilCube()->UndoRedoCount(), 0);
+  EXPECT_FALSE(Item("miUndoStep")->isEnabled());
+  // 100 pixels stand at 75 degrees: the turn completes and is recorded.
+  Drag(Qt::LeftButton, sticker, 100, 0);
+  Settle();
+  EXPECT_EQ(form.VexilCube()->UndoRedoCount(), 1);
+  EXPECT_EQ(form.MouseState(), -1);
+  EXPECT_TRUE(Item("miUndoStep")->isEnabled());
+  EXPECT_FALSE(Item("miRedoStep")->isEnabled());
+  Item("miUndoStep")->trigger();
+  Settle();
+  EXPECT_TRUE(Item("miRedoStep")->isEnabled());
+  EXPECT_FALSE(Item("miUndoStep")->isEnabled());
+  Item("miRedoStep")->trigger();
+  Settle();
+  EXPECT_TRUE(Item("miUndoStep")->isEnabled());
+}
+
+TEST_F(MainFormTest, UndoAndRedoStayDisabledWithoutAGame) {
+  TMainForm& form = Open();
+  Drag(Qt::LeftButton, StickerPoint(), 100, 0);
+  Settle();
+  ASSERT_TRUE(form.VexilCube()->UndoExist());
+  EXPECT_FALSE(Item("miUndoStep")->isEnabled());
+  EXPECT_FALSE(Item("miRedoStep")->isEnabled());
+}
+
+TEST_F(MainFormTest, RightDragSpinsTheViewAndNeverReachesTheCube) {
+  TMainForm& form = Open();
+  Settle();
+  const TMatrix before = form.ViewMatrix();
+  Drag(Qt::RightButton, StickerPoint(), 60, 0, 6);
+  Settle();
+  EXPECT_FALSE(SameMatrix(before, form.ViewMatrix()));
+  EXPECT_EQ(form.VexilCube()->SelectedPlane(), -1);
+  EXPECT_EQ(form.VexilCube()->UndoRedoCount(), 0);
+  EXPECT_EQ(form.MouseState(), -1);
+  // Without input the view stays where it is.
+  const TMatrix after = form.ViewMatrix();
+  QTest::qWait(100);
+  EXPECT_TRUE(SameMatrix(after, form.ViewMatrix()));
+}
+
+TEST_F(MainFormTest, HeldKeysSpinAndAPressWhileAKeyIsHeldIsIgnored) {
+  TMainForm& form = Open();
+  Settle();
+  const TMatrix before = form.ViewMatrix();
+  QTest::keyPress(Surface(), Qt::Key_Left);
+  EXPECT_TRUE(form.Keys().Contains(TKey::kLeft));
+  QTest::mousePress(Surface(), Qt::LeftButton, {}, StickerPoint());
+  EXPECT_EQ(form.MouseState(), -1); // ignored completely
+  QTest::mouseRelease(Surface(), Qt::LeftButton, {}, StickerPoint());
+  QTest::qWait(100);
+  QTest::keyRelease(Surface(), Qt::Key_Left);
+  EXPECT_TRUE(form.Keys().Empty());
+  EXPECT_FALSE(SameMatrix(before, form.ViewMatrix()));
+  // Only about the screen's Y axis: the Y column is untouched by a left spin.
+  EXPECT_NEAR(form.ViewMatrix()[5], before[5], 1e-5);
+  const TMatrix spun = form.ViewMatrix();
+  QTest::keyPress(Surface(), Qt::Key_Control);
+  QTest::keyPress(Surface(), Qt::Key_A);
+  EXPECT_TRUE(form.Keys().Contains(TKey::kCtrl));
+  EXPECT_TRUE(form.Keys().Contains(TKey::kLeft));
+  QTest::qWait(100);
+  QTest::keyRelease(Surface(), Qt::Key_A);
+  QTest::keyRelease(Surface(), Qt::Key_Control);
+  // A roll about the viewing axis leaves the Z row alone.
+  EXPECT_NEAR(form.ViewMatrix()[2], spun[2], 1e-5);
+  EXPECT_NEAR(form.ViewMatrix()[10], spun[10], 1e-5);
+  EXPECT_FALSE(SameMatrix(spun, form.ViewMatrix()));
+}
+
+TEST_F(MainFormTest, KeysPressedDuringATurnAreNotRecordedButReleasesAre) {
+  TMainForm& form = Open();
+  form.VexilCube()->RotateSide(0, 0);
+  ASSERT_TRUE(form.VexilCube()->SideIsRotating());
+  QTest::keyPress(Surface(), Qt::Key_W);
+  EXPECT_TRUE(form.Keys().Empty());
+  Settle();
+  QTest::keyPress(Surface(), Qt::Key_W);
+  form.VexilCube()->RotateSide(0, 0);
+  QTest::keyRelease(Surface(), Qt::Key_W);
+  EXPECT_TRUE(form.Keys().Empty());
+}
+
+TEST_F(MainFormTest, WheelAndKeysZoomWithinTheCubesLimits) {
+  TMainForm& form = Open();
+  Wheel(Surface(), 120);
+  EXPECT_FLOAT_EQ(form.VexilCube()->Scale(), 1.05f);
+  Wheel(Surface(), -480); // one step whatever the size
+  EXPECT_FLOAT_EQ(form.VexilCube()->Scale(), 1.0f);
+  for (int i = 0; i < 10; ++i) {
+    Wheel(Surface(), 120);
+  }
+  EXPECT_LT(form.VexilCube()->Scale(), 1.2f);
+  EXPECT_GT(form.VexilCube()->Scale(), 1.1f);
+  QTest::keyPress(Surface(), Qt::Key_Minus);
+  EXPECT_TRUE(WaitUntil([&] { return form.VexilCube()->Scale() < 0.85f; }));
+  QTest::keyRelease(Surface(), Qt::Key_Minus);
+  EXPECT_GT(form.VexilCube()->Scale(), 0.8f);
+}
+
+TEST_F(MainFormTest, MiddleGestureBlocksKeysUntilReleased) {
+  TMainForm& form = Open();
+  QTest::mousePress(Surface(), Qt::MiddleButton, {}, QPoint(10, 10));
+  EXPECT_EQ(form.MouseState(), 2);
+  QTest::keyPress(Surface(), Qt::Key_Left);
+  EXPECT_TRUE(form.Keys().Empty());
+  QTest::mouseRelease(Surface(), Qt::MiddleButton, {}, QPoint(10, 10));
+  EXPECT_EQ(form.MouseState(), -1);
+  QTest::keyPress(Surface(), Qt::Key_Left);
+  EXPECT_TRUE(form.Keys().Contains(TKey::kLeft));
+  QTest::keyRelease(Surface(), Qt::Key_Left);
+}
+
+TEST_F(MainFormTest, AnIdleGameDrawsNothingAndATurnAtSpeedTenTakesNineFrames) {
+  TMainForm& form = Open();
+  Settle();
+  const long long idle = form.FrameCount();
+  QTest::qWait(400);
+  EXPECT_EQ(form.FrameCount(), idle);
+  form.VexilCube()->RotateSide(0, 1);
+  const long long start = form.FrameCount();
+  ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
+  EXPECT_EQ(form.FrameCount() - start, 9);
+  QTest::qWait(300);
+  EXPECT_LE(form.FrameCount() - start, 10);
+}
