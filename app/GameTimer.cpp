@@ -18,7 +18,9 @@ std::string TwoDigits(int32_t AValue) {
 
 } // namespace
 
-TGameTimer::TGameTimer() : FGlyphs(std::make_unique<TClockGlyphs>(ClockFont())) {
+TGameTimer::TGameTimer()
+    : FTextScale(LineHeightScale(ClockFont())),
+      FGlyphs(std::make_unique<TClockGlyphs>(ClockFont())) {
   FTimer.setInterval(kTickIntervalMs);
   FTimer.setTimerType(Qt::PreciseTimer);
   QObject::connect(&FTimer, &QTimer::timeout, [this] { TimerTick(); });
@@ -84,13 +86,22 @@ void TGameTimer::DrawTimer() const {
     const TVertex3f& color = FGameSettingsLink->TimerColor();
     glColor3f(color.X, color.Y, color.Z);
   }
+  // The places below are in the units of the ortho projection. The text is drawn with its
+  // line height as the unit: in em units "Time: 00:00:00" would run from 3.8 to 10.47, past
+  // the right edge at 10, and the day count would start beyond it. At line height both lines
+  // end near 9.8, whatever the number of digits.
+  const auto drawScaled = [this](const std::string& AText) {
+    glScaled(FTextScale, FTextScale, 1.0);
+    DrawGLText(AText);
+    glScaled(1.0 / FTextScale, 1.0 / FTextScale, 1.0);
+  };
   glTranslatef(3.8f, 9.0f, 0.0f);
-  DrawGLText("Time: " + SecondsToTimeStr());
+  drawScaled("Time: " + SecondsToTimeStr());
   const std::string days = DaysToTimeStr();
   // From where the first line ended back to the start of the second, half a unit further left
   // per digit of the day count.
   glTranslatef(static_cast<float>(-2.55 - static_cast<double>(days.size()) / 2.0), -1.3f, 0.0f);
-  DrawGLText("Days: " + days);
+  drawScaled("Days: " + days);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
   glPopMatrix();

@@ -59,6 +59,7 @@ private:
   int32_t FDaysCount = 0;
   int32_t FSecondCount = 0;
   bool FTimerIsInitialized = false;
+  double FTextScale = 1.0;
   std::unique_ptr<TClockGlyphs> FGlyphs;
   TGameSettings* FGameSettingsLink = nullptr;
   std::function<void()> FOnTick;

@@ -143,6 +143,13 @@ QFont ClockFont() {
   return font;
 }
 
+double LineHeightScale(const QFont& AFont) {
+  const QFontMetricsF metrics(AFont);
+  const double lineHeight = metrics.ascent() + metrics.descent();
+  const double em = QFontInfo(AFont).pixelSize();
+  return lineHeight > 0.0 && em > 0.0 ? em / lineHeight : 1.0;
+}
+
 TGlyphOutline GlyphOutline(const QFont& AFont, uint8_t ACode) {
   TGlyphOutline glyph;
   const QString character = CharacterOf(ACode);

@@ -25,6 +25,10 @@ struct TGlyphOutline {
   double Advance = 0.0;            // in em units
 };
 
+// The font's em over its line height (ascent + descent): the size at which a line of its text
+// is one unit tall.
+double LineHeightScale(const QFont& AFont);
+
 // The outline of character ACode (an 8-bit Windows-1251 code) in AFont. Control characters
 // have no outline.
 TGlyphOutline GlyphOutline(const QFont& AFont, uint8_t ACode);

@@ -156,12 +156,17 @@ TEST_F(GlyphListsTest, DrawsTwoLinesInTheTopRightCornerInTheTimerColour) {
   int litLeft = 0;
   int litTop = 0;
   int litBelow = 0;
+  int litDayDigit = 0;
+  int rightmost = 0;
   for (int y = 0; y < 400; ++y) {
     for (int x = 0; x < 400; ++x) {
       const bool lit = pixels[(y * 400 + x) * 4] > 128;
       litLeft += lit && x < 270 ? 1 : 0;
       litTop += lit && y < 22 ? 1 : 0;
       litBelow += lit && y > 70 ? 1 : 0;
+      // The day count is the last glyph of the second line (baseline 46 pixels down).
+      litDayDigit += lit && x >= 380 && y >= 28 && y <= 48 ? 1 : 0;
+      rightmost = lit ? std::max(rightmost, x) : rightmost;
       EXPECT_FALSE(lit && pixels[(y * 400 + x) * 4 + 1] > 128);
     }
   }
@@ -169,4 +174,13 @@ TEST_F(GlyphListsTest, DrawsTwoLinesInTheTopRightCornerInTheTimerColour) {
   EXPECT_EQ(litLeft, 0);
   EXPECT_GT(litTop, 0);
   EXPECT_EQ(litBelow, 0);
+  // Both lines fit: nothing is cut at the right edge, and the day count shows.
+  EXPECT_LT(rightmost, 398);
+  EXPECT_GT(rightmost, 385);
+  EXPECT_GT(litDayDigit, 10);
+}
+
+TEST(ClockGlyphs, TextIsScaledToItsLineHeight) {
+  // Arial's line (ascent 1854 + descent 434 of 2048) is 1.117 em.
+  EXPECT_NEAR(LineHeightScale(ClockFont()), 2048.0 / 2288.0, 0.01);
 }

@@ -62,6 +62,7 @@ TEST_F(MainFormTest, NormalOnFourMakesElevenTurnsThenStartsTheClockAtZero) {
   EXPECT_EQ(form.RandomCount(), 0);
   EXPECT_EQ(clockAtStart, QStringLiteral("00:00:00"));
   EXPECT_TRUE(form.GameTimer()->Running());
+  EXPECT_TRUE(form.GameTimer()->TimerIsInitialized());
   EXPECT_TRUE(form.AllowToStopTimer());
   EXPECT_FALSE(form.VexilCube()->SideIsRotating());
   EXPECT_FALSE(form.VexilCube()->OnEndSideRotate());
