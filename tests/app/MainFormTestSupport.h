@@ -99,6 +99,11 @@ protected:
     EXPECT_TRUE(QTest::qWaitForWindowExposed(FForm.get()));
     EXPECT_TRUE(WaitUntil([this] { return FForm->OpenGLInitialized(); }));
     EXPECT_TRUE(WaitUntil([this] { return FForm->FrameCount() > 0; }));
+    // The loop starts with the window's activation, or with the first mouse move over it when
+    // another program holds the focus.
+    if (!WaitUntil([this] { return FForm->TimerEnabled(); }, 500)) {
+      QTest::mouseMove(Surface(), QPoint(5, 5));
+    }
     EXPECT_TRUE(WaitUntil([this] { return FForm->TimerEnabled(); }));
     return *FForm;
   }

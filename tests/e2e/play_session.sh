@@ -11,6 +11,11 @@ GAME="${1:?usage: play_session.sh GAME_BINARY SCREENSHOT_DIR}"
 SHOTS="${2:?usage: play_session.sh GAME_BINARY SCREENSHOT_DIR}"
 mkdir -p "$SHOTS"
 
+# Without a display, give the session a virtual one.
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
+fi
+
 # The session's settings stay out of the player's own.
 CONFIG="$(mktemp -d)"
 trap 'rm -rf "$CONFIG"' EXIT
