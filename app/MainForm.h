@@ -71,6 +71,7 @@ protected:
   void FormMouseWheel(int AWheelDelta) override;
   void FormKeyDown(QKeyEvent& AEvent) override;
   void FormKeyUp(QKeyEvent& AEvent) override;
+  void changeEvent(QEvent* AEvent) override;
 
 private:
   // --- layout (MainFormLayout.cpp)

@@ -2,6 +2,7 @@
 // spin the view, the wheel and the plus and minus keys zoom.
 #include "MainForm.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 
 namespace vexil {
@@ -164,6 +165,15 @@ void TMainForm::FormKeyUp(QKeyEvent& AEvent) {
   TKey key;
   if (KeyOf(AEvent.key(), key)) {
     FKeys.Exclude(key);
+  }
+}
+
+void TMainForm::changeEvent(QEvent* AEvent) {
+  TGLForm::changeEvent(AEvent);
+  // Keys released while another window has the focus are never reported here: forget the
+  // held keys when the focus goes, or the cube would spin on by itself.
+  if (AEvent->type() == QEvent::ActivationChange && !isActiveWindow()) {
+    FKeys.Clear();
   }
 }
 

@@ -162,3 +162,17 @@ TEST_F(MainFormTest, AnIdleGameDrawsNothingAndATurnAtSpeedTenTakesNineFrames) {
   QTest::qWait(300);
   EXPECT_LE(form.FrameCount() - start, 10);
 }
+
+TEST_F(MainFormTest, HeldKeysAreForgottenWhenTheWindowLosesTheFocus) {
+  TMainForm& form = Open();
+  QTest::keyPress(Surface(), Qt::Key_Right);
+  ASSERT_FALSE(form.Keys().Empty());
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  if (!WaitUntil([&] { return !form.isActiveWindow(); }, 2000)) {
+    QTest::keyRelease(Surface(), Qt::Key_Right);
+    GTEST_SKIP() << "this display does not move the focus between windows";
+  }
+  EXPECT_TRUE(form.Keys().Empty());
+}
