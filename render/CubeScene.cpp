@@ -1,8 +1,8 @@
 #include "CubeScene.h"
 
 #include "GLIncludes.h"
-#include "GeomObjectDraw.h"
 #include "PlaneDraw.h"
+#include "SharedVertexMesh.h"
 
 namespace vexil {
 
@@ -13,7 +13,8 @@ void ClearScene(const TVertex3f& ABackground) {
 }
 
 void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
-  const TGeomObject& Body = ACube.CubeObject();
+  // The same body for every cubie: its distinct vertices are lit once per draw, not per corner.
+  const TSharedVertexMesh Body(ACube.CubeObject());
   const bool GlobalLighting = ACube.GlobalLighting();
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glEnable(GL_NORMALIZE);
@@ -28,12 +29,12 @@ void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
       glEnable(GL_LIGHTING);
       glEnable(GL_LIGHT0);
       glEnable(GL_COLOR_MATERIAL);
-      DrawGeomObject(Body);
+      Body.Draw();
       glDisable(GL_COLOR_MATERIAL);
       glDisable(GL_LIGHT0);
       glDisable(GL_LIGHTING);
     } else {
-      DrawGeomObject(Body);
+      Body.Draw();
     }
     const TCube& Cube = ACube.Cube(Cubie.CubeIndex);
     if (Cubie.Rotated) {

@@ -4,11 +4,15 @@
 
 namespace vexil {
 
-namespace {
+bool DrawsTextured(const TGeomObject& AObject) {
+  return AObject.DrawTexture() && AObject.TextureID() != TGeomObject::kNoTexture &&
+         AObject.GLTextureArray().Exists();
+}
 
-// The vertices every enabled array really holds: a damaged mesh whose byte counts disagree with
-// its vertex count draws fewer triangles instead of reading past an array.
-int64_t SafeVertexCount(const TGeomObject& AObject, bool ATextured) {
+int64_t DrawableVertexCount(const TGeomObject& AObject) {
+  if (!AObject.GLVertexArray().Exists()) {
+    return 0;
+  }
   int64_t Count = AObject.GLArraysVertexCount();
   const auto Limit = [&Count](const TGLArray& AArray, int64_t AFloatsPerVertex) {
     if (AArray.Exists()) {
@@ -19,13 +23,11 @@ int64_t SafeVertexCount(const TGeomObject& AObject, bool ATextured) {
   Limit(AObject.GLVertexArray(), 3);
   Limit(AObject.GLNormalArray(), 3);
   Limit(AObject.GLColorArray(), 3);
-  if (ATextured) {
+  if (DrawsTextured(AObject)) {
     Limit(AObject.GLTextureArray(), 2);
   }
-  return Count;
+  return Count > 0 ? Count : 0;
 }
-
-} // namespace
 
 void DrawGeomObject(const TGeomObject& AObject) {
   if (!AObject.CanDraw()) {
@@ -47,8 +49,7 @@ void DrawGeomObject(const TGeomObject& AObject) {
     glColorPointer(3, GL_FLOAT, 0, Colors.Floats());
     glEnableClientState(GL_COLOR_ARRAY);
   }
-  const bool Textured =
-      AObject.DrawTexture() && AObject.TextureID() != TGeomObject::kNoTexture && TexCoords.Exists();
+  const bool Textured = DrawsTextured(AObject);
   if (Textured) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(2, GL_FLOAT, 0, TexCoords.Floats());
@@ -56,12 +57,9 @@ void DrawGeomObject(const TGeomObject& AObject) {
     glBindTexture(GL_TEXTURE_2D, AObject.TextureID());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   }
-  // Without a position block nothing may be drawn: the arrays would point nowhere.
-  if (Vertices.Exists()) {
-    const int64_t Count = SafeVertexCount(AObject, Textured);
-    if (Count > 0) {
-      glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(Count));
-    }
+  const int64_t Count = DrawableVertexCount(AObject);
+  if (Count > 0) {
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(Count));
   }
   if (AObject.DrawTexture()) {
     glDisable(GL_TEXTURE_2D);

@@ -4,6 +4,7 @@
 #include "GLMatrix.h"
 #include "OffscreenFixture.h"
 #include "Projection.h"
+#include "SharedVertexMesh.h"
 #include "StickerTextures.h"
 
 namespace vexil {
@@ -90,6 +91,52 @@ TEST_F(GeomObjectDrawTest, VertexCountBeyondTheArraysDrawsOnlyWhatTheyHold) {
   const std::vector<uint8_t> Pixels = Draw();
   EXPECT_EQ(RimPixel(Pixels), (std::array<int, 4>{255, 255, 255, 255}));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GeomObjectDrawTest, SharedVertexDrawingGivesTheSamePixelsLitOrNotTexturedOrNot) {
+  TStickerTextureList Textures;
+  LoadStickerTextures(Textures, true);
+  FBody.SetTextureID(Textures.TextureID(2));
+  Textures.SetTextureColor(2, {0.9f, 0.3f, 0.1f});
+  // A turned, off-centre view so that the light falls at many angles.
+  glLoadMatrixf(MultiplyMatrix(GLScaleMatrix(2.5), RotationMatrix(33, 1, 2, 0.5)).data());
+  for (const bool Lit : {false, true}) {
+    for (const bool Textured : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "lit " << Lit << " textured " << Textured);
+      FBody.SetDrawTexture(Textured);
+      if (Lit) {
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        glEnable(GL_COLOR_MATERIAL);
+      }
+      const std::vector<uint8_t> Direct = Draw();
+      glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+      glEnable(GL_DEPTH_TEST);
+      const TSharedVertexMesh Shared(FBody);
+      Shared.Draw();
+      glDisable(GL_DEPTH_TEST);
+      EXPECT_EQ(FFramebuffer->ReadPixels(), Direct);
+      EXPECT_EQ(Shared.Corners(), 576);
+      EXPECT_EQ(Shared.DistinctVertices(), Textured ? 326 : 104);
+      glDisable(GL_COLOR_MATERIAL);
+      glDisable(GL_LIGHT0);
+      glDisable(GL_LIGHTING);
+      EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+      EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+      EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    }
+  }
+}
+
+TEST_F(GeomObjectDrawTest, SharedVertexMeshKeepsTheCutOfADamagedMesh) {
+  FBody.SetGLArraysVertexCount(1 << 30);
+  const TSharedVertexMesh Shared(FBody);
+  EXPECT_EQ(Shared.Corners(), 576);
+  FBody.SetCanDraw(false);
+  const TSharedVertexMesh Hidden(FBody);
+  glClear(GL_COLOR_BUFFER_BIT);
+  Hidden.Draw();
+  EXPECT_EQ(PixelAt(FFramebuffer->ReadPixels(), kWidth / 2 - 150, kHeight / 2)[0], 0);
 }
 
 } // namespace
