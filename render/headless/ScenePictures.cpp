@@ -1,0 +1,82 @@
+// Saves pictures of the cube scene in each lighting mode, drawn headless as the window draws
+// them (716 x 466, the opening view, the probed multisampling), for looking at the look.
+//
+//   scene_pictures OUTPUT_DIR [N...]        (N defaults to 2 3 10)
+//
+// Writes OUTPUT_DIR/cube_<N>_<mode>.png with mode lit_plain, lit_bright, unlit_plain,
+// unlit_bright (lit: global lighting on; bright: "Bright colors" on), and cube_<N>_turning.png
+// with a layer at 45 degrees.
+#include "Antialiasing.h"
+#include "GLMatrix.h"
+#include "HeadlessScene.h"
+
+#include <QImage>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace vexil;
+
+namespace {
+
+constexpr int kWidth = 716;
+constexpr int kHeight = 466;
+
+void Save(THeadlessScene& AScene, const std::string& APath) {
+  const std::vector<uint8_t> Pixels = AScene.ReadPixels();
+  const QImage Image(Pixels.data(), kWidth, kHeight, kWidth * 4, QImage::Format_RGBA8888);
+  if (!Image.save(QString::fromStdString(APath))) {
+    throw std::runtime_error("cannot write " + APath);
+  }
+  std::printf("%s\n", APath.c_str());
+}
+
+void Pictures(const std::string& ADirectory, int ADegree, int ASamples) {
+  THeadlessScene Scene(ADegree, kWidth, kHeight, ASamples);
+  Scene.SetBackground({0.0f, 0.0f, 0.3f});
+  const TMatrix View = MultiplyMatrix(RotationMatrix(35, 1, 0, 0), RotationMatrix(52.5, 0, 1, 0));
+  const std::string Prefix = ADirectory + "/cube_" + std::to_string(ADegree) + "_";
+  for (const bool Global : {true, false}) {
+    for (const bool Bright : {false, true}) {
+      Scene.SetMode(Global, Bright);
+      Scene.DrawFrame(View);
+      Save(Scene, Prefix + (Global ? "lit_" : "unlit_") + (Bright ? "bright" : "plain") + ".png");
+    }
+  }
+  Scene.SetMode(true, false);
+  Scene.Cube().Randomize(11);
+  Scene.Cube().RotateRandomSide();
+  Scene.Cube().SetRotateSpeed(45.0f);
+  Scene.DrawFrame(View);
+  Save(Scene, Prefix + "turning.png");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: scene_pictures OUTPUT_DIR [N...]\n");
+    return 2;
+  }
+  std::vector<int> Degrees;
+  for (int I = 2; I < argc; ++I) {
+    Degrees.push_back(std::atoi(argv[I]));
+  }
+  if (Degrees.empty()) {
+    Degrees = {2, 3, 10};
+  }
+  try {
+    DetectMultisample();
+    for (const int Degree : Degrees) {
+      Pictures(argv[1], Degree, MultisamplePixelFormat());
+    }
+  } catch (const std::exception& E) {
+    std::fprintf(stderr, "scene_pictures: %s\n", E.what());
+    return 1;
+  }
+  return 0;
+}
