@@ -9,6 +9,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <GL/gl.h>
 
@@ -58,6 +59,7 @@ public:
   int LastWidth = 0;
   int LastHeight = 0;
   bool EnterFullScreenOnCreate = false;
+  std::vector<std::string> Input;
   GLfloat ClearRed = 0.0f;
 
 protected:
@@ -74,6 +76,27 @@ protected:
   void FormResize(int AWidth, int AHeight) override {
     LastWidth = AWidth;
     LastHeight = AHeight;
+  }
+  void FormMouseDown(Qt::MouseButton AButton, Qt::MouseButtons, Qt::KeyboardModifiers, int X,
+                     int Y) override {
+    Input.push_back("down " + std::to_string(AButton) + " " + std::to_string(X) + "," +
+                    std::to_string(Y));
+  }
+  void FormMouseMove(Qt::MouseButtons AButtons, Qt::KeyboardModifiers, int X, int Y) override {
+    Input.push_back("move " + std::to_string(AButtons.toInt()) + " " + std::to_string(X) + "," +
+                    std::to_string(Y));
+  }
+  void FormMouseUp(Qt::MouseButton AButton, Qt::MouseButtons, Qt::KeyboardModifiers, int X,
+                   int Y) override {
+    Input.push_back("up " + std::to_string(AButton) + " " + std::to_string(X) + "," +
+                    std::to_string(Y));
+  }
+  void FormMouseWheel(int ADelta) override { Input.push_back("wheel " + std::to_string(ADelta)); }
+  void FormKeyDown(QKeyEvent& AEvent) override {
+    Input.push_back("key down " + std::to_string(AEvent.key()));
+  }
+  void FormKeyUp(QKeyEvent& AEvent) override {
+    Input.push_back("key up " + std::to_string(AEvent.key()));
   }
   void RenderFrame() override {
     ++Frames;
@@ -120,6 +143,33 @@ TEST_F(GLFormGuiTest, ResizeReportsDevicePixelsAndKeepsTheAspect) {
   EXPECT_EQ(Form.LastHeight, qRound(Form.GLWidget()->height() * Ratio));
   EXPECT_EQ(Form.ClientWidth(), Form.LastWidth);
   EXPECT_FLOAT_EQ(Form.Aspect(), static_cast<float>(Form.LastWidth) / Form.LastHeight);
+}
+
+// Also run with QT_SCALE_FACTOR=2 (see CMakeLists.txt): positions and sizes must then be twice
+// the logical ones.
+TEST_F(GLFormGuiTest, InputOfTheDrawingAreaReachesTheHooksInDevicePixels) {
+  TRecordingForm Form;
+  ShowAndWait(Form);
+  QWidget* const Area = Form.GLWidget();
+  const double Ratio = Area->devicePixelRatioF();
+  RecordProperty("device_pixel_ratio", std::to_string(Ratio));
+  const auto Device = [Ratio](int AValue) { return std::to_string(qRound(AValue * Ratio)); };
+  Form.Input.clear();
+  QTest::mousePress(Area, Qt::LeftButton, Qt::NoModifier, QPoint(100, 50));
+  QTest::mouseMove(Area, QPoint(120, 60));
+  QTest::mouseRelease(Area, Qt::LeftButton, Qt::NoModifier, QPoint(120, 60));
+  QTest::keyPress(Area, Qt::Key_Left);
+  QTest::keyRelease(Area, Qt::Key_Left);
+  QWheelEvent Wheel(QPointF(10, 10), Area->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(Area, &Wheel);
+
+  const std::vector<std::string> Expected = {
+      "down 1 " + Device(100) + "," + Device(50), "move 1 " + Device(120) + "," + Device(60),
+      "up 1 " + Device(120) + "," + Device(60),   "key down " + std::to_string(Qt::Key_Left),
+      "key up " + std::to_string(Qt::Key_Left),   "wheel -120"};
+  EXPECT_EQ(Form.Input, Expected);
+  EXPECT_EQ(Form.ClientWidth(), qRound(Area->width() * Ratio));
 }
 
 TEST_F(GLFormGuiTest, MultisamplingIsObtainedWhereTheProbeFoundIt) {
