@@ -79,7 +79,10 @@ void TVexilCube::EndTurn() {
   FRotateDirection = -1;
   FSideIsRotating = false;
   if (FOnEndSideRotate) {
-    FOnEndSideRotate(*this); // may start the next turn at once
+    // Called through a copy: the handler may start the next turn at once, or replace or clear
+    // itself, which must not destroy the function object while it runs.
+    const TNotifyEvent handler = FOnEndSideRotate;
+    handler(*this);
   }
   FSolved = IsCubeSolved();
 }

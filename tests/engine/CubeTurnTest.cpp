@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <random>
 
 using namespace vexil;
@@ -165,6 +166,23 @@ TEST(CubeTurns, EndOfTurnCallsTheHandlerBeforeTheSolvedTest) {
   RunTurn(cube);
   EXPECT_EQ(remaining, 0);
   EXPECT_EQ(cube.UndoRedoCount(), 0);
+}
+
+TEST(CubeTurns, HandlerMayClearItselfAndStillUseWhatItCaptured) {
+  TVexilCube cube(3);
+  // Heap-held capture: were the handler destroyed while running, reading it afterwards would
+  // read freed memory (caught by the sanitizers, and usually by a wrong count).
+  auto calls = std::make_shared<std::vector<int>>();
+  cube.SetOnEndSideRotate([calls](TVexilCube& ASender) {
+    ASender.SetOnEndSideRotate(nullptr);
+    calls->push_back(static_cast<int>(calls->size()));
+  });
+  cube.RotateSide(4, 0);
+  RunTurn(cube);
+  cube.RotateSide(4, 2);
+  RunTurn(cube);
+  EXPECT_EQ(*calls, std::vector<int>{0});
+  EXPECT_FALSE(cube.OnEndSideRotate());
 }
 
 TEST(CubeTurns, RandomTurnsNeverDrawDirectionThree) {
