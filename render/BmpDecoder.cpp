@@ -9,7 +9,6 @@ namespace {
 
 constexpr uint32_t kFileHeaderBytes = 14;
 constexpr uint32_t kCompressionNone = 0;
-constexpr uint32_t kCompressionBitFields = 3;
 
 uint16_t U16(const uint8_t* P) {
   return static_cast<uint16_t>(P[0] | (P[1] << 8));
@@ -63,10 +62,9 @@ TBmpHeader ReadHeader(TStream& AStream) {
 }
 
 void CheckFormat(const TBmpHeader& AHeader) {
-  const bool Uncompressed =
-      AHeader.Compression == kCompressionNone ||
-      (AHeader.Compression == kCompressionBitFields && AHeader.BitCount == 32);
-  if (!Uncompressed || (AHeader.BitCount != 24 && AHeader.BitCount != 32)) {
+  // Bit-field layouts may order the channels any way: only the plain layout is taken.
+  if (AHeader.Compression != kCompressionNone ||
+      (AHeader.BitCount != 24 && AHeader.BitCount != 32)) {
     throw EInvalidGraphic("unsupported bitmap: " + std::to_string(AHeader.BitCount) +
                           " bits per pixel, compression " + std::to_string(AHeader.Compression));
   }

@@ -24,7 +24,11 @@ THeadlessScene::THeadlessScene(int ADegree, int AWidth, int AHeight, int ASample
 THeadlessScene::~THeadlessScene() {
   // The cube refers to the textures; both go before the context.
   FCube.reset();
-  FContext->MakeCurrent();
+  try {
+    FContext->MakeCurrent();
+  } catch (const EOffscreenContextError&) {
+    // Nothing can be freed in the context any more; the driver frees it with the context.
+  }
 }
 
 void THeadlessScene::SetMode(bool AGlobalLighting, bool ABrightColors) {
