@@ -161,9 +161,12 @@ TGlyphOutline GlyphOutline(const QFont& AFont, uint8_t ACode) {
   glyph.Advance = metrics.horizontalAdvance(character) / em;
   QPainterPath path;
   path.addText(0.0, 0.0, AFont, character);
-  // Screen y grows downwards; glyph units grow upwards.
+  // Curves are flattened in pixels at the outline size (flattening after scaling to em units
+  // would cut each curve into a few chords); then screen y, growing downwards, becomes glyph
+  // units growing upwards.
   const QTransform toEm = QTransform::fromScale(1.0 / em, -1.0 / em);
-  for (QPolygonF contour : path.toSubpathPolygons(toEm)) {
+  for (QPolygonF contour : path.toSubpathPolygons()) {
+    contour = toEm.map(contour);
     if (contour.size() > 1 && contour.first() == contour.last()) {
       contour.removeLast();
     }

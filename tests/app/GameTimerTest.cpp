@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFontInfo>
+#include <QPainterPath>
+#include <QTransform>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -102,6 +104,34 @@ TEST(ClockGlyphs, OutlinesUseTheEmSquareAsUnit) {
   EXPECT_GT(GlyphOutline(font, ' ').Advance, 0.2);
   EXPECT_TRUE(GlyphOutline(font, 10).Contours.empty());
   EXPECT_FALSE(GlyphOutline(font, 0xC4).Contours.empty()); // Cyrillic capital De
+}
+
+// Curved glyphs must keep their shape: a coarse flattening turns an "o" into an octagon and
+// closes the eye of an "e". The flattened ring of "o" must hold nearly the area Qt fills for it.
+TEST(ClockGlyphs, CurvesAreFlattenedFinely) {
+  const QFont font = ClockFont();
+  const TGlyphOutline o = GlyphOutline(font, 'o');
+  ASSERT_EQ(o.Contours.size(), 2u);
+  auto area = [](const QPolygonF& APolygon) {
+    double twice = 0.0;
+    for (int i = 0; i < APolygon.size(); ++i) {
+      const QPointF& p = APolygon[i];
+      const QPointF& q = APolygon[(i + 1) % APolygon.size()];
+      twice += p.x() * q.y() - q.x() * p.y();
+    }
+    return std::abs(twice) / 2.0;
+  };
+  QPainterPath path;
+  path.addText(0.0, 0.0, font, QStringLiteral("o"));
+  const double em = QFontInfo(font).pixelSize();
+  double filled = 0.0; // the exact ring area, from a very fine flattening
+  const QTransform fine = QTransform::fromScale(64.0, 64.0);
+  const auto rings = path.toSubpathPolygons(fine);
+  ASSERT_EQ(rings.size(), 2);
+  filled = (area(rings[0]) - area(rings[1])) / (64.0 * 64.0 * em * em);
+  const double ours = area(o.Contours[0]) - area(o.Contours[1]);
+  EXPECT_NEAR(ours, filled, filled * 0.01);
+  EXPECT_GE(GlyphOutline(font, 'e').Contours[0].size(), 40);
 }
 
 class GlyphListsTest : public ::testing::Test {
