@@ -41,19 +41,6 @@ int CodePointToAnsiChar(char32_t ACodePoint) {
   return -1;
 }
 
-void AppendUtf8(std::string& AOut, char32_t ACodePoint) {
-  if (ACodePoint < 0x80) {
-    AOut += static_cast<char>(ACodePoint);
-  } else if (ACodePoint < 0x800) {
-    AOut += static_cast<char>(0xC0 | (ACodePoint >> 6));
-    AOut += static_cast<char>(0x80 | (ACodePoint & 0x3F));
-  } else {
-    AOut += static_cast<char>(0xE0 | (ACodePoint >> 12));
-    AOut += static_cast<char>(0x80 | ((ACodePoint >> 6) & 0x3F));
-    AOut += static_cast<char>(0x80 | (ACodePoint & 0x3F));
-  }
-}
-
 // Reads one UTF-8 sequence at APos; returns U+FFFD for malformed input and advances past it.
 char32_t NextCodePoint(const std::string& AText, size_t& APos) {
   const auto lead = static_cast<unsigned char>(AText[APos++]);
@@ -83,6 +70,24 @@ char32_t NextCodePoint(const std::string& AText, size_t& APos) {
 }
 
 } // namespace
+
+void AppendUtf8(std::string& AOut, char32_t ACodePoint) {
+  if (ACodePoint < 0x80) {
+    AOut += static_cast<char>(ACodePoint);
+  } else if (ACodePoint < 0x800) {
+    AOut += static_cast<char>(0xC0 | (ACodePoint >> 6));
+    AOut += static_cast<char>(0x80 | (ACodePoint & 0x3F));
+  } else if (ACodePoint < 0x10000) {
+    AOut += static_cast<char>(0xE0 | (ACodePoint >> 12));
+    AOut += static_cast<char>(0x80 | ((ACodePoint >> 6) & 0x3F));
+    AOut += static_cast<char>(0x80 | (ACodePoint & 0x3F));
+  } else {
+    AOut += static_cast<char>(0xF0 | (ACodePoint >> 18));
+    AOut += static_cast<char>(0x80 | ((ACodePoint >> 12) & 0x3F));
+    AOut += static_cast<char>(0x80 | ((ACodePoint >> 6) & 0x3F));
+    AOut += static_cast<char>(0x80 | (ACodePoint & 0x3F));
+  }
+}
 
 std::string AnsiToUtf8(const std::string& AAnsi) {
   std::string out;

@@ -6,6 +6,9 @@
 
 namespace vexil {
 
+// Appends ACodePoint (up to U+10FFFF) to AOut as UTF-8.
+void AppendUtf8(std::string& AOut, char32_t ACodePoint);
+
 // Decodes Windows-1251 bytes to UTF-8.
 std::string AnsiToUtf8(const std::string& AAnsi);
 

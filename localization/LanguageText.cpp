@@ -14,24 +14,6 @@ bool StartsWith(const std::string& AText, const std::string& APrefix) {
   return AText.compare(0, APrefix.size(), APrefix) == 0;
 }
 
-void AppendUtf8(std::string& AOut, char32_t ACodePoint) {
-  if (ACodePoint < 0x80) {
-    AOut += static_cast<char>(ACodePoint);
-  } else if (ACodePoint < 0x800) {
-    AOut += static_cast<char>(0xC0 | (ACodePoint >> 6));
-    AOut += static_cast<char>(0x80 | (ACodePoint & 0x3F));
-  } else if (ACodePoint < 0x10000) {
-    AOut += static_cast<char>(0xE0 | (ACodePoint >> 12));
-    AOut += static_cast<char>(0x80 | ((ACodePoint >> 6) & 0x3F));
-    AOut += static_cast<char>(0x80 | (ACodePoint & 0x3F));
-  } else {
-    AOut += static_cast<char>(0xF0 | (ACodePoint >> 18));
-    AOut += static_cast<char>(0x80 | ((ACodePoint >> 12) & 0x3F));
-    AOut += static_cast<char>(0x80 | ((ACodePoint >> 6) & 0x3F));
-    AOut += static_cast<char>(0x80 | (ACodePoint & 0x3F));
-  }
-}
-
 bool IsHighSurrogate(char32_t AUnit) {
   return AUnit >= 0xD800 && AUnit <= 0xDBFF;
 }
