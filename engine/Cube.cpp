@@ -2,22 +2,9 @@
 
 namespace vexil {
 
-namespace {
-
-// Float positions of each face's four corners in the body mesh, faces 1..6 (+Z, +Y, -X, -Y, +X,
-// -Z).
-constexpr std::array<TIntArray, 6> kPlaneCornerOffsets = {{{0, 42, 87, 132},
-                                                           {759, 471, 726, 960},
-                                                           {1023, 1041, 528, 807},
-                                                           {600, 867, 852, 582},
-                                                           {921, 906, 915, 918},
-                                                           {1560, 1581, 1626, 1671}}};
-
-} // namespace
-
 TCube::TCube(const TGeomObject& AGeomObject) {
   for (int k = 0; k < 6; ++k) {
-    FGLPlanes[k] = std::make_unique<TPlane>(AGeomObject, kPlaneCornerOffsets[k]);
+    FGLPlanes[k] = std::make_unique<TPlane>(AGeomObject, PlaneCornerOffsets[k]);
     FGLPlanes[k]->SetParentCube(this);
   }
 }

@@ -9,6 +9,16 @@
 
 namespace vexil {
 
+// Float positions in the body mesh's arrays of each face's four corners, in order around the
+// face, for faces 1..6 (+Z, +Y, -X, -Y, +X, -Z). The mesh is made so that these are the corners
+// of its six open squares.
+inline constexpr std::array<TIntArray, 6> PlaneCornerOffsets = {{{0, 42, 87, 132},
+                                                                 {759, 471, 726, 960},
+                                                                 {1023, 1041, 528, 807},
+                                                                 {600, 867, 852, 582},
+                                                                 {921, 906, 915, 918},
+                                                                 {1560, 1581, 1626, 1671}}};
+
 class TCube {
 public:
   explicit TCube(const TGeomObject& AGeomObject);

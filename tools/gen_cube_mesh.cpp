@@ -13,6 +13,7 @@
 // triangle order and each triangle's starting vertex are chosen (by a small search) to put the four
 // corners of every open square at those offsets, in order around the square. Every triangle keeps
 // its outward winding. The output is the same bytes on every run.
+#include "Cube.h"
 #include "GeomObject.h"
 #include "Streams.h"
 
@@ -55,15 +56,15 @@ struct TPoint {
 struct TFace {
   int Axis;
   int Sign;
-  std::array<int, 4> CornerOffsets;
+  TIntArray CornerOffsets;
 };
 
-const std::array<TFace, 6> kFaces = {{{2, +1, {0, 42, 87, 132}},
-                                      {1, +1, {759, 471, 726, 960}},
-                                      {0, -1, {1023, 1041, 528, 807}},
-                                      {1, -1, {600, 867, 852, 582}},
-                                      {0, +1, {921, 906, 915, 918}},
-                                      {2, -1, {1560, 1581, 1626, 1671}}}};
+const std::array<TFace, 6> kFaces = {{{2, +1, PlaneCornerOffsets[0]},
+                                      {1, +1, PlaneCornerOffsets[1]},
+                                      {0, -1, PlaneCornerOffsets[2]},
+                                      {1, -1, PlaneCornerOffsets[3]},
+                                      {0, +1, PlaneCornerOffsets[4]},
+                                      {2, -1, PlaneCornerOffsets[5]}}};
 
 int CornerSign(int ACorner, int AAxis) {
   return (ACorner >> AAxis) & 1 ? +1 : -1;
