@@ -1,5 +1,5 @@
-#include "AnsiCodePage.h"
 #include "Streams.h"
+#include "AnsiCodePage.h"
 
 #include <gtest/gtest.h>
 
