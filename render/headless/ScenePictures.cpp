@@ -3,9 +3,9 @@
 //
 //   scene_pictures OUTPUT_DIR [N...]        (N defaults to 2 3 10)
 //
-// Writes OUTPUT_DIR/cube_<N>_<mode>.png with mode lit_plain, lit_bright, unlit_plain,
-// unlit_bright (lit: global lighting on; bright: "Bright colors" on), and cube_<N>_turning.png
-// with a layer at 45 degrees.
+// Makes OUTPUT_DIR if needed and writes OUTPUT_DIR/cube_<N>_<mode>.png with mode lit_plain,
+// lit_bright, unlit_plain, unlit_bright (lit: global lighting on; bright: "Bright colors" on), and
+// cube_<N>_turning.png with a layer at 45 degrees.
 #include "Antialiasing.h"
 #include "GLMatrix.h"
 #include "HeadlessScene.h"
@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     Degrees = {2, 3, 10};
   }
   try {
+    std::filesystem::create_directories(argv[1]);
     DetectMultisample();
     for (const int Degree : Degrees) {
       Pictures(argv[1], Degree, MultisamplePixelFormat());
