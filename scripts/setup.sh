@@ -46,8 +46,9 @@ install_packages() {
 
 configure_and_build() {
   step "Configuring in $BUILD_DIR"
-  cmake -S "$ROOT" -B "$BUILD_DIR" -DVEXIL_WERROR=ON >"$BUILD_DIR.configure.log" 2>&1 ||
-    { cat "$BUILD_DIR.configure.log" >&2; false; }
+  mkdir -p "$BUILD_DIR"
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DVEXIL_WERROR=ON >"$BUILD_DIR/configure.log" 2>&1 ||
+    { cat "$BUILD_DIR/configure.log" >&2; false; }
   step "Building"
   cmake --build "$BUILD_DIR" -j"$(nproc)"
 }
