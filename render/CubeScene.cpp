@@ -2,6 +2,7 @@
 
 #include "GLIncludes.h"
 #include "PlaneDraw.h"
+#include "SceneDrawState.h"
 #include "SharedVertexMesh.h"
 
 namespace vexil {
@@ -13,6 +14,43 @@ void ClearScene(const TVertex3f& ABackground) {
 }
 
 void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
+  // The same body for every cubie: its distinct vertices are lit once per draw, not per corner,
+  // and read from buffer objects made once for the frame.
+  TSharedVertexMesh Body(ACube.CubeObject());
+  Body.UploadBuffers();
+  const bool GlobalLighting = ACube.GlobalLighting();
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+  glEnable(GL_NORMALIZE);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  Body.BindArrays();
+  {
+    TSceneDrawState State;
+    for (const TCubieDraw& Cubie : AFrame.Cubies) {
+      if (Cubie.CubeIndex < 0 || Cubie.CubeIndex >= ACube.CubesCount()) {
+        continue;
+      }
+      glLoadMatrixf(Cubie.ModelView.data());
+      State.SetLighting(GlobalLighting);
+      // The body sets and clears its own texture.
+      State.DisableTexture();
+      Body.DrawBound();
+      State.ForgetTexture();
+      const TCube& Cube = ACube.Cube(Cubie.CubeIndex);
+      if (Cubie.Rotated) {
+        DrawPlanes(Cube, State);
+      } else {
+        DrawPlanes2(Cube, AFrame.PlaneVisible, AFrame.DrawInner, State);
+      }
+    }
+  }
+  Body.UnbindArrays();
+  glPopMatrix();
+  glDisable(GL_NORMALIZE);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
+void DrawCubeFrameByCubie(const TVexilCube& ACube, const TCubeFrame& AFrame) {
   // The same body for every cubie: its distinct vertices are lit once per draw, not per corner.
   const TSharedVertexMesh Body(ACube.CubeObject());
   const bool GlobalLighting = ACube.GlobalLighting();

@@ -1,6 +1,7 @@
 #include "PlaneDraw.h"
 
 #include "GLIncludes.h"
+#include "SceneDrawState.h"
 
 namespace vexil {
 
@@ -16,26 +17,14 @@ struct TQuadStyle {
   TVertex3f Color;
 };
 
-void EnableLight() {
-  glEnable(GL_LIGHTING);
-  glEnable(GL_LIGHT0);
-  glEnable(GL_COLOR_MATERIAL);
-}
-
-void DisableLight() {
-  glDisable(GL_COLOR_MATERIAL);
-  glDisable(GL_LIGHT0);
-  glDisable(GL_LIGHTING);
-}
-
 // One quad: per corner the colour, the texture coordinate when textured, the normal, the
 // position. The texture name 1000 names no texture: the quad is then drawn untextured.
-void DrawQuad(const TPlane& APlane, const TQuadStyle& AStyle) {
+void DrawQuad(const TPlane& APlane, const TQuadStyle& AStyle, TSceneDrawState& AState) {
   const bool Textured = AStyle.Textured && APlane.TextureID() != TPlane::kNoTexture;
   if (Textured) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, APlane.TextureID());
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, AStyle.EnvMode);
+    AState.EnableTexture(APlane.TextureID(), AStyle.EnvMode);
+  } else {
+    AState.DisableTexture();
   }
   const TGLVectorArray& Corners = APlane.GLVertexArray();
   const TGLVectorArray& Normals = APlane.GLNormalArray();
@@ -49,50 +38,62 @@ void DrawQuad(const TPlane& APlane, const TQuadStyle& AStyle) {
     glVertex3f(Corners[K].X, Corners[K].Y, Corners[K].Z);
   }
   glEnd();
-  if (Textured) {
-    glDisable(GL_TEXTURE_2D);
-  }
 }
 
-// Lit by the caller. Plane lighting tints the white carcass texture and the stickers by the
+// Lit. Plane lighting tints the white carcass texture and the stickers by the
 // texture; bright colours show the sticker texture over the 0.3 grey through its alpha.
-void DrawWithGlobalLight(const TPlane& APlane) {
+void DrawWithGlobalLight(const TPlane& APlane, TSceneDrawState& AState) {
+  AState.SetLighting(true);
   TQuadStyle Style;
   if (APlane.PlaneLighting()) {
     Style = {true, GL_MODULATE, {1.0f, 1.0f, 1.0f}};
   } else {
     Style = {APlane.WorkPlane(), GL_DECAL, {kCarcassGrey, kCarcassGrey, kCarcassGrey}};
   }
-  DrawQuad(APlane, Style);
+  DrawQuad(APlane, Style, AState);
 }
 
 // Stickers show their face colour where the (inverse) mask lets it through; with plane
 // lighting it is shaded by the default light.
-void DrawWithoutGlobalLight(const TPlane& APlane) {
+void DrawWithoutGlobalLight(const TPlane& APlane, TSceneDrawState& AState) {
   if (!APlane.WorkPlane()) {
-    DrawQuad(APlane, {false, GL_MODULATE, {kCarcassGrey, kCarcassGrey, kCarcassGrey}});
+    AState.SetLighting(false);
+    DrawQuad(APlane, {false, GL_MODULATE, {kCarcassGrey, kCarcassGrey, kCarcassGrey}}, AState);
     return;
   }
-  const TQuadStyle Style{true, GL_DECAL, APlane.Color()};
-  if (APlane.PlaneLighting()) {
-    EnableLight();
-    DrawQuad(APlane, Style);
-    DisableLight();
-  } else {
-    DrawQuad(APlane, Style);
-  }
+  AState.SetLighting(APlane.PlaneLighting());
+  DrawQuad(APlane, {true, GL_DECAL, APlane.Color()}, AState);
 }
 
 } // namespace
 
-void DrawPlane(const TPlane& APlane) {
+void DrawPlane(const TPlane& APlane, TSceneDrawState& AState) {
   if (APlane.GlobalLighting()) {
-    EnableLight();
-    DrawWithGlobalLight(APlane);
-    DisableLight();
+    DrawWithGlobalLight(APlane, AState);
   } else {
-    DrawWithoutGlobalLight(APlane);
+    DrawWithoutGlobalLight(APlane, AState);
   }
+}
+
+void DrawPlanes(const TCube& ACube, TSceneDrawState& AState) {
+  for (int Face = 1; Face <= 6; ++Face) {
+    DrawPlane(ACube.Plane(Face), AState);
+  }
+}
+
+void DrawPlanes2(const TCube& ACube, const std::array<bool, 6>& APlaneVisible, bool ADrawInner,
+                 TSceneDrawState& AState) {
+  for (int Face = 1; Face <= 6; ++Face) {
+    const TPlane& Plane = ACube.Plane(Face);
+    if (APlaneVisible[Face - 1] && (ADrawInner || Plane.WorkPlane())) {
+      DrawPlane(Plane, AState);
+    }
+  }
+}
+
+void DrawPlane(const TPlane& APlane) {
+  TSceneDrawState State;
+  DrawPlane(APlane, State);
 }
 
 void DrawPlanes(const TCube& ACube) {

@@ -6,6 +6,7 @@
 
 #include "Cube.h"
 #include "Plane.h"
+#include "SceneDrawState.h"
 
 #include <array>
 
@@ -19,5 +20,12 @@ void DrawPlanes(const TCube& ACube);
 // The faces whose direction faces the viewer (APlaneVisible, indexed by face number - 1); only
 // sticker faces unless ADrawInner.
 void DrawPlanes2(const TCube& ACube, const std::array<bool, 6>& APlaneVisible, bool ADrawInner);
+
+// The same three, switching lighting and texturing through AState only where they change, for
+// drawing many faces in a row.
+void DrawPlane(const TPlane& APlane, TSceneDrawState& AState);
+void DrawPlanes(const TCube& ACube, TSceneDrawState& AState);
+void DrawPlanes2(const TCube& ACube, const std::array<bool, 6>& APlaneVisible, bool ADrawInner,
+                 TSceneDrawState& AState);
 
 } // namespace vexil
