@@ -1,9 +1,12 @@
 #include "CubeScene.h"
 
 #include "GLIncludes.h"
+#include "HiddenBodyParts.h"
 #include "PlaneDraw.h"
 #include "SceneDrawState.h"
 #include "SharedVertexMesh.h"
+
+#include <array>
 
 namespace vexil {
 
@@ -19,6 +22,9 @@ void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
   TSharedVertexMesh Body(ACube.CubeObject());
   Body.UploadBuffers();
   const bool GlobalLighting = ACube.GlobalLighting();
+  std::array<double, 16> Projection{};
+  glGetDoublev(GL_PROJECTION_MATRIX, Projection.data());
+  const THiddenBodyParts Hidden(ACube, AFrame, Projection);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glEnable(GL_NORMALIZE);
   glMatrixMode(GL_MODELVIEW);
@@ -30,11 +36,19 @@ void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
       if (Cubie.CubeIndex < 0 || Cubie.CubeIndex >= ACube.CubesCount()) {
         continue;
       }
+      const THiddenBodyParts::TBodyDraw Part = Hidden.BodyOf(Cubie.CubeIndex);
+      if (Part.Part == THiddenBodyParts::TPart::None) {
+        continue; // its faces face away too: nothing of it is drawn
+      }
       glLoadMatrixf(Cubie.ModelView.data());
       State.SetLighting(GlobalLighting);
       // The body sets and clears its own texture.
       State.DisableTexture();
-      Body.DrawBound();
+      if (Part.Part == THiddenBodyParts::TPart::WithoutSide) {
+        Body.DrawBoundWithoutSide(Part.Side);
+      } else {
+        Body.DrawBound();
+      }
       State.ForgetTexture();
       const TCube& Cube = ACube.Cube(Cubie.CubeIndex);
       if (Cubie.Rotated) {

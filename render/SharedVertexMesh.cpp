@@ -3,6 +3,7 @@
 #include "GLIncludes.h"
 #include "GeomObjectDraw.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -72,6 +73,41 @@ TSharedVertexMesh::TSharedVertexMesh(const TGeomObject& AObject)
     }
     FIndices.push_back(Place->second);
   }
+  FListCount[0] = FIndices.size();
+  AddSideLists();
+}
+
+void TSharedVertexMesh::AddSideLists() {
+  // Outward axis and sign of faces 1..6.
+  constexpr int kAxis[6] = {2, 1, 0, 1, 0, 2};
+  constexpr float kSign[6] = {1, 1, -1, -1, 1, -1};
+  const size_t Triangles = FListCount[0] / 3;
+  for (int Face = 1; Face <= 6; ++Face) {
+    const auto Reach = [&](uint32_t AVertex) {
+      return kSign[Face - 1] * FPositions[3 * AVertex + kAxis[Face - 1]];
+    };
+    float Extent = 0.0f;
+    for (size_t K = 0; K < FListCount[0]; ++K) {
+      Extent = std::max(Extent, Reach(FIndices[K]));
+    }
+    const float Limit = 0.7f * Extent;
+    FListStart[Face] = FIndices.size();
+    FIndices.reserve(FIndices.size() + 3 * Triangles);
+    for (size_t T = 0; T < Triangles; ++T) {
+      const uint32_t* Corner = &FIndices[3 * T];
+      if (Extent > 0.0f && Reach(Corner[0]) > Limit && Reach(Corner[1]) > Limit &&
+          Reach(Corner[2]) > Limit) {
+        continue;
+      }
+      const uint32_t Kept[3] = {Corner[0], Corner[1], Corner[2]};
+      FIndices.insert(FIndices.end(), Kept, Kept + 3);
+    }
+    FListCount[Face] = FIndices.size() - FListStart[Face];
+  }
+}
+
+int32_t TSharedVertexMesh::CornersWithoutSide(int AFace) const {
+  return AFace >= 1 && AFace <= 6 ? static_cast<int32_t>(FListCount[AFace]) : Corners();
 }
 
 TSharedVertexMesh::~TSharedVertexMesh() {
@@ -156,6 +192,14 @@ void TSharedVertexMesh::BindArrays() const {
 }
 
 void TSharedVertexMesh::DrawBound() const {
+  DrawList(0);
+}
+
+void TSharedVertexMesh::DrawBoundWithoutSide(int AFace) const {
+  DrawList(AFace >= 1 && AFace <= 6 ? AFace : 0);
+}
+
+void TSharedVertexMesh::DrawList(int AList) const {
   if (!FCanDraw) {
     return;
   }
@@ -164,9 +208,12 @@ void TSharedVertexMesh::DrawBound() const {
     glBindTexture(GL_TEXTURE_2D, FTextureID);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   }
-  if (!FIndices.empty()) {
-    const void* Indices = FIndexBuffer != 0 ? nullptr : FIndices.data();
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(FIndices.size()), GL_UNSIGNED_INT, Indices);
+  if (FListCount[AList] > 0) {
+    const size_t Start = FListStart[AList];
+    const void* Indices = FIndexBuffer != 0
+                              ? reinterpret_cast<const void*>(Start * sizeof(uint32_t))
+                              : static_cast<const void*>(&FIndices[Start]);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(FListCount[AList]), GL_UNSIGNED_INT, Indices);
   }
   if (FDrawTexture) {
     glDisable(GL_TEXTURE_2D);

@@ -12,6 +12,8 @@
 
 #include "GeomObject.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -40,10 +42,20 @@ public:
   void DrawBound() const;
   void UnbindArrays() const;
 
+  // DrawBound without the triangles that lie wholly in the end slab of side AFace (1..6 = +Z,
+  // +Y, -X, -Y, +X, -Z): those whose corners all reach further than 0.7 of the mesh's extent
+  // that way. On the cubie body that is the rounding around that side's open square: the
+  // edges and corners that border that side and no other. The other triangles keep their order.
+  void DrawBoundWithoutSide(int AFace) const;
+  int32_t CornersWithoutSide(int AFace) const;
+
   int32_t DistinctVertices() const { return static_cast<int32_t>(FPositions.size() / 3); }
-  int32_t Corners() const { return static_cast<int32_t>(FIndices.size()); }
+  int32_t Corners() const { return static_cast<int32_t>(FListCount[0]); }
 
 private:
+  void AddSideLists();
+  void DrawList(int AList) const;
+
   bool FCanDraw;
   bool FDrawTexture;
   bool FTextured;
@@ -54,7 +66,10 @@ private:
   std::vector<float> FNormals;
   std::vector<float> FColors;
   std::vector<float> FTexCoords;
-  std::vector<uint32_t> FIndices;
+  std::vector<uint32_t> FIndices; // all triangles, then the six lists without a side's slab
+  // Start and count of the lists in FIndices: entry 0 all, entry k without side k's slab.
+  std::array<size_t, 7> FListStart{};
+  std::array<size_t, 7> FListCount{};
   uint32_t FArrayBuffer = 0;
   uint32_t FIndexBuffer = 0;
   // Byte offsets of each array in the array buffer.
