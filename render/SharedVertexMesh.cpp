@@ -170,7 +170,10 @@ void TSharedVertexMesh::BindArrays() const {
   const auto Source = [this](const std::vector<float>& AArray, size_t AOffset) -> const void* {
     return FArrayBuffer != 0 ? reinterpret_cast<const void*>(AOffset) : AArray.data();
   };
-  glBindBuffer(GL_ARRAY_BUFFER, FArrayBuffer);
+  // Without buffer objects the binding calls are left out: older contexts lack them.
+  if (FArrayBuffer != 0) {
+    glBindBuffer(GL_ARRAY_BUFFER, FArrayBuffer);
+  }
   if (!FPositions.empty()) {
     glVertexPointer(3, GL_FLOAT, 0, Source(FPositions, 0));
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -187,8 +190,10 @@ void TSharedVertexMesh::BindArrays() const {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(2, GL_FLOAT, 0, Source(FTexCoords, FTexCoordsOffset));
   }
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, FIndexBuffer);
+  if (FArrayBuffer != 0) {
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, FIndexBuffer);
+  }
 }
 
 void TSharedVertexMesh::DrawBound() const {
@@ -224,7 +229,9 @@ void TSharedVertexMesh::UnbindArrays() const {
   if (!FCanDraw) {
     return;
   }
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  if (FIndexBuffer != 0) {
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  }
   if (FDrawTexture) {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   }
