@@ -3,6 +3,7 @@
 #include "Antialiasing.h"
 #include "MainForm.h"
 #include "ProgramInfo.h"
+#include "QuitOnSignal.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QString::fromLatin1(vexil::kProgramTitle));
   try {
     vexil::TMainForm mainForm;
+    vexil::QuitOnTerminationSignals();
     mainForm.show();
     return QApplication::exec();
   } catch (const std::exception& error) {

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# A termination request (as at logout) closes the game like Exit does: the settings are written.
+#
+#   tests/e2e/terminate_saves_settings.sh GAME_BINARY
+set -euo pipefail
+
+GAME="${1:?usage: terminate_saves_settings.sh GAME_BINARY}"
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
+fi
+
+CONFIG="$(mktemp -d)"
+trap 'rm -rf "$CONFIG"' EXIT
+export XDG_CONFIG_HOME="$CONFIG"
+INI="$CONFIG/Vexil Cube/vexil_cube.ini"
+
+"$GAME" &
+GAME_PID=$!
+xdotool search --sync --onlyvisible --name 'Vexil Cube 3D' >/dev/null
+kill -TERM "$GAME_PID"
+for _ in $(seq 50); do
+  kill -0 "$GAME_PID" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$GAME_PID" 2>/dev/null; then
+  kill -KILL "$GAME_PID"
+  echo "terminate_saves_settings: the game did not close on SIGTERM" >&2
+  exit 1
+fi
+wait "$GAME_PID" || true
+[ -f "$INI" ] || { echo "terminate_saves_settings: no settings file written" >&2; exit 1; }
+keys=$(grep -c '=' "$INI")
+[ "$keys" -eq 15 ] || { echo "terminate_saves_settings: $keys keys written, not 15" >&2; exit 1; }
+echo "terminate_saves_settings: passed"
