@@ -69,7 +69,8 @@ bool THiddenBodyParts::EyeOf(const std::array<double, 16>& AProjection,
   return Solve3(A, b, AEye);
 }
 
-bool THiddenBodyParts::NoRayDownTheShafts(const std::array<double, 3>& AEye, double AHalfSize) {
+bool THiddenBodyParts::NoRayDownTheShafts(const std::array<double, 3>& AEye,
+                                          const std::array<double, 3>& AHalfSizes) {
   const double SafeCos = std::cos(kSafeAngleDegrees * M_PI / 180.0);
   for (int Axis = 0; Axis < 3; ++Axis) {
     for (const double Sign : {-1.0, 1.0}) {
@@ -77,17 +78,17 @@ bool THiddenBodyParts::NoRayDownTheShafts(const std::array<double, 3>& AEye, dou
       if (Height <= 0.0) {
         continue; // the eye is on the inner side of that side's plane: no way in there
       }
-      // Against the inward normal, a ray to a point p of the cube runs Height - p.n <=
-      // Height + h, and sideways at least the distance of the eye beside the side's square.
-      const double Along = Height + AHalfSize;
+      // Against the inward normal, a ray to a point p of the box runs Height - p.n <=
+      // Height + h, and sideways at least the distance of the eye beside the side's rectangle.
+      const double Along = Height + AHalfSizes[Axis];
       double Beside2 = 0.0;
       for (int Other = 0; Other < 3; ++Other) {
         if (Other != Axis) {
-          const double Out = std::fabs(AEye[Other]) - AHalfSize;
+          const double Out = std::fabs(AEye[Other]) - AHalfSizes[Other];
           Beside2 += Out > 0.0 ? Out * Out : 0.0;
         }
       }
-      if (Along / std::sqrt(Along * Along + Beside2) >= SafeCos) {
+      if (!(Along / std::sqrt(Along * Along + Beside2) < SafeCos)) {
         return false;
       }
     }
@@ -98,58 +99,139 @@ bool THiddenBodyParts::NoRayDownTheShafts(const std::array<double, 3>& AEye, dou
 THiddenBodyParts::THiddenBodyParts(const TVexilCube& ACube, const TCubeFrame& AFrame,
                                    const std::array<double, 16>& AProjection)
     : FCube(ACube), FFrame(AFrame) {
-  if (AFrame.DrawInner) {
+  // The block rules take the cubie at grid coordinate N to lie on the + side of each axis.
+  if (!(ACube.K() > 0.0f) || !(ACube.KScale() > 0.0f)) {
     return;
   }
+  bool AnyRotated = false;
   for (const TCubieDraw& Cubie : AFrame.Cubies) {
-    if (Cubie.Rotated) {
-      return;
-    }
+    AnyRotated = AnyRotated || Cubie.Rotated;
+  }
+  // At rest the whole cube is one block; a layer at an angle must be one whole turning slice.
+  // A frame that is neither (inner faces without a turning slice, or the reverse) is left whole.
+  int Axis = -1;
+  int32_t Slice = 0;
+  if (AFrame.DrawInner != AnyRotated || (AnyRotated && !FindTurningSlice(Axis, Slice))) {
+    return;
   }
   std::array<double, 3> Eye{};
   std::array<double, 3> CubeEye{};
   if (!EyeOf(AProjection, Eye) || !ToCubeSpace(AFrame.View, Eye, CubeEye)) {
     return;
   }
-  const double N = ACube.Degree();
-  const double HalfSize =
-      std::fabs(ACube.KScale()) * ((N - 1.0) * std::fabs(ACube.K()) / 2.0 + kBodyHalfSize);
-  FSealed = std::isfinite(HalfSize) && NoRayDownTheShafts(CubeEye, HalfSize);
-  FEye = CubeEye;
+  const int32_t N = ACube.Degree();
+  if (Axis < 0) {
+    AddBlock({1, 1, 1}, {N, N, N}, CubeEye);
+  } else {
+    std::array<int32_t, 3> Lo = {1, 1, 1};
+    std::array<int32_t, 3> Hi = {N, N, N};
+    Hi[Axis] = Slice - 1;
+    AddBlock(Lo, Hi, CubeEye);
+    Lo[Axis] = Slice + 1;
+    Hi[Axis] = N;
+    AddBlock(Lo, Hi, CubeEye);
+  }
+  FSealed = !FBlocks.empty();
+}
+
+bool THiddenBodyParts::FindTurningSlice(int& AAxis, int32_t& ASlice) const {
+  const int32_t N = FCube.Degree();
+  std::vector<bool> Seen(static_cast<size_t>(FCube.CubesCount()), false);
+  std::array<bool, 3> Shared = {true, true, true};
+  std::array<int32_t, 3> First{};
+  int32_t Count = 0;
+  for (const TCubieDraw& Cubie : FFrame.Cubies) {
+    if (!Cubie.Rotated) {
+      continue;
+    }
+    if (Cubie.CubeIndex < 0 || Cubie.CubeIndex >= FCube.CubesCount() ||
+        Seen[static_cast<size_t>(Cubie.CubeIndex)]) {
+      return false;
+    }
+    Seen[static_cast<size_t>(Cubie.CubeIndex)] = true;
+    const std::array<int32_t, 3> At = {Cubie.CubeIndex / (N * N) + 1, (Cubie.CubeIndex / N) % N + 1,
+                                       Cubie.CubeIndex % N + 1};
+    for (int Axis = 0; Axis < 3; ++Axis) {
+      Shared[Axis] = Shared[Axis] && (Count == 0 || At[Axis] == First[Axis]);
+    }
+    if (Count++ == 0) {
+      First = At;
+    }
+  }
+  // N² distinct cubies sharing one coordinate are that whole slice, and no other cubie turns.
+  if (Count != N * N || Shared[0] + Shared[1] + Shared[2] != 1) {
+    return false;
+  }
+  AAxis = Shared[0] ? 0 : (Shared[1] ? 1 : 2);
+  ASlice = First[AAxis];
+  return true;
+}
+
+void THiddenBodyParts::AddBlock(const std::array<int32_t, 3>& ALo,
+                                const std::array<int32_t, 3>& AHi,
+                                const std::array<double, 3>& ACubeEye) {
+  TBlock Block{ALo, AHi, {}};
+  std::array<double, 3> HalfSizes{};
+  const double K = FCube.K();
+  const double KScale = FCube.KScale();
+  for (int Axis = 0; Axis < 3; ++Axis) {
+    if (AHi[Axis] < ALo[Axis]) {
+      return; // empty: the turning slice is the outermost one
+    }
+    // The centre of cubie c is at KScale (c K + KCenter).
+    const double Centre = KScale * ((ALo[Axis] + AHi[Axis]) * K / 2.0 + FCube.KCenter());
+    Block.Eye[Axis] = ACubeEye[Axis] - Centre;
+    HalfSizes[Axis] = KScale * ((AHi[Axis] - ALo[Axis]) * K / 2.0 + kBodyHalfSize);
+    if (!std::isfinite(Block.Eye[Axis]) || !std::isfinite(HalfSizes[Axis])) {
+      return;
+    }
+  }
+  if (NoRayDownTheShafts(Block.Eye, HalfSizes)) {
+    FBlocks.push_back(Block);
+  }
 }
 
 THiddenBodyParts::TBodyDraw THiddenBodyParts::BodyOf(int32_t ACubeIndex) const {
-  if (!FSealed) {
-    return {};
-  }
   // Cubie (x, y, z) is number (x - 1) N² + (y - 1) N + (z - 1).
   const int32_t N = FCube.Degree();
-  const int32_t Coordinates[3] = {ACubeIndex / (N * N) + 1, (ACubeIndex / N) % N + 1,
-                                  ACubeIndex % N + 1};
+  const std::array<int32_t, 3> At = {ACubeIndex / (N * N) + 1, (ACubeIndex / N) % N + 1,
+                                     ACubeIndex % N + 1};
+  const TBlock* Block = nullptr;
+  for (const TBlock& Candidate : FBlocks) {
+    bool Inside = true;
+    for (int Axis = 0; Axis < 3; ++Axis) {
+      Inside = Inside && Candidate.Lo[Axis] <= At[Axis] && At[Axis] <= Candidate.Hi[Axis];
+    }
+    Block = Inside ? &Candidate : Block;
+  }
+  if (Block == nullptr || ACubeIndex < 0 || ACubeIndex >= FCube.CubesCount()) {
+    return {}; // the turning slice, or a block a ray might see into
+  }
   int OuterFaces = 0;
   int OuterFace = 0;
   bool AnyShown = false;
   for (int Face = 1; Face <= 6; ++Face) {
-    const int32_t Coordinate = Coordinates[kFaceAxis[Face - 1]];
-    if (Coordinate != (kFaceSign[Face - 1] > 0 ? N : 1)) {
+    const int Axis = kFaceAxis[Face - 1];
+    const int Sign = kFaceSign[Face - 1];
+    if (At[Axis] != (Sign > 0 ? Block->Hi[Axis] : Block->Lo[Axis])) {
       continue;
     }
     ++OuterFaces;
     OuterFace = Face;
     // A face whose plane the eye sees from outside counts as shown even if the frame does not
     // draw it.
-    const bool EyeOutside = kFaceSign[Face - 1] * FEye[kFaceAxis[Face - 1]] > 0.0;
+    const bool EyeOutside = Sign * Block->Eye[Axis] > 0.0;
     AnyShown = AnyShown || FFrame.PlaneVisible[Face - 1] || EyeOutside;
   }
-  if (OuterFaces == 0) {
-    return {}; // an inner cubie is drawn only with a layer at an angle; never here
-  }
   if (!AnyShown) {
+    // On no side of its block, or only on sides the eye sees from within: behind the shell of
+    // its block, body and faces.
     return {TPart::None, 0};
   }
   if (OuterFaces == 1 && FFrame.PlaneVisible[OuterFace - 1]) {
-    // Its sticker covers the open square on top; the slab of the opposite face lies below the
-    // shafts. 1 <-> 6, 2 <-> 4, 3 <-> 5.
+    // That face is drawn (a sticker, or an inner face next to the gap) and covers the open
+    // square on top; the slab of the opposite face lies below the shafts. 1 <-> 6, 2 <-> 4,
+    // 3 <-> 5.
     constexpr int kOpposite[6] = {6, 4, 5, 2, 3, 1};
     return {TPart::WithoutSide, kOpposite[OuterFace - 1]};
   }

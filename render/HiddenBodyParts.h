@@ -10,14 +10,23 @@
 //   draws no face anyway);
 // - a cubie in the middle of a side (one outer face, and it faces the viewer) hides the
 //   rounding around its inner face: that lies below the bottom of the shafts.
-// Anything else, a layer at an angle, a view nearly square to a side, or a projection without
-// a centre, draws every body whole.
+// While one slice turns, the cube falls apart into boxes of cubies: the turning slice and the
+// resting blocks on either side of it. A resting block is sealed like the whole cube at rest:
+// the sides next to the gap are closed by the same overlapping bodies and by the inner faces
+// that face the viewer there, as the cube's sides are by their stickers. So the same rules hold
+// per resting block, on the sides of that block, with its eye test against its own box; and a
+// cubie inside a block (on none of its sides) is hidden whole, faces included, since every face
+// it could draw lies within its body. The turning slice is one cubie thick: each of its cubies
+// lies on two opposite sides, so nothing of it could be left out, and it is drawn whole.
+// Anything else, a view nearly square to a side of a block, a turn that is not one whole slice,
+// or a projection without a centre, draws every body of that block (or of the frame) whole.
 #pragma once
 
 #include "CubeFrame.h"
 #include "VexilCube.h"
 
 #include <array>
+#include <vector>
 
 namespace vexil {
 
@@ -41,15 +50,33 @@ public:
   // The centre of projection in the space of the modelview matrix; false for a parallel
   // projection.
   static bool EyeOf(const std::array<double, 16>& AProjection, std::array<double, 3>& AEye);
-  // Whether every ray from AEye (in the cube's space) to the cube of half-size AHalfSize meets
-  // every side it can enter at more than the safe angle from that side's inward normal.
-  static bool NoRayDownTheShafts(const std::array<double, 3>& AEye, double AHalfSize);
+  // Whether every ray from AEye (relative to the box's centre) to the box of half-sizes
+  // AHalfSizes meets every side it can enter at more than the safe angle from that side's
+  // inward normal.
+  static bool NoRayDownTheShafts(const std::array<double, 3>& AEye,
+                                 const std::array<double, 3>& AHalfSizes);
+  static bool NoRayDownTheShafts(const std::array<double, 3>& AEye, double AHalfSize) {
+    return NoRayDownTheShafts(AEye, {AHalfSize, AHalfSize, AHalfSize});
+  }
 
 private:
+  // A box of cubies with grid coordinates Lo..Hi (1..N) per axis that passed the eye test.
+  struct TBlock {
+    std::array<int32_t, 3> Lo{};
+    std::array<int32_t, 3> Hi{};
+    std::array<double, 3> Eye{}; // the eye relative to the box's centre, in the cube's space
+  };
+
+  // The turning slice, when the rotated cubies of the frame are exactly one whole slice.
+  bool FindTurningSlice(int& AAxis, int32_t& ASlice) const;
+  // Adds the block Lo..Hi when it is not empty and no ray runs down its shafts.
+  void AddBlock(const std::array<int32_t, 3>& ALo, const std::array<int32_t, 3>& AHi,
+                const std::array<double, 3>& ACubeEye);
+
   const TVexilCube& FCube;
   const TCubeFrame& FFrame;
   bool FSealed = false;
-  std::array<double, 3> FEye{}; // the eye in the cube's space
+  std::vector<TBlock> FBlocks; // at most two: the whole cube at rest, or the resting blocks
 };
 
 } // namespace vexil

@@ -91,6 +91,10 @@ TEST(HiddenBodyPartsTest, RaysNearlySquareToASideCouldRunDownItsShafts) {
   const double D = 6.0 / std::sqrt(3.0);
   EXPECT_TRUE(THiddenBodyParts::NoRayDownTheShafts({D, D, D}, HalfSize));
   EXPECT_TRUE(THiddenBodyParts::NoRayDownTheShafts({-D, D, -D}, HalfSize));
+  // A block long in x seen from just beyond its end: the rays to its far end run nearly square
+  // to the end side, which those to a small cube in its place do not.
+  EXPECT_TRUE(THiddenBodyParts::NoRayDownTheShafts({2.2, 1.0, 1.0}, 0.1));
+  EXPECT_FALSE(THiddenBodyParts::NoRayDownTheShafts({2.2, 1.0, 1.0}, {2.0, 0.1, 0.1}));
 }
 
 TEST(HiddenBodyPartsTest, OpeningViewHidesTheFarCubiesAndTheInnerSlabsOfSideMiddles) {
@@ -108,18 +112,106 @@ TEST(HiddenBodyPartsTest, OpeningViewHidesTheFarCubiesAndTheInnerSlabsOfSideMidd
   }
 }
 
-TEST(HiddenBodyPartsTest, NothingIsLeftOutSquareToASideOrWithALayerAtAnAngle) {
+TEST(HiddenBodyPartsTest, NothingIsLeftOutSquareToASide) {
   TVexilCube Cube(3);
   const TCounts Square = CountParts(Cube, IdentityMatrix());
   EXPECT_EQ(Square.None + Square.WithoutSide, 0);
   EXPECT_EQ(Square.Whole, 26);
+}
 
-  Cube.Randomize(3);
-  Cube.RotateRandomSide();
-  Cube.SetRotateSpeed(10.0f);
-  const TCounts Turning = CountParts(Cube, OpeningView());
-  EXPECT_EQ(Turning.None + Turning.WithoutSide, 0);
-  EXPECT_EQ(Turning.Whole, 27);
+// Starts the turn of the first sticker whose vertical turn moves the slice x = ASlice.
+void TurnSliceX(TVexilCube& ACube, int32_t ASlice, float AAngle) {
+  const int32_t N = ACube.Degree();
+  for (int32_t Sticker = 0; Sticker < 6 * N * N; ++Sticker) {
+    for (const int32_t Direction : {0, 1}) {
+      ACube.RotateSide(Sticker, Direction);
+      ACube.SetRotateSpeed(AAngle);
+      const TCubeFrame Frame = ACube.BeginFrame(IdentityMatrix());
+      bool OnlyThatSlice = true;
+      int32_t Rotated = 0;
+      for (const TCubieDraw& Cubie : Frame.Cubies) {
+        Rotated += Cubie.Rotated;
+        OnlyThatSlice = OnlyThatSlice && Cubie.Rotated == (Cubie.CubeIndex / (N * N) + 1 == ASlice);
+      }
+      ACube.EndFrame(Frame);
+      if (OnlyThatSlice && Rotated == N * N) {
+        ACube.RotateSide(Sticker, Direction);
+        ACube.SetRotateSpeed(AAngle);
+        return;
+      }
+    }
+  }
+  FAIL() << "no turn moves the slice x = " << ASlice;
+}
+
+TEST(HiddenBodyPartsTest, WhileASliceTurnsTheRestingBlocksHideWhatTheirShellsHide) {
+  const int32_t N = 10;
+  for (const int32_t Slice : {1, 2, 5, 10}) {
+    SCOPED_TRACE(Slice);
+    TVexilCube Cube(N);
+    TurnSliceX(Cube, Slice, 30.0f);
+    const TCubeFrame Frame = Cube.BeginFrame(OpeningView());
+    ASSERT_TRUE(Frame.DrawInner);
+    const THiddenBodyParts Hidden(Cube, Frame, SceneProjection());
+    EXPECT_TRUE(Hidden.Sealed());
+    int Interior = 0;
+    TCounts Counts;
+    for (const TCubieDraw& Cubie : Frame.Cubies) {
+      const int32_t X = Cubie.CubeIndex / (N * N) + 1;
+      const int32_t Y = (Cubie.CubeIndex / N) % N + 1;
+      const int32_t Z = Cubie.CubeIndex % N + 1;
+      const THiddenBodyParts::TPart Part = Hidden.BodyOf(Cubie.CubeIndex).Part;
+      if (Cubie.Rotated) {
+        EXPECT_EQ(Part, THiddenBodyParts::TPart::Whole) << "the turning slice is drawn whole";
+      }
+      // Inside a resting block: on none of its sides, the gap sides included.
+      const bool InsideBlock = X != Slice && X != 1 && X != N && X != Slice - 1 && X != Slice + 1 &&
+                               Y > 1 && Y < N && Z > 1 && Z < N;
+      if (InsideBlock) {
+        ++Interior;
+        EXPECT_EQ(Part, THiddenBodyParts::TPart::None) << Cubie.CubeIndex;
+      }
+      Counts.None += Part == THiddenBodyParts::TPart::None;
+      Counts.WithoutSide += Part == THiddenBodyParts::TPart::WithoutSide;
+      Counts.Whole += Part == THiddenBodyParts::TPart::Whole;
+    }
+    EXPECT_GT(Interior, 0);
+    EXPECT_GT(Counts.None, Interior);
+    EXPECT_GT(Counts.WithoutSide, 0);
+    EXPECT_GE(Counts.Whole, N * N);
+    Cube.EndFrame(Frame);
+  }
+}
+
+TEST(HiddenBodyPartsTest, NothingIsLeftOutForATurnThatIsNotOneWholeSliceOrSquareToABlock) {
+  const int32_t N = 4;
+  TVexilCube Cube(N);
+  TurnSliceX(Cube, 2, 30.0f);
+  TCubeFrame Frame = Cube.BeginFrame(OpeningView());
+  ASSERT_TRUE(THiddenBodyParts(Cube, Frame, SceneProjection()).Sealed());
+  // One cubie of the slice at rest, or an extra one turning: not a whole slice.
+  for (const int32_t Changed : {N * N + 5, 3 * N * N + 5}) {
+    TCubeFrame Broken = Frame;
+    for (TCubieDraw& Cubie : Broken.Cubies) {
+      Cubie.Rotated = Cubie.CubeIndex == Changed ? !Cubie.Rotated : Cubie.Rotated;
+    }
+    EXPECT_FALSE(THiddenBodyParts(Cube, Broken, SceneProjection()).Sealed()) << Changed;
+  }
+  // Inner faces drawn with nothing turning.
+  TCubeFrame Still = Frame;
+  for (TCubieDraw& Cubie : Still.Cubies) {
+    Cubie.Rotated = false;
+  }
+  EXPECT_FALSE(THiddenBodyParts(Cube, Still, SceneProjection()).Sealed());
+  Cube.EndFrame(Frame);
+  // The +Z sides of both resting blocks seen square-on.
+  const TCubeFrame Square = Cube.BeginFrame(IdentityMatrix());
+  const THiddenBodyParts Hidden(Cube, Square, SceneProjection());
+  EXPECT_FALSE(Hidden.Sealed());
+  for (const TCubieDraw& Cubie : Square.Cubies) {
+    EXPECT_EQ(Hidden.BodyOf(Cubie.CubeIndex).Part, THiddenBodyParts::TPart::Whole);
+  }
+  Cube.EndFrame(Square);
 }
 
 } // namespace
