@@ -1,5 +1,6 @@
 #include "HiddenBodyParts.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vexil {
@@ -11,6 +12,15 @@ namespace {
 constexpr double kSafeAngleDegrees = 20.0;
 // Half-size of a cubie body around its centre, before the cube's scale (0.2513), with room.
 constexpr double kBodyHalfSize = 0.26;
+// The same, exact: where the outer plane of a side lies.
+constexpr double kBodyOuterHalfSize = 0.25127;
+// Down the shafts, in cube pitches (100 mesh units). Below the rounding of the top (10.2 mesh
+// units deep) and above that of the bottom of each layer (from 90.4 on) a shaft's cross-section,
+// or that of a notch where a grid line meets the rim of a side, lies within 12.7 mesh units of
+// its grid line; kept at 13. The narrow stretches are taken from 12 and to 88.
+constexpr double kShaftRadius = 0.13;
+constexpr double kNarrowFrom = 0.12;
+constexpr double kNarrowTo = 0.88;
 
 // Solves the 3 x 3 system A x = b (row-major A) by Cramer's rule; false when singular.
 bool Solve3(const std::array<double, 9>& A, const std::array<double, 3>& b,
@@ -51,6 +61,86 @@ bool ToCubeSpace(const TMatrix& AView, const std::array<double, 3>& AEye,
 // Face numbers 1..6 point to +Z, +Y, -X, -Y, +X, -Z.
 constexpr int kFaceAxis[6] = {2, 1, 0, 1, 0, 2};
 constexpr int kFaceSign[6] = {1, 1, -1, -1, 1, -1};
+
+// One side of a block the eye sees from outside, and a cubie below it; lengths in the cube's
+// space, lateral ones on the side's two other axes from the block's centre.
+struct TSideLook {
+  double Pitch = 0.0;
+  double Height = 0.0; // of the eye above the side's outer plane
+  int32_t Layer = 0;   // of the cubie below the side: 1 for the layer under the surface
+  double Depth = 0.0;  // of the cubie's centre below the outer plane
+  double BodyHalfSize = 0.0;
+  std::array<double, 2> Eye{};
+  std::array<double, 2> Centre{};    // of the cubie
+  std::array<double, 2> FirstLine{}; // the first grid line along each axis
+  std::array<int32_t, 2> Lines{};    // the count of grid lines along each axis
+};
+
+// How far beside a grid line the eye may be for a ray to keep within the shaft's radius over
+// ALength of its narrow stretch: from the eye to the top of the stretch the ray closes in on
+// the grid line by at least that distance less the radius, and over the stretch it drifts
+// sideways in proportion.
+double ShaftReach(const TSideLook& ALook, double ALength) {
+  const double Radius = kShaftRadius * ALook.Pitch;
+  return Radius * (1.0 + 2.0 * (ALook.Height + kNarrowFrom * ALook.Pitch) / ALength);
+}
+
+double Beside(const TSideLook& ALook, double AU, double AV) {
+  return std::hypot(ALook.Eye[0] - AU, ALook.Eye[1] - AV);
+}
+
+// Among solid blocks of cubies a ray down a shaft stays in it, so it reaches only the columns
+// at the shaft's four sides, and a layer only after the narrow stretches of all above it.
+bool ReachesDownItsColumn(const TSideLook& ALook) {
+  const double Reach = ShaftReach(ALook, (ALook.Layer - 1 + kNarrowTo - kNarrowFrom) * ALook.Pitch);
+  for (const double DU : {-0.5, 0.5}) {
+    for (const double DV : {-0.5, 0.5}) {
+      if (!(Beside(ALook, ALook.Centre[0] + DU * ALook.Pitch, ALook.Centre[1] + DV * ALook.Pitch) >
+            Reach)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// Under a shell with nothing inside a ray that passed the narrow stretch of the surface layer
+// runs on freely, but still within the cone from the eye through the shaft's cross-section at
+// the top of that stretch. So the cubie is reached only if the shadow of its body, cast from
+// the eye onto that level, comes within the shaft's radius of a grid line that lets rays pass.
+bool ReachesThroughTheHollow(const TSideLook& ALook) {
+  const double Radius = kShaftRadius * ALook.Pitch;
+  const double Reach = ShaftReach(ALook, (kNarrowTo - kNarrowFrom) * ALook.Pitch);
+  const double Level = ALook.Height + kNarrowFrom * ALook.Pitch;
+  std::array<int32_t, 2> From{};
+  std::array<int32_t, 2> To{};
+  for (int I = 0; I < 2; ++I) {
+    double Low = ALook.Centre[I];
+    double High = ALook.Centre[I];
+    for (const double Across : {-ALook.BodyHalfSize, ALook.BodyHalfSize}) {
+      for (const double Down : {-ALook.BodyHalfSize, ALook.BodyHalfSize}) {
+        const double Shadow = ALook.Eye[I] + (ALook.Centre[I] + Across - ALook.Eye[I]) * Level /
+                                                 (ALook.Height + ALook.Depth + Down);
+        Low = std::min(Low, Shadow);
+        High = std::max(High, Shadow);
+      }
+    }
+    From[I] = std::max<int32_t>(
+        0, static_cast<int32_t>(std::ceil((Low - Radius - ALook.FirstLine[I]) / ALook.Pitch)));
+    To[I] = std::min<int32_t>(
+        ALook.Lines[I] - 1,
+        static_cast<int32_t>(std::floor((High + Radius - ALook.FirstLine[I]) / ALook.Pitch)));
+  }
+  for (int32_t LineU = From[0]; LineU <= To[0]; ++LineU) {
+    for (int32_t LineV = From[1]; LineV <= To[1]; ++LineV) {
+      if (!(Beside(ALook, ALook.FirstLine[0] + LineU * ALook.Pitch,
+                   ALook.FirstLine[1] + LineV * ALook.Pitch) > Reach)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
 
 } // namespace
 
@@ -121,17 +211,20 @@ THiddenBodyParts::THiddenBodyParts(const TVexilCube& ACube, const TCubeFrame& AF
   }
   const int32_t N = ACube.Degree();
   if (Axis < 0) {
-    AddBlock({1, 1, 1}, {N, N, N}, CubeEye);
+    // At rest only the surface cubies are drawn: the shell is hollow.
+    AddBlock({1, 1, 1}, {N, N, N}, CubeEye, true);
   } else {
     std::array<int32_t, 3> Lo = {1, 1, 1};
     std::array<int32_t, 3> Hi = {N, N, N};
     Hi[Axis] = Slice - 1;
-    AddBlock(Lo, Hi, CubeEye);
+    AddBlock(Lo, Hi, CubeEye, false);
     Lo[Axis] = Slice + 1;
     Hi[Axis] = N;
-    AddBlock(Lo, Hi, CubeEye);
+    AddBlock(Lo, Hi, CubeEye, false);
   }
-  FSealed = !FBlocks.empty();
+  for (const TBlock& Block : FBlocks) {
+    FSealed = FSealed || !Block.Deep;
+  }
 }
 
 bool THiddenBodyParts::FindTurningSlice(int& AAxis, int32_t& ASlice) const {
@@ -169,8 +262,9 @@ bool THiddenBodyParts::FindTurningSlice(int& AAxis, int32_t& ASlice) const {
 
 void THiddenBodyParts::AddBlock(const std::array<int32_t, 3>& ALo,
                                 const std::array<int32_t, 3>& AHi,
-                                const std::array<double, 3>& ACubeEye) {
+                                const std::array<double, 3>& ACubeEye, bool AHollow) {
   TBlock Block{ALo, AHi, {}};
+  Block.Hollow = AHollow;
   std::array<double, 3> HalfSizes{};
   const double K = FCube.K();
   const double KScale = FCube.KScale();
@@ -186,9 +280,43 @@ void THiddenBodyParts::AddBlock(const std::array<int32_t, 3>& ALo,
       return;
     }
   }
-  if (NoRayDownTheShafts(Block.Eye, HalfSizes)) {
-    FBlocks.push_back(Block);
+  Block.Deep = !NoRayDownTheShafts(Block.Eye, HalfSizes);
+  FBlocks.push_back(Block);
+}
+
+bool THiddenBodyParts::SeenDownAShaft(const TBlock& ABlock,
+                                      const std::array<int32_t, 3>& AAt) const {
+  const double Pitch = FCube.K() * FCube.KScale();
+  for (int Face = 1; Face <= 6; ++Face) {
+    const int Axis = kFaceAxis[Face - 1];
+    const int Sign = kFaceSign[Face - 1];
+    TSideLook Look;
+    Look.Pitch = Pitch;
+    Look.Height = Sign * ABlock.Eye[Axis] -
+                  FCube.KScale() *
+                      ((ABlock.Hi[Axis] - ABlock.Lo[Axis]) * FCube.K() / 2.0 + kBodyOuterHalfSize);
+    if (!(Look.Height > 0.0)) {
+      continue; // the eye is not outside this side: no ray comes in through it
+    }
+    Look.Layer = Sign > 0 ? ABlock.Hi[Axis] - AAt[Axis] : AAt[Axis] - ABlock.Lo[Axis];
+    if (Look.Layer < 1) {
+      return true;
+    }
+    Look.BodyHalfSize = FCube.KScale() * kBodyHalfSize;
+    Look.Depth = Look.Layer * Pitch + FCube.KScale() * kBodyOuterHalfSize;
+    for (int I = 0; I < 2; ++I) {
+      const int Other = (Axis + 1 + I) % 3;
+      const double Middle = (ABlock.Lo[Other] + ABlock.Hi[Other]) / 2.0;
+      Look.Eye[I] = ABlock.Eye[Other];
+      Look.Centre[I] = Pitch * (AAt[Other] - Middle);
+      Look.FirstLine[I] = Pitch * (ABlock.Lo[Other] - 0.5 - Middle);
+      Look.Lines[I] = ABlock.Hi[Other] - ABlock.Lo[Other] + 2;
+    }
+    if (ABlock.Hollow ? ReachesThroughTheHollow(Look) : ReachesDownItsColumn(Look)) {
+      return true;
+    }
   }
+  return false;
 }
 
 THiddenBodyParts::TBodyDraw THiddenBodyParts::BodyOf(int32_t ACubeIndex) const {
@@ -225,10 +353,13 @@ THiddenBodyParts::TBodyDraw THiddenBodyParts::BodyOf(int32_t ACubeIndex) const {
   }
   if (!AnyShown) {
     // On no side of its block, or only on sides the eye sees from within: behind the shell of
-    // its block, body and faces.
+    // its block, body and faces, unless a ray runs down a shaft far enough to reach it.
+    if (Block->Deep && SeenDownAShaft(*Block, At)) {
+      return {};
+    }
     return {TPart::None, 0};
   }
-  if (OuterFaces == 1 && FFrame.PlaneVisible[OuterFace - 1]) {
+  if (!Block->Deep && OuterFaces == 1 && FFrame.PlaneVisible[OuterFace - 1]) {
     // That face is drawn (a sticker, or an inner face next to the gap) and covers the open
     // square on top; the slab of the opposite face lies below the shafts. 1 <-> 6, 2 <-> 4,
     // 3 <-> 5.

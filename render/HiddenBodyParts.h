@@ -18,8 +18,14 @@
 // cubie inside a block (on none of its sides) is hidden whole, faces included, since every face
 // it could draw lies within its body. The turning slice is one cubie thick: each of its cubies
 // lies on two opposite sides, so nothing of it could be left out, and it is drawn whole.
-// Anything else, a view nearly square to a side of a block, a turn that is not one whole slice,
-// or a projection without a centre, draws every body of that block (or of the frame) whole.
+// A view nearly square to a side of a block lets rays run down its shafts, but only so far: a
+// shaft is straight and narrow (it lies within 13 mesh units of its grid line except where the
+// layers meet), so the deeper a cubie lies, the more nearly a ray must run along the shaft to
+// reach it. In such a block every cubie on a side the eye sees from outside is drawn whole, and
+// a cubie below those sides only when a shaft at a corner of its column lets a ray reach its
+// depth; a ray cannot leave its shaft for another, since it would have to run nearly level.
+// Anything else, a turn that is not one whole slice or a projection without a centre, draws
+// every body of the frame whole.
 #pragma once
 
 #include "CubeFrame.h"
@@ -43,7 +49,7 @@ public:
   THiddenBodyParts(const TVexilCube& ACube, const TCubeFrame& AFrame,
                    const std::array<double, 16>& AProjection);
 
-  // Whether any part is left out in this frame.
+  // Whether a block is sealed: no ray runs down its shafts, so it leaves out the most.
   bool Sealed() const { return FSealed; }
   TBodyDraw BodyOf(int32_t ACubeIndex) const;
 
@@ -65,13 +71,21 @@ private:
     std::array<int32_t, 3> Lo{};
     std::array<int32_t, 3> Hi{};
     std::array<double, 3> Eye{}; // the eye relative to the box's centre, in the cube's space
+    // Rays may run down its shafts: only what lies too deep for them is left out.
+    bool Deep = false;
+    // Only its surface cubies are drawn (at rest), so a ray that gets through the surface
+    // layer runs on freely inside.
+    bool Hollow = false;
   };
 
   // The turning slice, when the rotated cubies of the frame are exactly one whole slice.
   bool FindTurningSlice(int& AAxis, int32_t& ASlice) const;
-  // Adds the block Lo..Hi when it is not empty and no ray runs down its shafts.
+  // Whether a ray from the eye down a shaft of the deep block ABlock may reach the cubie at
+  // grid coordinates AAt, which lies on none of the block's sides the eye sees from outside.
+  bool SeenDownAShaft(const TBlock& ABlock, const std::array<int32_t, 3>& AAt) const;
+  // Adds the block Lo..Hi when it is not empty, deep when rays may run down its shafts.
   void AddBlock(const std::array<int32_t, 3>& ALo, const std::array<int32_t, 3>& AHi,
-                const std::array<double, 3>& ACubeEye);
+                const std::array<double, 3>& ACubeEye, bool AHollow);
 
   const TVexilCube& FCube;
   const TCubeFrame& FFrame;

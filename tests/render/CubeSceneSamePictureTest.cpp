@@ -38,7 +38,7 @@ int RandomViewCount() {
 }
 
 // Views where the cube's seams line up with the eye (holes between the cubies show whatever lies
-// behind them), the opening view and random ones.
+// behind them), views nearly so, the opening view and random ones.
 std::vector<TMatrix> Views(uint32_t ASeed) {
   std::vector<TMatrix> Result = {
       IdentityMatrix(),
@@ -47,6 +47,10 @@ std::vector<TMatrix> Views(uint32_t ASeed) {
       MultiplyMatrix(RotationMatrix(35, 1, 0, 0), RotationMatrix(52.5, 0, 1, 0)),
       MultiplyMatrix(RotationMatrix(45, 1, 0, 0), RotationMatrix(45, 0, 1, 0)),
       RotationMatrix(3, 1, 1, 0),
+      // Nearly square-on: rays run down some of the shafts but not all.
+      RotationMatrix(11, 1, 0.5, 0),
+      RotationMatrix(17, 0.3, 1, 0),
+      MultiplyMatrix(RotationMatrix(90, 1, 0, 0), RotationMatrix(-23, 0, 1, 0)),
   };
   std::mt19937 Random(ASeed);
   std::uniform_real_distribution<double> Unit(-1.0, 1.0);

@@ -119,6 +119,43 @@ TEST(HiddenBodyPartsTest, NothingIsLeftOutSquareToASide) {
   EXPECT_EQ(Square.Whole, 26);
 }
 
+TEST(HiddenBodyPartsTest, NearlySquareToASideOnlyCubiesNoShaftLeadsToAreLeftOut) {
+  const int32_t N = 10;
+  TVexilCube Cube(N);
+  // Turning away from square-on to +Z towards +X: rays run down fewer of the shafts, and more of
+  // the far cubies are left out, until the cube is sealed.
+  int Before = 0;
+  for (const double Angle : {0.0, 6.0, 12.0, 18.0, 24.0}) {
+    SCOPED_TRACE(Angle);
+    const TCubeFrame Frame = Cube.BeginFrame(RotationMatrix(-Angle, 0, 1, 0));
+    const THiddenBodyParts Hidden(Cube, Frame, SceneProjection());
+    EXPECT_FALSE(Hidden.Sealed());
+    int None = 0;
+    for (const TCubieDraw& Cubie : Frame.Cubies) {
+      const THiddenBodyParts::TPart Part = Hidden.BodyOf(Cubie.CubeIndex).Part;
+      EXPECT_NE(Part, THiddenBodyParts::TPart::WithoutSide);
+      if (Part != THiddenBodyParts::TPart::None) {
+        continue;
+      }
+      ++None;
+      // Never a cubie on a side facing the eye.
+      const int32_t X = Cubie.CubeIndex / (N * N) + 1;
+      const int32_t Z = Cubie.CubeIndex % N + 1;
+      EXPECT_NE(Z, N) << Cubie.CubeIndex;
+      EXPECT_TRUE(Angle < 9.0 || X != N) << Cubie.CubeIndex;
+    }
+    EXPECT_GE(None, Before);
+    Before = None;
+    if (Angle == 0.0) {
+      EXPECT_EQ(None, 0) << "square-on, a ray runs down every shaft and on to the far side";
+    }
+    Cube.EndFrame(Frame);
+  }
+  const int Sealed = CountParts(Cube, OpeningView()).None;
+  EXPECT_GT(Before, 0);
+  EXPECT_LE(Before, Sealed);
+}
+
 // Starts the turn of the first sticker whose vertical turn moves the slice x = ASlice.
 void TurnSliceX(TVexilCube& ACube, int32_t ASlice, float AAngle) {
   const int32_t N = ACube.Degree();
@@ -181,6 +218,33 @@ TEST(HiddenBodyPartsTest, WhileASliceTurnsTheRestingBlocksHideWhatTheirShellsHid
     EXPECT_GE(Counts.Whole, N * N);
     Cube.EndFrame(Frame);
   }
+}
+
+TEST(HiddenBodyPartsTest, SquareToTurningBlocksOnlyCubiesTooDeepForTheShaftsAreLeftOut) {
+  // While a slice turns every cubie is drawn, the inner ones too; down a shaft between them a ray
+  // reaches only the four columns at its sides, and the deeper the nearer the eye's axis.
+  const int32_t N = 10;
+  TVexilCube Cube(N);
+  TurnSliceX(Cube, 5, 30.0f);
+  const TCubeFrame Frame = Cube.BeginFrame(IdentityMatrix());
+  const THiddenBodyParts Hidden(Cube, Frame, SceneProjection());
+  EXPECT_FALSE(Hidden.Sealed());
+  std::array<int, N + 1> NoneByDepth{};
+  for (const TCubieDraw& Cubie : Frame.Cubies) {
+    const int32_t Z = Cubie.CubeIndex % N + 1;
+    const THiddenBodyParts::TPart Part = Hidden.BodyOf(Cubie.CubeIndex).Part;
+    if (Cubie.Rotated) {
+      EXPECT_EQ(Part, THiddenBodyParts::TPart::Whole);
+    }
+    NoneByDepth[static_cast<size_t>(N - Z)] += Part == THiddenBodyParts::TPart::None;
+  }
+  EXPECT_EQ(NoneByDepth[0], 0) << "the side facing the eye";
+  EXPECT_EQ(NoneByDepth[1], 0) << "the layer just below it";
+  for (int32_t Depth = 2; Depth < N; ++Depth) {
+    EXPECT_GE(NoneByDepth[static_cast<size_t>(Depth)], NoneByDepth[static_cast<size_t>(Depth - 1)]);
+  }
+  EXPECT_GT(NoneByDepth[N - 1], 0);
+  Cube.EndFrame(Frame);
 }
 
 TEST(HiddenBodyPartsTest, NothingIsLeftOutForATurnThatIsNotOneWholeSliceOrSquareToABlock) {
