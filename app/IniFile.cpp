@@ -14,6 +14,8 @@ namespace vexil {
 
 namespace {
 
+constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
+
 bool IsBlank(char C) {
   return static_cast<unsigned char>(C) <= ' ';
 }
@@ -121,7 +123,13 @@ TIniFile::TIniFile(const std::string& AFileName) {
   }
   FSections.push_back(TSection{});
   std::string line;
+  bool firstLine = true;
   while (std::getline(file, line)) {
+    // Editors that save UTF-8 with a byte-order mark would otherwise hide the first header.
+    if (firstLine && line.rfind(kUtf8Mark, 0) == 0) {
+      line.erase(0, std::char_traits<char>::length(kUtf8Mark));
+    }
+    firstLine = false;
     if (!line.empty() && line.back() == '\r') {
       line.pop_back();
     }

@@ -19,7 +19,8 @@ std::optional<int32_t> ParseIniInteger(const std::string& AText);
 class TIniFile {
 public:
   TIniFile() = default;
-  // Reads AFileName; a missing or unreadable file gives an empty ini.
+  // Reads AFileName; a missing or unreadable file gives an empty ini. A UTF-8 byte-order mark
+  // at the start is dropped, and Text() does not write it back.
   explicit TIniFile(const std::string& AFileName);
 
   std::optional<std::string> ReadString(const std::string& ASection, const std::string& AKey) const;

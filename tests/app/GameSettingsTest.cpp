@@ -150,6 +150,21 @@ TEST(GameSettings, OutOfRangeSizeIsKeptForTheWindowToJudge) {
   EXPECT_EQ(settings.VexilCubeDegree(), 42);
 }
 
+TEST(GameSettings, FileWithAByteOrderMarkIsReadAndWrittenBackWithoutIt) {
+  TTempFolder folder;
+  const std::string path = folder.File("vexil_cube.ini");
+  WriteTextFile(path, "\xEF\xBB\xBF[settings]\r\nVexilCubeDegree=5\r\n");
+  {
+    TGameSettings settings(path);
+    EXPECT_EQ(settings.VexilCubeDegree(), 5);
+  }
+  // The mark is not written back: one [settings] section, at the very start of the file.
+  const std::string text = ReadTextFile(path);
+  EXPECT_EQ(text.rfind("[settings]\r\nVexilCubeDegree=5\r\nShowTimer=1\r\n", 0), 0u) << text;
+  EXPECT_EQ(text.find("[settings]", 1), std::string::npos) << text;
+  EXPECT_EQ(text.find("\xEF\xBB\xBF"), std::string::npos) << text;
+}
+
 TEST(GameSettings, FailedWriteIsReportedWithTheFileNameAndKeepsTheOldFile) {
   TTempFolder folder;
   const std::string path = folder.File("vexil_cube.ini");
