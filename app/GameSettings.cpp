@@ -36,18 +36,6 @@ void WriteBool(TIniFile& AIni, const char* AKey, bool AValue) {
   AIni.WriteInteger(kSettingsSection, AKey, AValue ? 1 : 0);
 }
 
-std::string TrimmedPath(const std::string& APath) {
-  size_t first = 0;
-  size_t last = APath.size();
-  while (first < last && static_cast<unsigned char>(APath[first]) <= ' ') {
-    ++first;
-  }
-  while (last > first && static_cast<unsigned char>(APath[last - 1]) <= ' ') {
-    --last;
-  }
-  return APath.substr(first, last - first);
-}
-
 } // namespace
 
 std::string GetCommonAppDataFolder() {
@@ -59,7 +47,7 @@ std::string GetCommonAppDataFolder() {
     const char* home = std::getenv("HOME");
     folder = std::string(home != nullptr ? home : "") + "/.config";
   }
-  folder = TrimmedPath(folder);
+  folder = Trim(folder);
   if (folder.empty() || folder.back() != '/') {
     folder += '/';
   }
@@ -67,7 +55,7 @@ std::string GetCommonAppDataFolder() {
 }
 
 TGameSettings::TGameSettings() {
-  const std::string folder = TrimmedPath(GetCommonAppDataFolder() + kSettingsFolderName);
+  const std::string folder = GetCommonAppDataFolder() + kSettingsFolderName;
   std::error_code error;
   // A fresh home may lack the configuration folder itself, so every missing level is made.
   // Failure is not fatal: the settings still work, only the file cannot be written.

@@ -20,18 +20,6 @@ bool IsBlank(char C) {
   return static_cast<unsigned char>(C) <= ' ';
 }
 
-std::string Trim(const std::string& AText) {
-  size_t first = 0;
-  size_t last = AText.size();
-  while (first < last && IsBlank(AText[first])) {
-    ++first;
-  }
-  while (last > first && IsBlank(AText[last - 1])) {
-    --last;
-  }
-  return AText.substr(first, last - first);
-}
-
 bool SameText(const std::string& A, const std::string& B) {
   if (A.size() != B.size()) {
     return false;
@@ -80,6 +68,18 @@ int DigitValue(char C) {
 }
 
 } // namespace
+
+std::string Trim(const std::string& AText) {
+  size_t first = 0;
+  size_t last = AText.size();
+  while (first < last && IsBlank(AText[first])) {
+    ++first;
+  }
+  while (last > first && IsBlank(AText[last - 1])) {
+    --last;
+  }
+  return AText.substr(first, last - first);
+}
 
 std::optional<int32_t> ParseIniInteger(const std::string& AText) {
   std::string text = Trim(AText);

@@ -11,6 +11,9 @@
 
 namespace vexil {
 
+// AText without the characters of codes 0 to 32 at either end.
+std::string Trim(const std::string& AText);
+
 // Decimal, or hexadecimal after "0x", "0X" or "$", optionally signed; the whole text (blanks
 // around it aside) must be the number, and it must fit in 32 bits (hexadecimal up to 8 digits,
 // which may wrap to a negative value). Anything else gives nothing.

@@ -1,14 +1,11 @@
 #include "LanguageIniFile.h"
 
-#include "LanguageText.h"
+#include "IniFile.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 namespace vexil {
@@ -17,22 +14,9 @@ namespace {
 
 constexpr const char* kLanguageSection = "language";
 constexpr const char* kLanguageIndexKey = "CurrentLanguageIndex";
-constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
 
-std::string Trim(const std::string& AText) {
-  return TrimLeftWhiteSpace(TrimRightWhiteSpace(AText));
-}
-
-bool SameName(const std::string& ALeft, const std::string& ARight) {
-  return ALeft.size() == ARight.size() &&
-         std::equal(ALeft.begin(), ALeft.end(), ARight.begin(),
-                    [](char ALeftChar, char ARightChar) {
-                      return std::tolower(static_cast<unsigned char>(ALeftChar)) ==
-                             std::tolower(static_cast<unsigned char>(ARightChar));
-                    });
-}
-
-std::optional<int> ParseInteger(const std::string& AText) {
+// Decimal only: the hexadecimal forms the settings file takes are refused here.
+std::optional<int> ParseDecimal(const std::string& AText) {
   if (AText.empty()) {
     return std::nullopt;
   }
@@ -44,14 +28,6 @@ std::optional<int> ParseInteger(const std::string& AText) {
     return std::nullopt;
   }
   return static_cast<int>(value);
-}
-
-// "[name]" gives name; any other line gives nothing.
-std::optional<std::string> SectionName(const std::string& ALine) {
-  if (ALine.size() < 2 || ALine.front() != '[' || ALine.back() != ']') {
-    return std::nullopt;
-  }
-  return Trim(ALine.substr(1, ALine.size() - 2));
 }
 
 } // namespace
@@ -66,30 +42,12 @@ std::string ProgramIniFileName() {
 }
 
 std::optional<int> ReadLanguageIndexFromIni(const std::string& AFileName) {
-  std::ifstream in(AFileName, std::ios::binary);
-  if (AFileName.empty() || !in) {
+  if (AFileName.empty()) {
     return std::nullopt;
   }
-  bool inLanguageSection = false;
-  std::string line;
-  bool firstLine = true;
-  while (std::getline(in, line)) {
-    if (firstLine && line.rfind(kUtf8Mark, 0) == 0) {
-      line.erase(0, std::char_traits<char>::length(kUtf8Mark));
-    }
-    firstLine = false;
-    line = Trim(line);
-    if (const auto section = SectionName(line)) {
-      inLanguageSection = SameName(*section, kLanguageSection);
-      continue;
-    }
-    const size_t separator = line.find('=');
-    if (inLanguageSection && separator != std::string::npos &&
-        SameName(Trim(line.substr(0, separator)), kLanguageIndexKey)) {
-      return ParseInteger(Trim(line.substr(separator + 1)));
-    }
-  }
-  return std::nullopt;
+  const std::optional<std::string> value =
+      TIniFile(AFileName).ReadString(kLanguageSection, kLanguageIndexKey);
+  return value ? ParseDecimal(*value) : std::nullopt;
 }
 
 } // namespace vexil
