@@ -57,17 +57,33 @@ void CheckFramebuffer() {
 
 TOffscreenContext::TOffscreenContext() {
   OpenDisplay();
-  CreateContext();
+  try {
+    CreateContext();
+  } catch (...) {
+    // No destructor runs for a constructor that throws: a context made before the failing step
+    // would stay behind, once for every probe that fails.
+    Release();
+    throw;
+  }
 }
 
 TOffscreenContext::~TOffscreenContext() {
+  Release();
+}
+
+void TOffscreenContext::Release() noexcept {
   // The display stays initialised: EGL displays are shared by the whole process.
+  if (FDisplay == EGL_NO_DISPLAY) {
+    return;
+  }
   eglMakeCurrent(FDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   if (FSurface != EGL_NO_SURFACE) {
     eglDestroySurface(FDisplay, FSurface);
+    FSurface = EGL_NO_SURFACE;
   }
   if (FContext != EGL_NO_CONTEXT) {
     eglDestroyContext(FDisplay, FContext);
+    FContext = EGL_NO_CONTEXT;
   }
 }
 

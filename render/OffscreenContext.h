@@ -36,6 +36,8 @@ public:
 private:
   void OpenDisplay();
   void CreateContext();
+  // Destroys the surface and context made so far.
+  void Release() noexcept;
 
   EGLDisplay FDisplay = EGL_NO_DISPLAY;
   EGLContext FContext = EGL_NO_CONTEXT;
