@@ -1,7 +1,6 @@
 #include "GLFormWidget.h"
 
 #include "GLForm.h"
-#include "Projection.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -33,10 +32,6 @@ int TGLFormWidget::DeviceHeight() const {
 
 void TGLFormWidget::initializeGL() {
   FForm.InitOpenGL();
-}
-
-void TGLFormWidget::resizeGL(int /*AWidth*/, int /*AHeight*/) {
-  SetSceneProjection(DeviceWidth(), DeviceHeight());
 }
 
 void TGLFormWidget::paintGL() {

@@ -19,7 +19,6 @@ public:
 
 protected:
   void initializeGL() override;
-  void resizeGL(int AWidth, int AHeight) override;
   void paintGL() override;
   void resizeEvent(QResizeEvent* AEvent) override;
   void mousePressEvent(QMouseEvent* AEvent) override;

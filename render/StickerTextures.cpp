@@ -7,6 +7,17 @@
 
 namespace vexil {
 
+namespace {
+
+// Sets the texture's mask for the lighting mode, applies it to the loaded picture and uploads.
+void ApplyMask(TVexilGLTexture& ATexture, bool AGlobalLighting) {
+  ATexture.SetAlphaFormat(TStickerTextureList::AlphaFormatFor(AGlobalLighting));
+  ATexture.SetAlphaFormat();
+  ATexture.UpdateBlendingConfiguration();
+}
+
+} // namespace
+
 uint32_t TStickerTextureList::TextureID(int AIndex) const {
   if (AIndex < 0 || AIndex >= Count()) {
     return 0;
@@ -31,9 +42,7 @@ TAlphaFormat TStickerTextureList::AlphaFormatFor(bool AGlobalLighting) {
 
 void TStickerTextureList::SetGlobalLighting(bool AGlobalLighting) {
   for (auto& Texture : FTextures) {
-    Texture->SetAlphaFormat(AlphaFormatFor(AGlobalLighting));
-    Texture->SetAlphaFormat();
-    Texture->UpdateBlendingConfiguration();
+    ApplyMask(*Texture, AGlobalLighting);
   }
 }
 
@@ -43,9 +52,7 @@ void LoadStickerTextures(TStickerTextureList& AList, bool AGlobalLighting) {
     auto Texture = std::make_unique<TVexilGLTexture>();
     Texture->LoadBmpFromStream(Stream);
     Texture->SetTextEnvMode(GL_COMBINE);
-    Texture->SetAlphaFormat(TStickerTextureList::AlphaFormatFor(AGlobalLighting));
-    Texture->SetAlphaFormat();
-    Texture->UpdateBlendingConfiguration();
+    ApplyMask(*Texture, AGlobalLighting);
     AList.Add(std::move(Texture));
   }
 }
