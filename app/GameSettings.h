@@ -3,6 +3,7 @@
 // is destroyed. The dialogs and the network layer may use this type; it knows nothing of them.
 #pragma once
 
+#include "DefaultColors.h"
 #include "VectorTypes.h"
 
 #include <array>
@@ -12,17 +13,6 @@
 
 namespace vexil {
 
-// Colours as packed 0x00BBGGRR values; the colours dialog restores the same eight.
-constexpr int32_t kDefaultTimerColor = 0xFFFFFF;      // white
-constexpr int32_t kDefaultBackgroundColor = 0x000000; // black
-constexpr std::array<int32_t, 6> kDefaultPlaneColors = {
-    0xFFFFFF, // white
-    0x00FF00, // green
-    0x0000FF, // red
-    0xFF0000, // blue
-    0x007FFF, // orange
-    0x00FFFF, // yellow
-};
 constexpr int32_t kDefaultVexilCubeDegree = 3;
 constexpr int32_t kMinVexilCubeDegree = 2;
 constexpr int32_t kMaxVexilCubeDegree = 10;

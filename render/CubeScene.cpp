@@ -16,6 +16,17 @@ void ClearScene(const TVertex3f& ABackground) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
+void BeginScene(const TVertex3f& ABackground) {
+  ClearScene(ABackground);
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_MULTISAMPLE);
+}
+
+void EndScene() {
+  glDisable(GL_MULTISAMPLE);
+  glDisable(GL_DEPTH_TEST);
+}
+
 void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
   // The same body for every cubie: its distinct vertices are lit once per draw, not per corner,
   // and read from buffer objects made once for the frame.

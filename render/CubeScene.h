@@ -5,11 +5,10 @@
 // A frame of the window, with the context current, the scene projection set (Projection.h) and
 // the cube's orientation AView:
 //
-//   ClearScene(BackgroundColor);
-//   glEnable(GL_DEPTH_TEST); glEnable(GL_MULTISAMPLE);
+//   BeginScene(BackgroundColor);
 //   ... the clock ...
 //   DrawVexilCube(Cube, AView);
-//   glDisable(GL_MULTISAMPLE); glDisable(GL_DEPTH_TEST);
+//   EndScene();
 #pragma once
 
 #include "CubeFrame.h"
@@ -20,6 +19,10 @@ namespace vexil {
 // Clears colour and depth to ABackground with alpha 1: grabs and window composition never show
 // holes, whatever a texture's alpha.
 void ClearScene(const TVertex3f& ABackground);
+
+// ClearScene, then depth test and multisampling on for the frame; EndScene turns them off.
+void BeginScene(const TVertex3f& ABackground);
+void EndScene();
 
 // Draws AFrame of ACube: per cubie its matrix, the body mesh (lit when global lighting is on)
 // and its faces (all six while it turns with its layer, else those facing the viewer). Alpha

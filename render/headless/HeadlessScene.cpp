@@ -1,13 +1,18 @@
 #include "HeadlessScene.h"
 
 #include "CubeScene.h"
+#include "DefaultColors.h"
 #include "GLIncludes.h"
 #include "Projection.h"
 
 namespace vexil {
 
 std::array<TVertex3f, 6> DefaultSideColors() {
-  return {{{1, 1, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}, {1, 0.5f, 0}, {1, 1, 0}}};
+  std::array<TVertex3f, 6> Colors{};
+  for (size_t I = 0; I < Colors.size(); ++I) {
+    Colors[I] = ColorToVertex3f(kDefaultPlaneColors[I]);
+  }
+  return Colors;
 }
 
 THeadlessScene::THeadlessScene(int ADegree, int AWidth, int AHeight, int ASamples)
@@ -50,14 +55,11 @@ void THeadlessScene::BeginDrawing() {
   FFramebuffer->Bind();
   SetSceneProjection(FFramebuffer->Width(), FFramebuffer->Height());
   glLoadIdentity();
-  ClearScene(FBackground);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_MULTISAMPLE);
+  BeginScene(FBackground);
 }
 
 void THeadlessScene::EndDrawing() {
-  glDisable(GL_MULTISAMPLE);
-  glDisable(GL_DEPTH_TEST);
+  EndScene();
 }
 
 void THeadlessScene::DrawFrame(const TMatrix& AView) {

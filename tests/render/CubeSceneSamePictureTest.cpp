@@ -129,12 +129,9 @@ protected:
     FScene->Framebuffer().Bind();
     SetSceneProjection(kWidth, kHeight);
     glLoadIdentity();
-    ClearScene({0.1f, 0.2f, 0.3f});
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_MULTISAMPLE);
+    BeginScene({0.1f, 0.2f, 0.3f});
     ADraw(FScene->Cube(), AFrame);
-    glDisable(GL_MULTISAMPLE);
-    glDisable(GL_DEPTH_TEST);
+    EndScene();
     return FScene->ReadPixels();
   }
 
