@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <stdexcept>
 
 namespace vexil {
 
@@ -33,6 +35,20 @@ void ReadArray(TStream& AStream, TGLArray& AArray) {
   AArray = std::move(array);
 }
 
+// The counts size the arrays made from them and say how much of the arrays is drawn, so every
+// array read must back them: the positions always, colours and normals when the mesh has them.
+void CheckCountsAreBacked(const TGeomObject& AMesh, const TGLArray& AArray,
+                          const char* AArrayName) {
+  const int64_t triangleBytes = 36 * static_cast<int64_t>(std::max(0, AMesh.PolygonCount()));
+  const int64_t vertexBytes = 12 * static_cast<int64_t>(std::max(0, AMesh.GLArraysVertexCount()));
+  if (triangleBytes > AArray.Size || vertexBytes > AArray.Size) {
+    throw EStreamError("Mesh read error: " + std::to_string(AMesh.PolygonCount()) +
+                       " triangles and " + std::to_string(AMesh.GLArraysVertexCount()) +
+                       " vertices need more than the " + std::to_string(AArray.Size) +
+                       " bytes of the " + AArrayName + " array");
+  }
+}
+
 void WriteArray(TStream& AStream, const TGLArray& AArray) {
   const int32_t size = AArray.Exists() ? AArray.Size : 0;
   StreamWriteInteger(AStream, size);
@@ -50,6 +66,13 @@ void TGeomObject::LoadFromStream(TStream& ASourStream) {
   ReadArray(ASourStream, FGLColorArray);
   ReadArray(ASourStream, FGLNormalArray);
   ReadArray(ASourStream, FGLVertexArray);
+  CheckCountsAreBacked(*this, FGLVertexArray, "position");
+  if (FGLColorArray.Exists()) {
+    CheckCountsAreBacked(*this, FGLColorArray, "colour");
+  }
+  if (FGLNormalArray.Exists()) {
+    CheckCountsAreBacked(*this, FGLNormalArray, "normal");
+  }
   StreamSkipBlock(ASourStream);
 }
 
@@ -82,8 +105,15 @@ void TGeomObject::SaveToFile(const std::string& AFileName) const {
 }
 
 namespace {
+// An array's size is an int32_t in the file format, so a count whose array would not fit is
+// refused before anything is allocated.
 float* AllocateTriangles(TGLArray& AArray, int32_t APolygonCount, int32_t ABytesPerTriangle) {
-  AArray.Allocate(std::max(0, APolygonCount) * ABytesPerTriangle);
+  const int64_t bytes = static_cast<int64_t>(std::max(0, APolygonCount)) * ABytesPerTriangle;
+  if (bytes > std::numeric_limits<int32_t>::max()) {
+    throw std::length_error("Mesh error: an array for " + std::to_string(APolygonCount) +
+                            " triangles would need " + std::to_string(bytes) + " bytes");
+  }
+  AArray.Allocate(static_cast<int32_t>(bytes));
   return AArray.Floats();
 }
 } // namespace
@@ -104,7 +134,7 @@ float* TGeomObject::CreateTextureArray() {
   // Consecutive triangles cover the unit square once; only the first half of the block is read.
   static constexpr float kPattern[12] = {0, 0, 0, 1, 1, 1, 0, 0, 1, 0, 1, 1};
   float* block = AllocateTriangles(FGLTextureArray, FPolygonCount, 48);
-  for (int32_t t = 0; t < FPolygonCount; ++t) {
+  for (int64_t t = 0; t < FPolygonCount; ++t) {
     std::memcpy(block + 12 * t, kPattern, sizeof(kPattern));
   }
   return block;

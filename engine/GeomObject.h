@@ -25,6 +25,9 @@ class TGeomObject {
 public:
   static constexpr uint32_t kNoTexture = 1000;
 
+  // Raises EStreamError for damaged data: a stream that ends early, an array count the stream
+  // cannot hold, or polygon or vertex counts that the arrays read cannot back. What was read
+  // before the damage stays in the object.
   void LoadFromStream(TStream& ASourStream);
   void LoadFromFile(const std::string& AFileName);
   // Raw-data resource of that name; raises EResNotFound when it is missing.
@@ -32,6 +35,8 @@ public:
   void SaveToFile(const std::string& AFileName) const;
   void SaveToStream(TStream& ADestStream) const;
 
+  // Each makes a block sized by PolygonCount (36 bytes a triangle, 48 for texture coordinates);
+  // raises std::length_error when that is more than an array's int32_t size can hold.
   float* CreateColorArray();
   float* CreateNormalArray();
   float* CreateVertexArray();

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 using namespace vexil;
@@ -212,6 +214,60 @@ TEST(GeomObjectDamagedInput, AbsurdCountInTheRealMeshAllocatesNoMoreThanTheStrea
   EXPECT_THROW(mesh.LoadFromStream(stream), EStreamError);
   EXPECT_LE(probe.Largest(), bytes.size());
   EXPECT_EQ(mesh.GLColorArray().Size, 6912); // what was read before the damage is kept
+}
+
+TEST(GeomObjectDamagedInput, CountsTheArraysCannotBackRaiseAndCannotOverflowAnArray) {
+  // 50 bytes with no arrays that claim 89,478,486 triangles: 48 bytes of texture coordinates
+  // each would wrap a 32-bit size round to 32 bytes.
+  TGeomObject claimed;
+  claimed.SetName("Overflow tests");
+  claimed.SetPolygonCount(89478486);
+  const std::vector<uint8_t> bytes = Serialise(claimed);
+  ASSERT_EQ(bytes.size(), 50u);
+  TMemoryStream stream(bytes);
+  TGeomObject mesh;
+  try {
+    mesh.LoadFromStream(stream);
+    FAIL() << "triangles without arrays loaded";
+  } catch (const EStreamError& error) {
+    EXPECT_NE(std::string(error.what()).find("89478486 triangles"), std::string::npos)
+        << error.what();
+  }
+  // The counts read are kept, so making an array from them must refuse rather than wrap.
+  ASSERT_EQ(mesh.PolygonCount(), 89478486);
+  EXPECT_THROW(mesh.CreateTextureArray(), std::length_error);
+  EXPECT_FALSE(mesh.GLTextureArray().Exists());
+  mesh.SetPolygonCount(59652324); // 36 bytes a triangle: just past 2^31 - 1
+  EXPECT_THROW(mesh.CreateColorArray(), std::length_error);
+  EXPECT_THROW(mesh.CreateNormalArray(), std::length_error);
+  EXPECT_THROW(mesh.CreateVertexArray(), std::length_error);
+}
+
+TEST(GeomObjectDamagedInput, EveryArrayReadMustHoldTheTrianglesAndVertices) {
+  const auto loads = [](const TGeomObject& AMesh) {
+    TMemoryStream stream(Serialise(AMesh));
+    TGeomObject mesh;
+    mesh.LoadFromStream(stream);
+  };
+  EXPECT_NO_THROW(loads(MakeSmallMesh()));
+  TGeomObject moreTriangles = MakeSmallMesh();
+  moreTriangles.SetPolygonCount(3);
+  EXPECT_THROW(loads(moreTriangles), EStreamError);
+  TGeomObject moreVertices = MakeSmallMesh();
+  moreVertices.SetGLArraysVertexCount(7);
+  EXPECT_THROW(loads(moreVertices), EStreamError);
+  // A shorter colour array, with the positions complete.
+  TGeomObject shortColours = MakeSmallMesh();
+  shortColours.SetPolygonCount(1);
+  shortColours.CreateColorArray();
+  shortColours.SetPolygonCount(2);
+  EXPECT_THROW(loads(shortColours), EStreamError);
+  // A mesh without colours or normals is drawn without them, not refused.
+  TGeomObject positionsOnly;
+  positionsOnly.SetPolygonCount(2);
+  positionsOnly.SetGLArraysVertexCount(6);
+  positionsOnly.CreateVertexArray();
+  EXPECT_NO_THROW(loads(positionsOnly));
 }
 
 TEST(GeomObjectDamagedInput, MissingSourcesAreNamedInTheError) {
