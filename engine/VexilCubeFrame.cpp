@@ -56,22 +56,22 @@ TCubeFrame TVexilCube::BeginFrame(const TMatrix& AView) {
                                                    turn.Axis))
                  : atRest;
 
+  // A drag drawn back under its threshold leaves FRotateAngle at its last value while nothing
+  // turns: only a valid turn stands at an angle.
+  const bool layerAtAngle = turn.Valid && FRotateAngle != 0.0f;
   TCubeFrame frame;
   frame.View = AView;
   frame.PlaneVisible = FPlaneVisible;
-  frame.DrawInner = FRotateAngle != 0.0f;
+  frame.DrawInner = layerAtAngle;
   frame.TurnEnded = FTurnEnded;
   frame.Cubies.reserve(static_cast<size_t>(FCubesCount));
   for (int32_t i = 0; i < FCubesCount; ++i) {
     TCube& cube = *FCubes[i];
-    bool inLayer = false;
-    if (turn.Valid) {
-      inLayer = InLayer(turn, i);
-      cube.SetRotated(inLayer);
-    }
+    const bool inLayer = turn.Valid && InLayer(turn, i);
+    cube.SetRotated(inLayer);
     const TIntVector p = GridPosition(i);
     // While a layer stands at an angle every cubie shows, inner ones included.
-    if (!IsSurfaceCubie(p.I, p.J, p.L, FDegree) && FRotateAngle == 0.0f) {
+    if (!IsSurfaceCubie(p.I, p.J, p.L, FDegree) && !layerAtAngle) {
       continue;
     }
     const double k = FK;

@@ -104,3 +104,32 @@ TEST(CubeFrame, EndFrameRunsOnlyTheEndItsFrameStepNoted) {
   EXPECT_TRUE(cube.SideIsRotating());
   EXPECT_EQ(cube.SelectedPlane(), 5);
 }
+
+TEST(CubeFrame, ADragDrawnBackUnderItsThresholdShowsTheCubeAtRest) {
+  TVexilCube cube(10);
+  cube.Resize(800, 600);
+  const TCubeFrame rest = cube.BeginFrame(IdentityMatrix());
+  ASSERT_EQ(rest.Cubies.size(), 488u); // the surface of 10 x 10 x 10
+  // The middle of the view is a gap between stickers for an even size; one sticker further up.
+  const int x = 420;
+  const int y = 280;
+  cube.ProcessMouseDown(TMouseButton::mbLeft, x, y, 600 - y);
+  ASSERT_GE(cube.SelectedPlane(), 0);
+  cube.ProcessMouseMove(x + 40, y, 600 - y);
+  const TCubeFrame dragged = cube.BeginFrame(IdentityMatrix());
+  ASSERT_TRUE(cube.ManualRotation());
+  ASSERT_EQ(dragged.Cubies.size(), 1000u);
+  ASSERT_TRUE(dragged.DrawInner);
+  cube.ProcessMouseMove(x + 3, y, 600 - y); // back within 5 pixels: nothing turns
+  const TCubeFrame back = cube.BeginFrame(IdentityMatrix());
+  EXPECT_FALSE(cube.ManualRotation());
+  EXPECT_FALSE(back.DrawInner);
+  ASSERT_EQ(back.Cubies.size(), rest.Cubies.size());
+  for (size_t k = 0; k < back.Cubies.size(); ++k) {
+    EXPECT_FALSE(back.Cubies[k].Rotated) << back.Cubies[k].CubeIndex;
+    EXPECT_EQ(back.Cubies[k].ModelView, rest.Cubies[k].ModelView) << back.Cubies[k].CubeIndex;
+  }
+  for (int32_t i = 0; i < cube.CubesCount(); ++i) {
+    ASSERT_FALSE(cube.Cube(i).Rotated()) << i;
+  }
+}

@@ -159,8 +159,10 @@ TEST(CubeDrag, ThresholdAngleAndRelease) {
   EXPECT_FALSE(cube.ManualRotation());
   TVexilCube fresh(3);
   const TCubeFrame rest = fresh.BeginFrame(IdentityMatrix());
-  for (const TCubieDraw& c : rest.Cubies) {
-    EXPECT_EQ(frame.Cubies[static_cast<size_t>(c.CubeIndex)].ModelView, c.ModelView);
+  ASSERT_EQ(frame.Cubies.size(), rest.Cubies.size());
+  for (size_t k = 0; k < rest.Cubies.size(); ++k) {
+    EXPECT_EQ(frame.Cubies[k].CubeIndex, rest.Cubies[k].CubeIndex);
+    EXPECT_EQ(frame.Cubies[k].ModelView, rest.Cubies[k].ModelView);
   }
   cube.ProcessMouseUp(TMouseButton::mbLeft);
   EXPECT_EQ(cube.RotateSpeed(), -3.0f);
