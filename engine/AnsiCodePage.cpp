@@ -42,21 +42,28 @@ int CodePointToAnsiChar(char32_t ACodePoint) {
 }
 
 // Reads one UTF-8 sequence at APos; returns U+FFFD for malformed input and advances past it.
+// Malformed are stray or missing continuation bytes, and sequences that decode to something
+// UTF-8 may not encode: an overlong form (so "\xC0\x80" cannot smuggle in a NUL), a surrogate,
+// or a code point above U+10FFFF.
 char32_t NextCodePoint(const std::string& AText, size_t& APos) {
   const auto lead = static_cast<unsigned char>(AText[APos++]);
   int extra = 0;
   char32_t cp = 0;
+  char32_t smallest = 0; // the least code point that needs this many bytes
   if (lead < 0x80) {
     return lead;
   } else if ((lead & 0xE0) == 0xC0) {
     extra = 1;
     cp = lead & 0x1F;
+    smallest = 0x80;
   } else if ((lead & 0xF0) == 0xE0) {
     extra = 2;
     cp = lead & 0x0F;
+    smallest = 0x800;
   } else if ((lead & 0xF8) == 0xF0) {
     extra = 3;
     cp = lead & 0x07;
+    smallest = 0x10000;
   } else {
     return 0xFFFD;
   }
@@ -65,6 +72,10 @@ char32_t NextCodePoint(const std::string& AText, size_t& APos) {
       return 0xFFFD;
     }
     cp = (cp << 6) | (static_cast<unsigned char>(AText[APos++]) & 0x3F);
+  }
+  const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
+  if (cp < smallest || surrogate || cp > 0x10FFFF) {
+    return 0xFFFD;
   }
   return cp;
 }

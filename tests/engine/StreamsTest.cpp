@@ -80,3 +80,29 @@ TEST(AnsiCodePage, RoundTripsEveryByteButTheUndefinedOne) {
   EXPECT_EQ(Utf8ToAnsi("日本"), "??");
   EXPECT_EQ(Utf8ToAnsi("\xC3"), "?"); // truncated sequence
 }
+
+TEST(AnsiCodePage, OverlongFormsSurrogatesAndCodePointsBeyondUnicodeAreMalformed) {
+  // Overlong forms of NUL, 'A' and 'Ё' (U+0401), each one '?' and nothing of what they spell.
+  EXPECT_EQ(Utf8ToAnsi(std::string("\xC0\x80", 2)), "?");
+  EXPECT_EQ(Utf8ToAnsi("\xC1\x81"), "?");
+  EXPECT_EQ(Utf8ToAnsi("\xE0\x80\x80"), "?");
+  EXPECT_EQ(Utf8ToAnsi("\xE0\x90\x81"), "?");
+  EXPECT_EQ(Utf8ToAnsi("\xF0\x80\x90\x81"), "?");
+  EXPECT_EQ(Utf8ToAnsi("\xED\xA0\x80"), "?");     // U+D800, a surrogate
+  EXPECT_EQ(Utf8ToAnsi("\xED\xBF\xBF"), "?");     // U+DFFF
+  EXPECT_EQ(Utf8ToAnsi("\xF4\x90\x80\x80"), "?"); // U+110000
+  EXPECT_EQ(Utf8ToAnsi("\xF7\xBF\xBF\xBF"), "?");
+  // Shortest forms next to those limits still decode: 'Ё' (U+0401) has its byte, and U+D7FF,
+  // U+E000 and U+10FFFF are characters the code page lacks, one '?' each.
+  EXPECT_EQ(Utf8ToAnsi("\xD0\x81"), "\xA8");
+  EXPECT_EQ(Utf8ToAnsi("a\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF"
+                       "b"),
+            "a???b");
+}
+
+TEST(StreamPrimitives, AStringWithAnOverlongNulIsWrittenWithoutIt) {
+  TMemoryStream stream;
+  StreamWriteString(stream, std::string("a\xC0\x80z", 4));
+  stream.SetPosition(0);
+  EXPECT_EQ(StreamReadString(stream), "a?z");
+}
