@@ -12,6 +12,11 @@ TVexilCube::TVexilCube(int32_t ADegree) {
     throw std::invalid_argument("A cube needs at least one cubie per edge, not " +
                                 std::to_string(ADegree));
   }
+  // Far beyond it the cubie count would not even fit an int32_t.
+  if (ADegree > kMaxDegree) {
+    throw std::invalid_argument("A cube of size " + std::to_string(ADegree) +
+                                " is larger than the largest, " + std::to_string(kMaxDegree));
+  }
   FK = 0.5f;
   FScale = 1.0f;
   FDegree = ADegree;

@@ -28,7 +28,12 @@ using TNotifyEvent = std::function<void(TVexilCube& ASender)>;
 
 class TVexilCube {
 public:
-  // Raises EResNotFound when the "CUBE" mesh resource is missing.
+  // The cube sizes the game offers.
+  static constexpr int32_t kMinDegree = 2;
+  static constexpr int32_t kMaxDegree = 10;
+
+  // Raises std::invalid_argument for a degree below 1 or above kMaxDegree (a single cubie is a
+  // cube too, which the tests use), EResNotFound when the "CUBE" mesh resource is missing.
   explicit TVexilCube(int32_t ADegree);
   ~TVexilCube();
   TVexilCube(const TVexilCube&) = delete;

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <stdexcept>
+#include <string>
 
 using namespace vexil;
 using namespace vexil::test;
@@ -92,6 +94,23 @@ TEST(CubeAssembly, FiguresForEachSize) {
     EXPECT_EQ(1 * cube.K() + cube.KCenter(), -0.25f * (t.N - 1));
   }
   EXPECT_THROW(TVexilCube(0), std::invalid_argument);
+}
+
+TEST(CubeAssembly, SizesBeyondTheLargestAreRefusedNamingTheSize) {
+  EXPECT_EQ(TVexilCube(TVexilCube::kMaxDegree).CubesCount(),
+            TVexilCube::kMaxDegree * TVexilCube::kMaxDegree * TVexilCube::kMaxDegree);
+  EXPECT_EQ(TVexilCube(1).CubesCount(), 1);
+  EXPECT_THROW(TVexilCube(-1), std::invalid_argument);
+  // 1291 is the first size whose cubie count overflows an int32_t.
+  for (const int32_t size : {TVexilCube::kMaxDegree + 1, 1291, 0x7FFFFFFF}) {
+    try {
+      const TVexilCube cube(size);
+      ADD_FAILURE() << "a cube of size " << size << " was made";
+    } catch (const std::invalid_argument& error) {
+      EXPECT_NE(std::string(error.what()).find(std::to_string(size)), std::string::npos)
+          << error.what();
+    }
+  }
 }
 
 TEST(CubeAssembly, StickerOrderAndSolvedIdentities) {
