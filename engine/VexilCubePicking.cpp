@@ -1,4 +1,5 @@
 #include "VexilCube.h"
+#include "ViewProjection.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,12 +14,6 @@ struct TScreenPoint {
 };
 
 using TScreenQuad = std::array<TScreenPoint, 4>;
-
-// The drawing projection: 30 degrees vertical field of view, near 1, far 10.
-constexpr double kFieldOfView = 30.0;
-constexpr double kNear = 1.0;
-constexpr double kFar = 10.0;
-constexpr double kCameraDistance = 6.0;
 
 double Dot(const TScreenPoint& A, double AX, double AY) {
   return A.X * AX + A.Y * AY;
@@ -99,7 +94,7 @@ int32_t TVexilCube::GetSelectedPlane(int32_t AX, int32_t AInvertY, const TMatrix
                                                       grid.J * k + offset + corner.Y,
                                                       grid.L * k + offset + corner.Z});
       const double w = -p.Z;
-      inDepth = inDepth && w >= kNear && w <= kFar;
+      inDepth = inDepth && w >= kNearPlane && w <= kFarPlane;
       quad[c] = TScreenPoint{(f / FAspect * p.X / w + 1.0) / 2.0 * FViewWidth,
                              (f * p.Y / w + 1.0) / 2.0 * FViewHeight};
     }

@@ -1,4 +1,5 @@
 #include "CubeTestSupport.h"
+#include "ViewProjection.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,8 @@ using namespace vexil::test;
 
 namespace {
 
-// Window position of a sticker's centre as drawn at rest (perspective 30 degrees, camera 6
-// back), worked out independently of the model's pick.
+// Window position of a sticker's centre as drawn at rest under the scene's projection, worked
+// out independently of the model's pick.
 std::pair<double, double> ScreenCentre(const TVexilCube& ACube, int32_t ASticker,
                                        const TMatrix& AView, int AWidth, int AHeight) {
   const int32_t n = ACube.Degree();
@@ -23,8 +24,8 @@ std::pair<double, double> ScreenCentre(const TVexilCube& ACube, int32_t ASticker
               static_cast<float>((c % n + 1) * k + o + centre.Z)};
   TransformVertex(p, AView);
   const double s = ACube.KScale();
-  const double f = 1.0 / std::tan(15.0 * M_PI / 180.0);
-  const double w = 6.0 - s * p.Z;
+  const double f = 1.0 / std::tan(kFieldOfView / 2.0 * M_PI / 180.0);
+  const double w = kCameraDistance - s * p.Z;
   const double aspect = static_cast<double>(AWidth) / AHeight;
   return {(f / aspect * s * p.X / w + 1) / 2 * AWidth, (f * s * p.Y / w + 1) / 2 * AHeight};
 }

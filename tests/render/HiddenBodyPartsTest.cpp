@@ -3,6 +3,7 @@
 #include "HiddenBodyParts.h"
 #include "GLMatrix.h"
 #include "SharedVertexMesh.h"
+#include "ViewProjection.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +12,19 @@
 namespace vexil {
 namespace {
 
-// gluPerspective(30, 716 / 466, 1, 10) then a step of 6 back, column-major.
+// The scene's gluPerspective for a 716 x 466 view, then the camera's step back, column-major.
 std::array<double, 16> SceneProjection() {
-  const double F = 1.0 / std::tan(15.0 * M_PI / 180.0);
+  const double F = 1.0 / std::tan(kFieldOfView / 2.0 * M_PI / 180.0);
   const double Aspect = 716.0 / 466.0;
+  const double Near = kNearPlane;
+  const double Far = kFarPlane;
   std::array<double, 16> P{};
   P[0] = F / Aspect;
   P[5] = F;
-  P[10] = -11.0 / 9.0;
+  P[10] = (Far + Near) / (Near - Far);
   P[11] = -1.0;
-  P[14] = -20.0 / 9.0 + 6.0 * 11.0 / 9.0;
-  P[15] = 6.0;
+  P[14] = 2.0 * Far * Near / (Near - Far) + kCameraDistance * (Far + Near) / (Far - Near);
+  P[15] = kCameraDistance;
   return P;
 }
 
