@@ -58,7 +58,7 @@ void TMainForm::TimerTimer() {
 TMatrix TMainForm::FrameRotation() {
   TMatrix rotation = IdentityMatrix();
   const auto rotate = [&rotation](double AAngle, double X, double Y, double Z) {
-    rotation = MultiplyMatrix(rotation, RotationMatrix(AAngle, X, Y, Z));
+    rotation = MultiplyMatrix(rotation, GLRotationMatrix(AAngle, X, Y, Z));
   };
   // With Control held every spin key rolls the cube about the viewing axis.
   const bool roll = FKeys.Contains(TKey::kCtrl);

@@ -68,8 +68,9 @@ void BM_Frame(benchmark::State& AState) {
     Scene->Cube().RotateRandomSide();
     Scene->Cube().SetRotateSpeed(0.0001f); // stays at an angle for the whole run
   }
-  TMatrix View = MultiplyMatrix(RotationMatrix(35, 1, 0, 0), RotationMatrix(52.5, 0, 1, 0));
-  const TMatrix Spin = Tumbling ? RotationMatrix(11.3, 1, 2, 0.5) : RotationMatrix(0.5, 0, 1, 0);
+  TMatrix View = MultiplyMatrix(GLRotationMatrix(35, 1, 0, 0), GLRotationMatrix(52.5, 0, 1, 0));
+  const TMatrix Spin =
+      Tumbling ? GLRotationMatrix(11.3, 1, 2, 0.5) : GLRotationMatrix(0.5, 0, 1, 0);
   using TClock = std::chrono::steady_clock;
   std::vector<double> Frames, Submits, Finishes, Cpu;
   for (auto _ : AState) {

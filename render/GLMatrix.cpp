@@ -1,24 +1,16 @@
 #include "GLMatrix.h"
 
+#include "MatrixMath.h"
+
 #include <cmath>
 
 namespace vexil {
 
 TMatrix MultiplyMatrix(const TMatrix& A, const TMatrix& B) {
-  TMatrix Result{};
-  for (int Column = 0; Column < 4; ++Column) {
-    for (int Row = 0; Row < 4; ++Row) {
-      double Sum = 0.0;
-      for (int K = 0; K < 4; ++K) {
-        Sum += static_cast<double>(A[4 * K + Row]) * B[4 * Column + K];
-      }
-      Result[4 * Column + Row] = static_cast<float>(Sum);
-    }
-  }
-  return Result;
+  return ToSingleMatrix(Multiply(ToMatrix4d(A), ToMatrix4d(B)));
 }
 
-TMatrix RotationMatrix(double AAngle, double X, double Y, double Z) {
+TMatrix GLRotationMatrix(double AAngle, double X, double Y, double Z) {
   const double Length = std::sqrt(X * X + Y * Y + Z * Z);
   if (Length == 0.0) {
     return IdentityMatrix();
@@ -44,17 +36,11 @@ TMatrix RotationMatrix(double AAngle, double X, double Y, double Z) {
 }
 
 TMatrix GLTranslationMatrix(double X, double Y, double Z) {
-  TMatrix M = IdentityMatrix();
-  M[12] = static_cast<float>(X);
-  M[13] = static_cast<float>(Y);
-  M[14] = static_cast<float>(Z);
-  return M;
+  return ToSingleMatrix(TranslationMatrix(X, Y, Z));
 }
 
 TMatrix GLScaleMatrix(double AScale) {
-  TMatrix M = IdentityMatrix();
-  M[0] = M[5] = M[10] = static_cast<float>(AScale);
-  return M;
+  return ToSingleMatrix(ScaleMatrix(AScale));
 }
 
 } // namespace vexil

@@ -39,7 +39,8 @@ void Save(THeadlessScene& AScene, const std::string& APath) {
 void Pictures(const std::string& ADirectory, int ADegree, int ASamples) {
   THeadlessScene Scene(ADegree, kWidth, kHeight, ASamples);
   Scene.SetBackground({0.0f, 0.0f, 0.3f});
-  const TMatrix View = MultiplyMatrix(RotationMatrix(35, 1, 0, 0), RotationMatrix(52.5, 0, 1, 0));
+  const TMatrix View =
+      MultiplyMatrix(GLRotationMatrix(35, 1, 0, 0), GLRotationMatrix(52.5, 0, 1, 0));
   const std::string Prefix = ADirectory + "/cube_" + std::to_string(ADegree) + "_";
   for (const bool Global : {true, false}) {
     for (const bool Bright : {false, true}) {

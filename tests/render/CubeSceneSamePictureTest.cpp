@@ -42,22 +42,22 @@ int RandomViewCount() {
 std::vector<TMatrix> Views(uint32_t ASeed) {
   std::vector<TMatrix> Result = {
       IdentityMatrix(),
-      RotationMatrix(90, 0, 1, 0),
-      RotationMatrix(180, 1, 0, 0),
-      MultiplyMatrix(RotationMatrix(35, 1, 0, 0), RotationMatrix(52.5, 0, 1, 0)),
-      MultiplyMatrix(RotationMatrix(45, 1, 0, 0), RotationMatrix(45, 0, 1, 0)),
-      RotationMatrix(3, 1, 1, 0),
+      GLRotationMatrix(90, 0, 1, 0),
+      GLRotationMatrix(180, 1, 0, 0),
+      MultiplyMatrix(GLRotationMatrix(35, 1, 0, 0), GLRotationMatrix(52.5, 0, 1, 0)),
+      MultiplyMatrix(GLRotationMatrix(45, 1, 0, 0), GLRotationMatrix(45, 0, 1, 0)),
+      GLRotationMatrix(3, 1, 1, 0),
       // Nearly square-on: rays run down some of the shafts but not all.
-      RotationMatrix(11, 1, 0.5, 0),
-      RotationMatrix(17, 0.3, 1, 0),
-      MultiplyMatrix(RotationMatrix(90, 1, 0, 0), RotationMatrix(-23, 0, 1, 0)),
+      GLRotationMatrix(11, 1, 0.5, 0),
+      GLRotationMatrix(17, 0.3, 1, 0),
+      MultiplyMatrix(GLRotationMatrix(90, 1, 0, 0), GLRotationMatrix(-23, 0, 1, 0)),
   };
   std::mt19937 Random(ASeed);
   std::uniform_real_distribution<double> Unit(-1.0, 1.0);
   for (int I = RandomViewCount(); I > 0; --I) {
-    Result.push_back(
-        MultiplyMatrix(RotationMatrix(180 * Unit(Random), Unit(Random), Unit(Random), Unit(Random)),
-                       RotationMatrix(180 * Unit(Random), 0, 1, 0)));
+    Result.push_back(MultiplyMatrix(
+        GLRotationMatrix(180 * Unit(Random), Unit(Random), Unit(Random), Unit(Random)),
+        GLRotationMatrix(180 * Unit(Random), 0, 1, 0)));
   }
   return Result;
 }

@@ -36,7 +36,7 @@ TRGBA Opaque(const TVertex3f& AColor) {
 }
 
 TMatrix OpeningView() {
-  return MultiplyMatrix(RotationMatrix(35, 1, 0, 0), RotationMatrix(52.5, 0, 1, 0));
+  return MultiplyMatrix(GLRotationMatrix(35, 1, 0, 0), GLRotationMatrix(52.5, 0, 1, 0));
 }
 
 int CubieIndex(int ADegree, int X, int Y, int Z) {

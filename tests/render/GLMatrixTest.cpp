@@ -25,11 +25,11 @@ TEST_F(GLMatrixTest, RotationTranslationAndScaleMatchTheMatrixCalls) {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glRotatef(52.5f, 0.0f, 1.0f, 0.0f);
-  ExpectNear(RotationMatrix(52.5, 0, 1, 0), CurrentModelView());
+  ExpectNear(GLRotationMatrix(52.5, 0, 1, 0), CurrentModelView());
 
   glLoadIdentity();
   glRotatef(-33.0f, 1.0f, 2.0f, -3.0f);
-  ExpectNear(RotationMatrix(-33.0, 1, 2, -3), CurrentModelView());
+  ExpectNear(GLRotationMatrix(-33.0, 1, 2, -3), CurrentModelView());
 
   glLoadIdentity();
   glTranslatef(0.5f, -1.0f, 2.25f);
@@ -43,22 +43,23 @@ TEST_F(GLMatrixTest, RotationTranslationAndScaleMatchTheMatrixCalls) {
 TEST_F(GLMatrixTest, ProductsComposeLikeSuccessiveCalls) {
   // The frame spin of the window: rotations on the screen axes in front of the orientation.
   const TMatrix Orientation =
-      MultiplyMatrix(RotationMatrix(35, 1, 0, 0), RotationMatrix(52.5, 0, 1, 0));
+      MultiplyMatrix(GLRotationMatrix(35, 1, 0, 0), GLRotationMatrix(52.5, 0, 1, 0));
   glLoadIdentity();
   glRotatef(3.5f, 0.0f, 1.0f, 0.0f);
   glRotatef(-3.5f, 1.0f, 0.0f, 0.0f);
   glMultMatrixf(Orientation.data());
   glTranslatef(0.25f, 0.5f, -0.75f);
-  const TMatrix Expected = MultiplyMatrix(
-      MultiplyMatrix(MultiplyMatrix(RotationMatrix(3.5, 0, 1, 0), RotationMatrix(-3.5, 1, 0, 0)),
-                     Orientation),
-      GLTranslationMatrix(0.25, 0.5, -0.75));
+  const TMatrix Expected =
+      MultiplyMatrix(MultiplyMatrix(MultiplyMatrix(GLRotationMatrix(3.5, 0, 1, 0),
+                                                   GLRotationMatrix(-3.5, 1, 0, 0)),
+                                    Orientation),
+                     GLTranslationMatrix(0.25, 0.5, -0.75));
   ExpectNear(Expected, CurrentModelView());
 }
 
 TEST(GLMatrixPureTest, ZeroAxisGivesTheIdentityAndTheIdentityIsNeutral) {
-  EXPECT_EQ(RotationMatrix(45, 0, 0, 0), IdentityMatrix());
-  const TMatrix R = RotationMatrix(17, 0.3, -0.4, 0.5);
+  EXPECT_EQ(GLRotationMatrix(45, 0, 0, 0), IdentityMatrix());
+  const TMatrix R = GLRotationMatrix(17, 0.3, -0.4, 0.5);
   EXPECT_EQ(MultiplyMatrix(IdentityMatrix(), R), R);
   EXPECT_EQ(MultiplyMatrix(R, IdentityMatrix()), R);
 }

@@ -99,7 +99,7 @@ TEST_F(GeomObjectDrawTest, SharedVertexDrawingGivesTheSamePixelsLitOrNotTextured
   FBody.SetTextureID(Textures.TextureID(2));
   Textures.SetTextureColor(2, {0.9f, 0.3f, 0.1f});
   // A turned, off-centre view so that the light falls at many angles.
-  glLoadMatrixf(MultiplyMatrix(GLScaleMatrix(2.5), RotationMatrix(33, 1, 2, 0.5)).data());
+  glLoadMatrixf(MultiplyMatrix(GLScaleMatrix(2.5), GLRotationMatrix(33, 1, 2, 0.5)).data());
   for (const bool Lit : {false, true}) {
     for (const bool Textured : {false, true}) {
       SCOPED_TRACE(::testing::Message() << "lit " << Lit << " textured " << Textured);

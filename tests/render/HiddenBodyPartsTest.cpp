@@ -29,7 +29,7 @@ std::array<double, 16> SceneProjection() {
 }
 
 TMatrix OpeningView() {
-  return MultiplyMatrix(RotationMatrix(35, 1, 0, 0), RotationMatrix(52.5, 0, 1, 0));
+  return MultiplyMatrix(GLRotationMatrix(35, 1, 0, 0), GLRotationMatrix(52.5, 0, 1, 0));
 }
 
 struct TCounts {
@@ -130,7 +130,7 @@ TEST(HiddenBodyPartsTest, NearlySquareToASideOnlyCubiesNoShaftLeadsToAreLeftOut)
   int Before = 0;
   for (const double Angle : {0.0, 6.0, 12.0, 18.0, 24.0}) {
     SCOPED_TRACE(Angle);
-    const TCubeFrame Frame = Cube.BeginFrame(RotationMatrix(-Angle, 0, 1, 0));
+    const TCubeFrame Frame = Cube.BeginFrame(GLRotationMatrix(-Angle, 0, 1, 0));
     const THiddenBodyParts Hidden(Cube, Frame, SceneProjection());
     EXPECT_FALSE(Hidden.Sealed());
     int None = 0;
