@@ -19,6 +19,15 @@ inline constexpr std::array<TIntArray, 6> PlaneCornerOffsets = {{{0, 42, 87, 132
                                                                  {921, 906, 915, 918},
                                                                  {1560, 1581, 1626, 1671}}};
 
+// The outward direction of faces 1..6: the axis it points along (0 = X, 1 = Y, 2 = Z) and
+// whether it points up (+1) or down (-1) that axis.
+struct TPlaneDirection {
+  int Axis;
+  int Sign;
+};
+inline constexpr std::array<TPlaneDirection, 6> PlaneDirections = {
+    {{2, 1}, {1, 1}, {0, -1}, {1, -1}, {0, 1}, {2, -1}}};
+
 class TCube {
 public:
   explicit TCube(const TGeomObject& AGeomObject);

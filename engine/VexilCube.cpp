@@ -82,9 +82,15 @@ TIntVector Selector(TSelectorAxis AAxis, const TIntVector& APosition) {
 
 } // namespace
 
-TIntVector TVexilCube::GridPosition(int32_t ACubeIndex) const {
-  const int32_t n = FDegree;
+TIntVector TVexilCube::GridPosition(int32_t ACubeIndex, int32_t ADegree) {
+  const int32_t n = ADegree;
   return TIntVector{ACubeIndex / (n * n) + 1, (ACubeIndex / n) % n + 1, ACubeIndex % n + 1};
+}
+
+TPoint3d TVexilCube::CubiePlace(const TIntVector& APosition) const {
+  const double k = FK;
+  const double offset = FKCenter;
+  return TPoint3d{APosition.I * k + offset, APosition.J * k + offset, APosition.L * k + offset};
 }
 
 bool TVexilCube::IsSurfaceCubie(int32_t x, int32_t y, int32_t z, int32_t ADegree) {
@@ -94,7 +100,7 @@ bool TVexilCube::IsSurfaceCubie(int32_t x, int32_t y, int32_t z, int32_t ADegree
 void TVexilCube::InitPlanes() {
   int32_t s = 0;
   for (int32_t i = 0; i < FCubesCount; ++i) {
-    const TIntVector position = GridPosition(i);
+    const TIntVector position = GridPosition(i, FDegree);
     TCube& cube = *FCubes[i];
     for (const TStickerSide& side : kStickerSides) {
       const int32_t coordinate = Coordinate(side.OnAxis, position);

@@ -141,6 +141,9 @@ public:
   // Number of the cubie that carries sticker AIndex.
   int32_t WorkPlaneCube(int32_t AIndex) const { return FWorkPlanesCubes[AIndex]; }
   static bool IsSurfaceCubie(int32_t x, int32_t y, int32_t z, int32_t ADegree);
+  // Grid place (x, y, z), each 1..ADegree, of cubie number ACubeIndex of a cube of size ADegree:
+  // cubie (x, y, z) is number (x - 1) N² + (y - 1) N + (z - 1).
+  static TIntVector GridPosition(int32_t ACubeIndex, int32_t ADegree);
 
 private:
   // Implementation details are free to change; the public interface above is the contract.
@@ -153,7 +156,8 @@ private:
   };
   TTurnLayer TurnLayer(int32_t APlaneIndex, int32_t ADirection) const;
   bool InLayer(const TTurnLayer& ATurn, int32_t ACubeIndex) const;
-  TIntVector GridPosition(int32_t ACubeIndex) const;
+  // Centre of the cubie at grid place APosition, in the cube's own (unscaled) coordinates.
+  TPoint3d CubiePlace(const TIntVector& APosition) const;
   // Where sticker AIndex lies at rest, in the cube's own (unscaled) coordinates.
   TPoint3d StickerPlace(int32_t AIndex) const;
   void AdvanceTurn();

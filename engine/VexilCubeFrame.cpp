@@ -69,15 +69,14 @@ TCubeFrame TVexilCube::BeginFrame(const TMatrix& AView) {
     TCube& cube = *FCubes[i];
     const bool inLayer = turn.Valid && InLayer(turn, i);
     cube.SetRotated(inLayer);
-    const TIntVector p = GridPosition(i);
+    const TIntVector p = GridPosition(i, FDegree);
     // While a layer stands at an angle every cubie shows, inner ones included.
     if (!IsSurfaceCubie(p.I, p.J, p.L, FDegree) && !layerAtAngle) {
       continue;
     }
-    const double k = FK;
-    const double offset = FKCenter;
-    const TMatrix modelView = ToSingleMatrix(Translated(inLayer ? turned : atRest, p.I * k + offset,
-                                                        p.J * k + offset, p.L * k + offset));
+    const TPoint3d place = CubiePlace(p);
+    const TMatrix modelView =
+        ToSingleMatrix(Translated(inLayer ? turned : atRest, place.X, place.Y, place.Z));
     if (cube.Rotated()) {
       cube.SaveMatrixAfterRotate(modelView);
     } else {

@@ -83,16 +83,13 @@ int32_t TVexilCube::GetSelectedPlane(int32_t AX, int32_t AInvertY, const TMatrix
     if (!PlaneFacesViewer(plane, AView)) {
       continue;
     }
-    const TIntVector grid = GridPosition(FWorkPlanesCubes[s]);
-    const double k = FK;
-    const double offset = FKCenter;
+    const TPoint3d cubie = CubiePlace(GridPosition(FWorkPlanesCubes[s], FDegree));
     TScreenQuad quad;
     bool inDepth = true;
     for (int c = 0; c < 4; ++c) {
       const TVertex3f& corner = plane.GLVertexArray()[c];
-      const TPoint3d p = TransformPoint(eye, TPoint3d{grid.I * k + offset + corner.X,
-                                                      grid.J * k + offset + corner.Y,
-                                                      grid.L * k + offset + corner.Z});
+      const TPoint3d p =
+          TransformPoint(eye, TPoint3d{cubie.X + corner.X, cubie.Y + corner.Y, cubie.Z + corner.Z});
       const double w = -p.Z;
       inDepth = inDepth && w >= kNearPlane && w <= kFarPlane;
       quad[c] = TScreenPoint{(f / FAspect * p.X / w + 1.0) / 2.0 * FViewWidth,

@@ -43,17 +43,14 @@ TVexilCube::TTurnLayer TVexilCube::TurnLayer(int32_t APlaneIndex, int32_t ADirec
 }
 
 bool TVexilCube::InLayer(const TTurnLayer& ATurn, int32_t ACubeIndex) const {
-  const TIntVector position = GridPosition(ACubeIndex);
+  const TIntVector position = GridPosition(ACubeIndex, FDegree);
   return position.I == ATurn.Layer.I || position.J == ATurn.Layer.J || position.L == ATurn.Layer.L;
 }
 
 TPoint3d TVexilCube::StickerPlace(int32_t AIndex) const {
-  const TIntVector position = GridPosition(FWorkPlanesCubes[AIndex]);
+  const TPoint3d cubie = CubiePlace(GridPosition(FWorkPlanesCubes[AIndex], FDegree));
   const TVertex3f& centre = FWorkPlanes[AIndex]->PlaneCentre();
-  const double k = FK;
-  const double offset = FKCenter;
-  return TPoint3d{position.I * k + offset + centre.X, position.J * k + offset + centre.Y,
-                  position.L * k + offset + centre.Z};
+  return TPoint3d{cubie.X + centre.X, cubie.Y + centre.Y, cubie.Z + centre.Z};
 }
 
 void TVexilCube::AdvanceTurn() {

@@ -58,10 +58,6 @@ bool ToCubeSpace(const TMatrix& AView, const std::array<double, 3>& AEye,
          Solve3(Linear, Offset, APoint);
 }
 
-// Face numbers 1..6 point to +Z, +Y, -X, -Y, +X, -Z.
-constexpr int kFaceAxis[6] = {2, 1, 0, 1, 0, 2};
-constexpr int kFaceSign[6] = {1, 1, -1, -1, 1, -1};
-
 // One side of a block the eye sees from outside, and a cubie below it; lengths in the cube's
 // space, lateral ones on the side's two other axes from the block's centre.
 struct TSideLook {
@@ -242,8 +238,8 @@ bool THiddenBodyParts::FindTurningSlice(int& AAxis, int32_t& ASlice) const {
       return false;
     }
     Seen[static_cast<size_t>(Cubie.CubeIndex)] = true;
-    const std::array<int32_t, 3> At = {Cubie.CubeIndex / (N * N) + 1, (Cubie.CubeIndex / N) % N + 1,
-                                       Cubie.CubeIndex % N + 1};
+    const TIntVector Grid = TVexilCube::GridPosition(Cubie.CubeIndex, N);
+    const std::array<int32_t, 3> At = {Grid.I, Grid.J, Grid.L};
     for (int Axis = 0; Axis < 3; ++Axis) {
       Shared[Axis] = Shared[Axis] && (Count == 0 || At[Axis] == First[Axis]);
     }
@@ -288,8 +284,8 @@ bool THiddenBodyParts::SeenDownAShaft(const TBlock& ABlock,
                                       const std::array<int32_t, 3>& AAt) const {
   const double Pitch = FCube.K() * FCube.KScale();
   for (int Face = 1; Face <= 6; ++Face) {
-    const int Axis = kFaceAxis[Face - 1];
-    const int Sign = kFaceSign[Face - 1];
+    const int Axis = PlaneDirections[Face - 1].Axis;
+    const int Sign = PlaneDirections[Face - 1].Sign;
     TSideLook Look;
     Look.Pitch = Pitch;
     Look.Height = Sign * ABlock.Eye[Axis] -
@@ -320,10 +316,8 @@ bool THiddenBodyParts::SeenDownAShaft(const TBlock& ABlock,
 }
 
 THiddenBodyParts::TBodyDraw THiddenBodyParts::BodyOf(int32_t ACubeIndex) const {
-  // Cubie (x, y, z) is number (x - 1) N² + (y - 1) N + (z - 1).
-  const int32_t N = FCube.Degree();
-  const std::array<int32_t, 3> At = {ACubeIndex / (N * N) + 1, (ACubeIndex / N) % N + 1,
-                                     ACubeIndex % N + 1};
+  const TIntVector Grid = TVexilCube::GridPosition(ACubeIndex, FCube.Degree());
+  const std::array<int32_t, 3> At = {Grid.I, Grid.J, Grid.L};
   const TBlock* Block = nullptr;
   for (const TBlock& Candidate : FBlocks) {
     bool Inside = true;
@@ -339,8 +333,8 @@ THiddenBodyParts::TBodyDraw THiddenBodyParts::BodyOf(int32_t ACubeIndex) const {
   int OuterFace = 0;
   bool AnyShown = false;
   for (int Face = 1; Face <= 6; ++Face) {
-    const int Axis = kFaceAxis[Face - 1];
-    const int Sign = kFaceSign[Face - 1];
+    const int Axis = PlaneDirections[Face - 1].Axis;
+    const int Sign = PlaneDirections[Face - 1].Sign;
     if (At[Axis] != (Sign > 0 ? Block->Hi[Axis] : Block->Lo[Axis])) {
       continue;
     }

@@ -1,5 +1,6 @@
 #include "SharedVertexMesh.h"
 
+#include "Cube.h"
 #include "GLIncludes.h"
 #include "GeomObjectDraw.h"
 
@@ -78,13 +79,11 @@ TSharedVertexMesh::TSharedVertexMesh(const TGeomObject& AObject)
 }
 
 void TSharedVertexMesh::AddSideLists() {
-  // Outward axis and sign of faces 1..6.
-  constexpr int kAxis[6] = {2, 1, 0, 1, 0, 2};
-  constexpr float kSign[6] = {1, 1, -1, -1, 1, -1};
   const size_t Triangles = FListCount[0] / 3;
   for (int Face = 1; Face <= 6; ++Face) {
+    const TPlaneDirection& Outward = PlaneDirections[Face - 1];
     const auto Reach = [&](uint32_t AVertex) {
-      return kSign[Face - 1] * FPositions[3 * AVertex + kAxis[Face - 1]];
+      return static_cast<float>(Outward.Sign) * FPositions[3 * AVertex + Outward.Axis];
     };
     float Extent = 0.0f;
     for (size_t K = 0; K < FListCount[0]; ++K) {

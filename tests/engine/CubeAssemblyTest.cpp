@@ -12,10 +12,6 @@ using namespace vexil::test;
 
 namespace {
 
-int32_t CubeNumber(int32_t N, int32_t x, int32_t y, int32_t z) {
-  return (x - 1) * N * N + (y - 1) * N + (z - 1);
-}
-
 // The face number (1..6) of sticker AIndex on its cubie.
 int FaceOf(const TVexilCube& ACube, int32_t AIndex) {
   const TCube& cube = ACube.Cube(ACube.WorkPlaneCube(AIndex));
@@ -31,7 +27,8 @@ int FaceOf(const TVexilCube& ACube, int32_t AIndex) {
 
 TEST(CubeFaces, GeometryIsTheUnitNormalsAndCentresOfTheBody) {
   TVexilCube cube(3);
-  const TCube& inner = cube.Cube(CubeNumber(3, 2, 2, 2)); // no stickers: faces as made
+  ASSERT_TRUE(SameIntVector(TVexilCube::GridPosition(13, 3), TIntVector{2, 2, 2}));
+  const TCube& inner = cube.Cube(13); // no stickers: faces as made
   const TVertex3f normals[6] = {{0, 0, 1},  {0, 1, 0}, {-1, 0, 0},
                                 {0, -1, 0}, {1, 0, 0}, {0, 0, -1}};
   for (int k = 1; k <= 6; ++k) {
@@ -96,6 +93,29 @@ TEST(CubeAssembly, FiguresForEachSize) {
   EXPECT_THROW(TVexilCube(0), std::invalid_argument);
 }
 
+TEST(CubeAssembly, CubieNumbersRunThroughTheGridWithZFastest) {
+  for (const int32_t n : {1, 2, 3, 10}) {
+    SCOPED_TRACE(n);
+    int32_t number = 0;
+    for (int32_t x = 1; x <= n; ++x) {
+      for (int32_t y = 1; y <= n; ++y) {
+        for (int32_t z = 1; z <= n; ++z) {
+          ASSERT_TRUE(SameIntVector(TVexilCube::GridPosition(number++, n), TIntVector{x, y, z}));
+        }
+      }
+    }
+  }
+  // The place the model draws a cubie at follows its number the same way.
+  TVexilCube cube(3);
+  const TCubeFrame frame = cube.BeginFrame(IdentityMatrix());
+  for (const TCubieDraw& c : frame.Cubies) {
+    const TIntVector p = TVexilCube::GridPosition(c.CubeIndex, 3);
+    EXPECT_EQ(c.ModelView[12], 0.5f * p.I - 1.0f);
+    EXPECT_EQ(c.ModelView[13], 0.5f * p.J - 1.0f);
+    EXPECT_EQ(c.ModelView[14], 0.5f * p.L - 1.0f);
+  }
+}
+
 TEST(CubeAssembly, SizesBeyondTheLargestAreRefusedNamingTheSize) {
   EXPECT_EQ(TVexilCube(TVexilCube::kMaxDegree).CubesCount(),
             TVexilCube::kMaxDegree * TVexilCube::kMaxDegree * TVexilCube::kMaxDegree);
@@ -115,18 +135,20 @@ TEST(CubeAssembly, SizesBeyondTheLargestAreRefusedNamingTheSize) {
 
 TEST(CubeAssembly, StickerOrderAndSolvedIdentities) {
   TVexilCube cube(3);
-  const std::pair<int, int> first[] = {{CubeNumber(3, 1, 1, 1), 3}, {CubeNumber(3, 1, 1, 1), 6},
-                                       {CubeNumber(3, 1, 1, 1), 4}, {CubeNumber(3, 1, 1, 2), 3},
-                                       {CubeNumber(3, 1, 1, 2), 4}, {CubeNumber(3, 1, 1, 3), 3},
-                                       {CubeNumber(3, 1, 1, 3), 4}, {CubeNumber(3, 1, 1, 3), 1}};
+  const auto gridOf = [&](int32_t ASticker) {
+    return TVexilCube::GridPosition(cube.WorkPlaneCube(ASticker), 3);
+  };
+  const std::pair<TIntVector, int> first[] = {{{1, 1, 1}, 3}, {{1, 1, 1}, 6}, {{1, 1, 1}, 4},
+                                              {{1, 1, 2}, 3}, {{1, 1, 2}, 4}, {{1, 1, 3}, 3},
+                                              {{1, 1, 3}, 4}, {{1, 1, 3}, 1}};
   for (int s = 0; s < 8; ++s) {
-    EXPECT_EQ(cube.WorkPlaneCube(s), first[s].first) << s;
+    EXPECT_TRUE(SameIntVector(gridOf(s), first[s].first)) << s;
     EXPECT_EQ(FaceOf(cube, s), first[s].second) << s;
   }
-  EXPECT_EQ(cube.WorkPlaneCube(53), CubeNumber(3, 3, 3, 3));
+  EXPECT_TRUE(SameIntVector(gridOf(53), TIntVector{3, 3, 3}));
   EXPECT_EQ(FaceOf(cube, 53), 5);
   EXPECT_EQ(FaceOf(cube, 27), 1);
-  EXPECT_EQ(cube.WorkPlaneCube(27), CubeNumber(3, 2, 2, 3));
+  EXPECT_TRUE(SameIntVector(gridOf(27), TIntVector{2, 2, 3}));
 
   for (const int n : {2, 3, 10}) {
     TVexilCube c(n);

@@ -41,9 +41,9 @@ TEST(CubeFrame, MatricesComposeViewScaleTurnAndGridPlace) {
   const TMatrix4d viewScale = Multiply(ToMatrix4d(view), ScaleMatrix(1.0));
   const TCubeFrame rest = cube.BeginFrame(view);
   for (const TCubieDraw& c : rest.Cubies) {
-    const int x = c.CubeIndex / 9 + 1, y = c.CubeIndex / 3 % 3 + 1, z = c.CubeIndex % 3 + 1;
+    const TIntVector p = TVexilCube::GridPosition(c.CubeIndex, 3);
     const TMatrix expected = ToSingleMatrix(
-        Multiply(viewScale, TranslationMatrix(x * 0.5 - 1, y * 0.5 - 1, z * 0.5 - 1)));
+        Multiply(viewScale, TranslationMatrix(p.I * 0.5 - 1, p.J * 0.5 - 1, p.L * 0.5 - 1)));
     for (int e = 0; e < 16; ++e) {
       ASSERT_NEAR(c.ModelView[e], expected[e], 1e-6) << c.CubeIndex << " " << e;
     }

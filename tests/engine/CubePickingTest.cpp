@@ -14,14 +14,13 @@ namespace {
 // out independently of the model's pick.
 std::pair<double, double> ScreenCentre(const TVexilCube& ACube, int32_t ASticker,
                                        const TMatrix& AView, int AWidth, int AHeight) {
-  const int32_t n = ACube.Degree();
-  const int32_t c = ACube.WorkPlaneCube(ASticker);
+  const TIntVector grid = TVexilCube::GridPosition(ACube.WorkPlaneCube(ASticker), ACube.Degree());
   const double k = ACube.K();
   const double o = ACube.KCenter();
   const TVertex3f& centre = ACube.WorkPlane(ASticker).PlaneCentre();
-  TVertex3f p{static_cast<float>((c / (n * n) + 1) * k + o + centre.X),
-              static_cast<float>((c / n % n + 1) * k + o + centre.Y),
-              static_cast<float>((c % n + 1) * k + o + centre.Z)};
+  TVertex3f p{static_cast<float>(grid.I * k + o + centre.X),
+              static_cast<float>(grid.J * k + o + centre.Y),
+              static_cast<float>(grid.L * k + o + centre.Z)};
   TransformVertex(p, AView);
   const double s = ACube.KScale();
   const double f = 1.0 / std::tan(kFieldOfView / 2.0 * M_PI / 180.0);
