@@ -140,13 +140,36 @@ float* TGeomObject::CreateTextureArray() {
   return block;
 }
 
+bool TGeomObject::DrawsTextured() const {
+  return FDrawTexture && FTextureID != kNoTexture && FGLTextureArray.Exists();
+}
+
+int64_t TGeomObject::DrawableVertexCount() const {
+  if (!FGLVertexArray.Exists()) {
+    return 0;
+  }
+  int64_t count = FGLArraysVertexCount;
+  const auto limit = [&count](const TGLArray& AArray, int64_t AFloatsPerVertex) {
+    if (AArray.Exists()) {
+      count = std::min(count, static_cast<int64_t>(AArray.glArray.size()) / AFloatsPerVertex);
+    }
+  };
+  limit(FGLVertexArray, 3);
+  limit(FGLNormalArray, 3);
+  limit(FGLColorArray, 3);
+  if (DrawsTextured()) {
+    limit(FGLTextureArray, 2);
+  }
+  return std::max<int64_t>(count, 0);
+}
+
 template <typename TOperation>
 void TGeomObject::ForEachTriple(TGLArray& AArray, TOperation AOperation) {
   if (!AArray.Exists()) {
     return;
   }
   // A byte count that disagrees with the vertex count must not take us past the block.
-  const int64_t triples = std::min<int64_t>(FGLArraysVertexCount, AArray.Size / 12);
+  const int64_t triples = DrawableVertexCount();
   float* values = AArray.Floats();
   for (int64_t k = 0; k < triples; ++k) {
     AOperation(values + 3 * k);

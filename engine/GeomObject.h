@@ -68,8 +68,17 @@ public:
   // Bytes of the colour, normal and position arrays together.
   int64_t Size() const { return 3 * static_cast<int64_t>(FGLColorArray.Size); }
 
+  // Drawing textures the object: it draws its texture, has one (a name other than kNoTexture)
+  // and texture coordinates.
+  bool DrawsTextured() const;
+  // The vertices that drawing and the transforms reach: GLArraysVertexCount cut to what every
+  // array drawing reads really holds (positions, normals and colours where they exist, texture
+  // coordinates when textured), so a damaged mesh whose byte counts disagree draws fewer
+  // triangles instead of reading past an array. 0 without positions.
+  int64_t DrawableVertexCount() const;
+
 private:
-  // Applies AOperation to the first FGLArraysVertexCount triples of AArray, if it has a block.
+  // Applies AOperation to the first DrawableVertexCount triples of AArray, if it has a block.
   template <typename TOperation> void ForEachTriple(TGLArray& AArray, TOperation AOperation);
 
   std::string FName;

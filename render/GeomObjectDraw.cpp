@@ -4,31 +4,6 @@
 
 namespace vexil {
 
-bool DrawsTextured(const TGeomObject& AObject) {
-  return AObject.DrawTexture() && AObject.TextureID() != TGeomObject::kNoTexture &&
-         AObject.GLTextureArray().Exists();
-}
-
-int64_t DrawableVertexCount(const TGeomObject& AObject) {
-  if (!AObject.GLVertexArray().Exists()) {
-    return 0;
-  }
-  int64_t Count = AObject.GLArraysVertexCount();
-  const auto Limit = [&Count](const TGLArray& AArray, int64_t AFloatsPerVertex) {
-    if (AArray.Exists()) {
-      const int64_t Held = static_cast<int64_t>(AArray.glArray.size()) / AFloatsPerVertex;
-      Count = Held < Count ? Held : Count;
-    }
-  };
-  Limit(AObject.GLVertexArray(), 3);
-  Limit(AObject.GLNormalArray(), 3);
-  Limit(AObject.GLColorArray(), 3);
-  if (DrawsTextured(AObject)) {
-    Limit(AObject.GLTextureArray(), 2);
-  }
-  return Count > 0 ? Count : 0;
-}
-
 void DrawGeomObject(const TGeomObject& AObject) {
   if (!AObject.CanDraw()) {
     return;
@@ -49,7 +24,7 @@ void DrawGeomObject(const TGeomObject& AObject) {
     glColorPointer(3, GL_FLOAT, 0, Colors.Floats());
     glEnableClientState(GL_COLOR_ARRAY);
   }
-  const bool Textured = DrawsTextured(AObject);
+  const bool Textured = AObject.DrawsTextured();
   if (Textured) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(2, GL_FLOAT, 0, TexCoords.Floats());
@@ -57,7 +32,7 @@ void DrawGeomObject(const TGeomObject& AObject) {
     glBindTexture(GL_TEXTURE_2D, AObject.TextureID());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   }
-  const int64_t Count = DrawableVertexCount(AObject);
+  const int64_t Count = AObject.DrawableVertexCount();
   if (Count > 0) {
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(Count));
   }

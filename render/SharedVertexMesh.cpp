@@ -2,7 +2,6 @@
 
 #include "Cube.h"
 #include "GLIncludes.h"
-#include "GeomObjectDraw.h"
 
 #include <algorithm>
 #include <array>
@@ -39,9 +38,9 @@ bool HasBufferObjects() {
 
 TSharedVertexMesh::TSharedVertexMesh(const TGeomObject& AObject)
     : FCanDraw(AObject.CanDraw()), FDrawTexture(AObject.DrawTexture()),
-      FTextured(DrawsTextured(AObject)), FTextureID(AObject.TextureID()),
+      FTextured(AObject.DrawsTextured()), FTextureID(AObject.TextureID()),
       FHasNormals(AObject.GLNormalArray().Exists()), FHasColors(AObject.GLColorArray().Exists()) {
-  const int64_t Count = DrawableVertexCount(AObject);
+  const int64_t Count = AObject.DrawableVertexCount();
   const float* Positions = AObject.GLVertexArray().Floats();
   const float* Normals = AObject.GLNormalArray().Floats();
   const float* Colors = AObject.GLColorArray().Floats();

@@ -317,6 +317,40 @@ TEST(GeomObjectArrays, TextureCoordinatesCoverTheUnitSquareWithEachPairOfTriangl
   EXPECT_EQ(st[2 * 575 + 1], 1.0f);
 }
 
+TEST(GeomObjectArrays, DrawableVerticesAreCutToWhatEveryDrawnArrayHolds) {
+  TGeomObject mesh;
+  mesh.LoadFromResource("CUBE");
+  EXPECT_EQ(mesh.DrawableVertexCount(), 576);
+  mesh.SetGLArraysVertexCount(1 << 30);
+  EXPECT_EQ(mesh.DrawableVertexCount(), 576);
+  mesh.SetGLArraysVertexCount(-4);
+  EXPECT_EQ(mesh.DrawableVertexCount(), 0);
+  mesh.SetGLArraysVertexCount(576);
+
+  // Texture coordinates for ten triangles: two floats a vertex, so they reach 60 vertices.
+  mesh.SetPolygonCount(10);
+  mesh.CreateTextureArray();
+  mesh.SetPolygonCount(192);
+  EXPECT_FALSE(mesh.DrawsTextured());
+  EXPECT_EQ(mesh.DrawableVertexCount(), 576); // not textured: the coordinates are not read
+  mesh.SetDrawTexture(true);
+  EXPECT_FALSE(mesh.DrawsTextured()); // no texture name yet
+  mesh.SetTextureID(5);
+  EXPECT_TRUE(mesh.DrawsTextured());
+  EXPECT_EQ(mesh.DrawableVertexCount(), 60);
+
+  // A shorter normal array cuts the count; without positions nothing is drawn.
+  TGeomObject pair = MakeSmallMesh();
+  pair.SetPolygonCount(1);
+  pair.CreateNormalArray();
+  EXPECT_EQ(pair.DrawableVertexCount(), 3);
+  TGeomObject noPositions;
+  noPositions.SetPolygonCount(2);
+  noPositions.SetGLArraysVertexCount(6);
+  noPositions.CreateColorArray();
+  EXPECT_EQ(noPositions.DrawableVertexCount(), 0);
+}
+
 TEST(GeomObjectTransforms, ScaleTranslateColourAndNormals) {
   TGeomObject outer;
   outer.SetPolygonCount(1);
