@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Streams.h"
+#include "TextureLink.h"
 
 #include <cstdint>
 #include <string>
@@ -23,7 +24,7 @@ struct TGLArray {
 
 class TGeomObject {
 public:
-  static constexpr uint32_t kNoTexture = 1000;
+  static constexpr uint32_t kNoTexture = vexil::kNoTexture;
 
   // Raises EStreamError for damaged data: a stream that ends early, an array count the stream
   // cannot hold, or polygon or vertex counts that the arrays read cannot back. What was read

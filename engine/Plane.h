@@ -15,7 +15,7 @@ class TCube;
 
 class TPlane {
 public:
-  static constexpr uint32_t kNoTexture = 1000;
+  static constexpr uint32_t kNoTexture = vexil::kNoTexture;
 
   TPlane(const TGeomObject& AGeomObject, const TIntArray& AIntArray);
 

@@ -8,6 +8,9 @@
 
 namespace vexil {
 
+// The texture name that stands for "no texture": meshes and faces without one are drawn plain.
+inline constexpr uint32_t kNoTexture = 1000;
+
 class TTextureListLink {
 public:
   virtual ~TTextureListLink() = default;
