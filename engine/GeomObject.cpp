@@ -17,13 +17,9 @@ void TGLArray::Allocate(int32_t ASize) {
 namespace {
 
 void ReadArray(TStream& AStream, TGLArray& AArray) {
-  const int32_t size = StreamReadInteger(AStream);
+  const int32_t size = StreamReadCount(AStream, "Mesh read error: an array");
   if (size < 0) {
     throw EStreamError("Mesh read error: negative array size " + std::to_string(size));
-  }
-  if (size > AStream.Remaining()) {
-    throw EStreamError("Mesh read error: an array of " + std::to_string(size) +
-                       " bytes runs past the end of the stream");
   }
   if (size == 0) {
     AArray = TGLArray();

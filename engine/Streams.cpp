@@ -138,15 +138,6 @@ template <typename T> T ReadLittleEndian(TStream& AStream) {
   return value;
 }
 
-// A count read from a stream is trusted only as far as the stream can back it.
-size_t CheckedCount(TStream& AStream, int32_t ACount) {
-  if (ACount > AStream.Remaining()) {
-    throw EStreamError("Stream read error: a block of " + std::to_string(ACount) +
-                       " bytes runs past the end of the stream");
-  }
-  return static_cast<size_t>(ACount);
-}
-
 } // namespace
 
 void StreamWriteInteger(TStream& AStream, int32_t AValue) {
@@ -171,12 +162,22 @@ void StreamWriteString(TStream& AStream, const std::string& AValue) {
   AStream.Write(ansi.data(), ansi.size());
 }
 
-std::string StreamReadString(TStream& AStream) {
+// A count read from a stream is trusted only as far as the stream can back it.
+int32_t StreamReadCount(TStream& AStream, const std::string& AWhat) {
   const int32_t count = StreamReadInteger(AStream);
+  if (count > AStream.Remaining()) {
+    throw EStreamError(AWhat + " of " + std::to_string(count) +
+                       " bytes runs past the end of the stream");
+  }
+  return count;
+}
+
+std::string StreamReadString(TStream& AStream) {
+  const int32_t count = StreamReadCount(AStream, "Stream read error: a block");
   if (count < 1) {
     return std::string();
   }
-  std::string ansi(CheckedCount(AStream, count), '\0');
+  std::string ansi(static_cast<size_t>(count), '\0');
   AStream.ReadBuffer(ansi.data(), ansi.size());
   return AnsiToUtf8(ansi);
 }
@@ -185,10 +186,10 @@ void StreamWriteEmptyBlock(TStream& AStream) {
   StreamWriteInteger(AStream, 0);
 }
 
-void StreamSkipBlock(TStream& AStream) {
-  const int32_t count = StreamReadInteger(AStream);
+void StreamSkipBlock(TStream& AStream, const std::string& AWhat) {
+  const int32_t count = StreamReadCount(AStream, AWhat);
   if (count > 0) {
-    AStream.SetPosition(AStream.Position() + static_cast<int64_t>(CheckedCount(AStream, count)));
+    AStream.SetPosition(AStream.Position() + count);
   }
 }
 

@@ -96,7 +96,13 @@ double StreamReadDouble(TStream& AStream);
 // Texts travel in the ANSI code page (Windows-1251); AValue and the result are UTF-8.
 void StreamWriteString(TStream& AStream, const std::string& AValue);
 std::string StreamReadString(TStream& AStream);
+// Reads a byte count that the bytes after it must back: raises EStreamError "<AWhat> of <count>
+// bytes runs past the end of the stream" when the stream holds fewer. AWhat opens the message and
+// names what is counted. A count below 1 is returned as it is; what it means is the caller's.
+int32_t StreamReadCount(TStream& AStream, const std::string& AWhat);
 void StreamWriteEmptyBlock(TStream& AStream);
-void StreamSkipBlock(TStream& AStream);
+// Skips a reserved block: its count, then that many bytes (none for a count below 1). AWhat
+// names the block in the error, as for StreamReadCount.
+void StreamSkipBlock(TStream& AStream, const std::string& AWhat = "Stream read error: a block");
 
 } // namespace vexil

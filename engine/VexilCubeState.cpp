@@ -20,14 +20,7 @@ void RequireBytes(const TStream& AStream, int64_t ACount, const std::string& AWh
 void SkipReservedBlock(TStream& AStream, const char* AWhich) {
   const std::string name = std::string("the ") + AWhich + " reserved block";
   RequireBytes(AStream, 4, "the length of " + name);
-  const int32_t length = StreamReadInteger(AStream);
-  if (length > AStream.Remaining()) {
-    throw EStreamError("The cube block is damaged: " + name + " of " + std::to_string(length) +
-                       " bytes runs past the end of the data");
-  }
-  if (length > 0) {
-    AStream.SetPosition(AStream.Position() + length);
-  }
+  StreamSkipBlock(AStream, "The cube block is damaged: " + name);
 }
 
 // Runs AReader; on failure puts the stream back where the block began.

@@ -59,6 +59,28 @@ TEST(StreamPrimitives, ShortOrAbsurdInputRaisesInsteadOfReadingOn) {
   EXPECT_THROW(StreamSkipBlock(longBlock), EStreamError);
 }
 
+TEST(StreamPrimitives, ACheckedCountNamesWhatRunsPastTheEnd) {
+  TMemoryStream fits(Bytes({2, 0, 0, 0, 'a', 'b'}));
+  EXPECT_EQ(StreamReadCount(fits, "A list"), 2);
+  EXPECT_EQ(fits.Position(), 4);
+  TMemoryStream negative(Bytes({0xFE, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(StreamReadCount(negative, "A list"), -2); // the caller decides what it means
+  TMemoryStream past(Bytes({3, 0, 0, 0, 'a', 'b'}));
+  try {
+    StreamReadCount(past, "A list");
+    FAIL() << "a count past the end was accepted";
+  } catch (const EStreamError& error) {
+    EXPECT_STREQ(error.what(), "A list of 3 bytes runs past the end of the stream");
+  }
+  TMemoryStream block(Bytes({3, 0, 0, 0, 'a', 'b'}));
+  try {
+    StreamSkipBlock(block, "The trailer");
+    FAIL() << "a block past the end was skipped";
+  } catch (const EStreamError& error) {
+    EXPECT_STREQ(error.what(), "The trailer of 3 bytes runs past the end of the stream");
+  }
+}
+
 TEST(StreamPrimitives, ReservedBlocksAreWrittenEmptyAndSkippedWhole) {
   TMemoryStream stream(Bytes({3, 0, 0, 0, 9, 9, 9, 7, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF}));
   StreamSkipBlock(stream);
