@@ -128,7 +128,7 @@ public:
   int32_t RotateDirection() const { return FRotateDirection; }
   int32_t UndoRedoPosition() const { return FUndoRedoPosition; }
   int32_t UndoRedoCount() const { return static_cast<int32_t>(FUndoRedoBuffer.size()); }
-  const TUndoRedoInfo& UndoRedoEntry(int32_t AIndex) const { return *FUndoRedoBuffer[AIndex]; }
+  const TUndoRedoInfo& UndoRedoEntry(int32_t AIndex) const { return FUndoRedoBuffer[AIndex]; }
   const std::array<bool, 6>& PlaneVisible() const { return FPlaneVisible; }
 
   const TGeomObject& CubeObject() const { return *FCubeObject; }
@@ -176,7 +176,7 @@ private:
   std::unique_ptr<TGeomObject> FCubeObject;
   int32_t FSelectedPlane = -1;
   int32_t FUndoRedoPosition = -1;
-  std::vector<std::unique_ptr<TUndoRedoInfo>> FUndoRedoBuffer;
+  std::vector<TUndoRedoInfo> FUndoRedoBuffer;
   double FAspect = 0.0;
   bool FSolved = false;
   std::array<bool, 6> FPlaneVisible{};

@@ -1,5 +1,7 @@
 #include "VexilCube.h"
 
+#include <algorithm>
+
 namespace vexil {
 
 int32_t TVexilCube::OppositeDirection(int32_t ADirection) {
@@ -19,11 +21,9 @@ int32_t TVexilCube::OppositeDirection(int32_t ADirection) {
 
 // A new turn discards every turn that had been undone.
 void TVexilCube::AppendUndoRedo(int32_t APlaneIndex, int32_t ADirection) {
-  auto entry = std::make_unique<TUndoRedoInfo>(APlaneIndex, ADirection);
-  while (UndoRedoCount() - 1 > FUndoRedoPosition) {
-    FUndoRedoBuffer.pop_back();
-  }
-  FUndoRedoBuffer.push_back(std::move(entry));
+  const int32_t kept = std::clamp(FUndoRedoPosition + 1, 0, UndoRedoCount());
+  FUndoRedoBuffer.erase(FUndoRedoBuffer.begin() + kept, FUndoRedoBuffer.end());
+  FUndoRedoBuffer.push_back(TUndoRedoInfo(APlaneIndex, ADirection));
   FUndoRedoPosition = UndoRedoCount() - 1;
 }
 
@@ -31,7 +31,7 @@ void TVexilCube::Undo() {
   if (FSideIsRotating || !UndoExist()) {
     return;
   }
-  const TUndoRedoInfo& entry = *FUndoRedoBuffer[FUndoRedoPosition];
+  const TUndoRedoInfo& entry = FUndoRedoBuffer[FUndoRedoPosition];
   FRotateAngle = 0.0f;
   FSideIsRotating = true;
   FRotateSpeed = 10.0f;
@@ -45,7 +45,7 @@ void TVexilCube::Redo() {
     return;
   }
   ++FUndoRedoPosition;
-  const TUndoRedoInfo& entry = *FUndoRedoBuffer[FUndoRedoPosition];
+  const TUndoRedoInfo& entry = FUndoRedoBuffer[FUndoRedoPosition];
   FRotateAngle = 0.0f;
   FSideIsRotating = true;
   FRotateSpeed = 10.0f;
