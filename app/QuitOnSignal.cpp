@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,22 +16,29 @@ namespace {
 int gSignalSockets[2] = {-1, -1};
 
 void WakeEventLoop(int) {
+  // The interrupted code may be about to read errno; write() must not change it under it.
+  const int savedErrno = errno;
   const char byte = 1;
-  // Nothing to do if the write fails: the request is then simply lost.
+  // The socket does not block, so a burst of signals cannot hang here. A failed write means
+  // the socket is full: a byte is already waiting, and one is enough to close the windows.
   [[maybe_unused]] const ssize_t written = ::write(gSignalSockets[0], &byte, 1);
+  errno = savedErrno;
 }
 
 } // namespace
 
 void QuitOnTerminationSignals() {
-  if (gSignalSockets[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, gSignalSockets) != 0) {
+  if (gSignalSockets[0] >= 0 ||
+      ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, gSignalSockets) != 0) {
     return;
   }
   auto* notifier =
       new QSocketNotifier(gSignalSockets[1], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
-    char byte = 0;
-    [[maybe_unused]] const ssize_t read = ::read(gSignalSockets[1], &byte, 1);
+    // Every request waiting is answered by one close, so take them all at once.
+    char bytes[64];
+    while (::read(gSignalSockets[1], bytes, sizeof bytes) > 0) {
+    }
     QApplication::closeAllWindows();
   });
   struct sigaction action = {};
