@@ -1,7 +1,9 @@
 // The cubie body mesh "CUBE": its figures, its shape, and the face-quad corners that the cube
 // model reads from it at fixed offsets.
+#include "Cube.h"
 #include "GeomObject.h"
 #include "Resources.h"
+#include "VexilCube.h"
 
 #include <gtest/gtest.h>
 
@@ -19,20 +21,6 @@ constexpr double kInnerHalfSize = 40.102;
 constexpr double kOuterHalfSize = 50.254;
 constexpr double kRadius = kOuterHalfSize - kInnerHalfSize;
 constexpr std::array<double, 3> kCentre = {0.1516, 0.3489, 1.5532};
-
-struct TFaceQuad {
-  int Axis;
-  int Sign;
-  std::array<int, 4> Offsets;
-};
-
-// Where each face quad of a cubie reads its corners (float offsets into the position array).
-const std::array<TFaceQuad, 6> kFaceQuads = {{{2, +1, {0, 42, 87, 132}},
-                                              {1, +1, {759, 471, 726, 960}},
-                                              {0, -1, {1023, 1041, 528, 807}},
-                                              {1, -1, {600, 867, 852, 582}},
-                                              {0, +1, {921, 906, 915, 918}},
-                                              {2, -1, {1560, 1581, 1626, 1671}}}};
 
 using TPosition = std::array<float, 3>;
 
@@ -59,27 +47,8 @@ std::array<double, 3> Minus(const TPosition& A, const TPosition& B) {
   return {double(A[0]) - B[0], double(A[1]) - B[1], double(A[2]) - B[2]};
 }
 
-// The face normal as the cube model computes it from the first three corners: the cross product
-// stored in single precision, turned outwards, then normalised.
-std::array<double, 3> FaceNormal(const std::array<TPosition, 4>& ACorners) {
-  const std::array<double, 3> cross =
-      Cross(Minus(ACorners[1], ACorners[0]), Minus(ACorners[2], ACorners[0]));
-  std::array<double, 3> n{};
-  for (int i = 0; i < 3; ++i) {
-    n[i] = static_cast<float>(cross[i]);
-  }
-  const float d = static_cast<float>(ACorners[0][0] * n[0] + ACorners[0][1] * n[1] +
-                                     double(ACorners[0][2]) * n[2]);
-  if (d < 0) {
-    for (double& c : n) {
-      c = -c;
-    }
-  }
-  const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-  for (double& c : n) {
-    c /= length;
-  }
-  return n;
+float Component(const TVertex3f& AVertex, int AAxis) {
+  return AAxis == 0 ? AVertex.X : (AAxis == 1 ? AVertex.Y : AVertex.Z);
 }
 
 double RoundTo5(double AValue) {
@@ -172,11 +141,11 @@ TEST(CubeMeshShape, TrianglesWindOutwardsAndLeaveExactlyTheSixSquaresOpen) {
 TEST(CubeMeshFaces, CornersAreTheOpenSquaresInOrderAroundThem) {
   const TGeomObject mesh = LoadCube();
   std::set<bool> turnsSeenFromOutside; // so that no sticker is drawn mirrored
-  for (size_t f = 0; f < kFaceQuads.size(); ++f) {
-    const TFaceQuad& face = kFaceQuads[f];
+  for (size_t f = 0; f < PlaneCornerOffsets.size(); ++f) {
+    const TPlaneDirection& face = PlaneDirections[f];
     std::array<TPosition, 4> c{};
     for (int k = 0; k < 4; ++k) {
-      c[k] = PositionAt(mesh, face.Offsets[k]);
+      c[k] = PositionAt(mesh, PlaneCornerOffsets[f][k]);
     }
     for (int k = 0; k < 4; ++k) {
       SCOPED_TRACE("face " + std::to_string(f + 1) + " corner " + std::to_string(k));
@@ -203,24 +172,19 @@ TEST(CubeMeshFaces, CornersAreTheOpenSquaresInOrderAroundThem) {
 }
 
 TEST(CubeMeshFaces, AfterTheCubieTransformNormalsAreExactAxesAndCentresAtTheOuterHalfSize) {
-  TGeomObject mesh = LoadCube();
-  mesh.Scale(0.005f);
-  mesh.Translate(-0.0007582456f, -0.0017445013f, -0.007766001f);
-  for (size_t f = 0; f < kFaceQuads.size(); ++f) {
-    SCOPED_TRACE("face " + std::to_string(f + 1));
-    const TFaceQuad& face = kFaceQuads[f];
-    std::array<TPosition, 4> c{};
-    for (int k = 0; k < 4; ++k) {
-      c[k] = PositionAt(mesh, face.Offsets[k]);
-    }
-    const std::array<double, 3> normal = FaceNormal(c);
+  // The faces as the cube model makes them from the transformed mesh.
+  const TVexilCube cube(1);
+  for (int f = 1; f <= 6; ++f) {
+    SCOPED_TRACE("face " + std::to_string(f));
+    const TPlane& plane = cube.Cube(0).Plane(f);
+    const TPlaneDirection& face = PlaneDirections[f - 1];
     for (int axis = 0; axis < 3; ++axis) {
       const double expected = axis == face.Axis ? face.Sign : 0.0;
-      EXPECT_EQ(normal[axis], expected) << "axis " << axis;
-      const double centre = (double(c[0][axis]) + c[2][axis]) / 2;
-      EXPECT_EQ(RoundTo5(centre), RoundTo5(expected * 0.25127)) << "axis " << axis;
+      EXPECT_EQ(Component(plane.Normal(), axis), expected) << "axis " << axis;
+      EXPECT_EQ(RoundTo5(Component(plane.PlaneCentre(), axis)), RoundTo5(expected * 0.25127))
+          << "axis " << axis;
       if (axis != face.Axis) {
-        EXPECT_NEAR(std::abs(c[0][axis]), 0.2005, 1e-3);
+        EXPECT_NEAR(std::abs(Component(plane.GLVertexArray()[0], axis)), 0.2005, 1e-3);
       }
     }
   }
