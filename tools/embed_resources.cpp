@@ -1,6 +1,6 @@
-// Build-time tool: turns the resource manifest (lines "NAME TYPE relative/path", '#' starts a
-// comment) into a C++ source holding every file as a byte array, so the program finds its
-// data by name without any file beside the executable.
+// Build-time tool: turns the resource manifest (lines "NAME TYPE relative/path"; a line whose
+// first non-blank character is '#' is a comment) into a C++ source holding every file as a byte
+// array, so the program finds its data by name without any file beside the executable.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -46,6 +46,26 @@ std::vector<unsigned char> ReadFile(const std::string& APath) {
   return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
 }
 
+// AText as the body of a C++ string literal: a quote or backslash in a name must not end the
+// literal or start an escape, and a control character is written as an octal escape.
+std::string Escaped(const std::string& AText) {
+  std::string out;
+  for (const char c : AText) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20 || byte == 0x7F) {
+      char octal[5];
+      std::snprintf(octal, sizeof(octal), "\\%03o", static_cast<unsigned>(byte));
+      out += octal;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 void WriteArray(std::ostream& AOut, size_t AIndex, const std::vector<unsigned char>& ABytes) {
   AOut << "const uint8_t kResource" << AIndex << "[] = {";
   for (size_t i = 0; i < ABytes.size(); ++i) {
@@ -76,8 +96,8 @@ int main(int argc, char** argv) {
     out << "} // namespace\n\nextern const TResourceEntry kEmbeddedResources[];\n"
         << "const TResourceEntry kEmbeddedResources[] = {\n";
     for (size_t i = 0; i < entries.size(); ++i) {
-      out << "    {\"" << entries[i].Name << "\", \"" << entries[i].Type << "\", kResource" << i
-          << ", " << sizes[i] << "},\n";
+      out << "    {\"" << Escaped(entries[i].Name) << "\", \"" << Escaped(entries[i].Type)
+          << "\", kResource" << i << ", " << sizes[i] << "},\n";
     }
     out << (entries.empty() ? "    {\"\", \"\", nullptr, 0},\n" : "") << "};\n"
         << "extern const size_t kEmbeddedResourceCount;\n"
