@@ -5,6 +5,7 @@
 
 #include "DefaultColors.h"
 #include "VectorTypes.h"
+#include "VexilCube.h"
 
 #include <array>
 #include <cstdint>
@@ -14,8 +15,9 @@
 namespace vexil {
 
 constexpr int32_t kDefaultVexilCubeDegree = 3;
-constexpr int32_t kMinVexilCubeDegree = 2;
-constexpr int32_t kMaxVexilCubeDegree = 10;
+// The sizes the game offers are the ones the cube model takes.
+constexpr int32_t kMinVexilCubeDegree = TVexilCube::kMinDegree;
+constexpr int32_t kMaxVexilCubeDegree = TVexilCube::kMaxDegree;
 
 // The folder that holds the settings folder: $XDG_CONFIG_HOME, or ~/.config without it; always
 // ends with "/".
