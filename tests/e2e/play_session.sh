@@ -23,6 +23,8 @@ export XDG_CONFIG_HOME="$CONFIG"
 
 fail() {
   echo "play_session: $*" >&2
+  # A game left running would take the display's focus from the tests after this one.
+  [ -z "${GAME_PID:-}" ] || kill "$GAME_PID" 2>/dev/null || true
   exit 1
 }
 
@@ -32,9 +34,10 @@ shot() {
   echo "screenshot $SHOTS/$1.png"
 }
 
-# Number of pixels that differ between two screenshots.
+# Number of pixels that differ between two screenshots, within the area WxH+X+Y if given.
 difference() {
-  compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 || true
+  local area="${3:+[$3]}"
+  compare -metric AE "$SHOTS/$1.png$area" "$SHOTS/$2.png$area" null: 2>&1 || true
 }
 
 drag() { # button x0 y0 dx dy
@@ -72,9 +75,15 @@ sleep 0.3
 xdotool key Down Right Down Down Return
 sleep 2.5
 shot 04-easy-game-with-clock
+# A new game shuffles the cube and shows the clock.
+[ "$(difference 03-cube-spun 04-easy-game-with-clock)" -gt 1000 ] || fail "no new game started"
 
 xdotool mousemove $((X + 25)) $((Y + 9)) click 1
 shot 05-game-menu-open
+# Only where the menu drops down: the running clock changes the picture by itself.
+MENU_AREA="200x100+$((X + 10))+$((Y + 22))"
+[ "$(difference 04-easy-game-with-clock 05-game-menu-open "$MENU_AREA")" -gt 5000 ] ||
+  fail "the Game menu did not open"
 # Up from the top of an open menu goes to its last item, Exit.
 xdotool key Up Return
 
