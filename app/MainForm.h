@@ -74,6 +74,9 @@ protected:
   void changeEvent(QEvent* AEvent) override;
 
 private:
+  // Zoom of one wheel notch, and of each frame a zoom key is held.
+  static constexpr double kScaleStep = 0.05;
+
   // --- layout (MainFormLayout.cpp)
   void CreateLayout();
   void CreateGameMenu();

@@ -14,7 +14,6 @@ namespace vexil {
 namespace {
 
 constexpr double kSpinStep = 3.5; // degrees per held key, mouse move or pending step
-constexpr double kScaleStep = 0.05;
 
 } // namespace
 

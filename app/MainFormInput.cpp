@@ -9,8 +9,6 @@ namespace vexil {
 
 namespace {
 
-constexpr double kScaleStep = 0.05;
-
 // Gesture numbers of FMouseState: the ordinal of the button that started it.
 constexpr int kNoGesture = -1;
 constexpr int kLeftGesture = 0;

@@ -3,6 +3,8 @@
 // language over them by component name).
 #include "MainForm.h"
 
+#include "ProgramInfo.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -36,7 +38,7 @@ QAction* TMainForm::AddItem(QMenu* AMenu, const char* AName, const QString& ACap
 
 void TMainForm::CreateLayout() {
   setObjectName(QStringLiteral("MainForm"));
-  setWindowTitle(QStringLiteral("Vexil Cube 3D"));
+  setWindowTitle(QString::fromLatin1(kProgramTitle));
   move(kLeft, kTop);
   FTimer = new QTimer(this);
   FTimer->setObjectName(QStringLiteral("Timer"));

@@ -4,6 +4,7 @@
 
 #include "FormFont.h"
 #include "LocalizationStore.h"
+#include "ProgramInfo.h"
 #include "StickerTextures.h"
 
 #include <QAction>
@@ -128,7 +129,7 @@ void TMainForm::FormResize(int AWidth, int AHeight) {
 void TMainForm::ReportSettingsError(const std::string& AMessage) {
   std::cerr << AMessage << '\n';
   if (QApplication::instance() != nullptr) {
-    QMessageBox::critical(nullptr, QStringLiteral("Vexil Cube 3D"),
+    QMessageBox::critical(nullptr, QString::fromLatin1(kProgramTitle),
                           QString::fromStdString(AMessage));
   }
 }
