@@ -88,19 +88,15 @@ void TMainForm::RenderFrame() {
   }
   FRedrawNeeded = false;
   ++FFrameCount;
-  const TVertex3f& background = FGameSettings->BackgroundColor();
-  ClearScene(background);
-  glEnable(GL_DEPTH_TEST);
+  BeginScene(FGameSettings->BackgroundColor());
   // The frame's rotation goes on the screen axes, in front of the orientation so far.
   SetViewMatrix(MultiplyMatrix(FrameRotation(), ViewMatrix()));
   glLoadMatrixf(ViewMatrix().data());
-  glEnable(GL_MULTISAMPLE);
   if (FNewGameIsStarted && FGameSettings->ShowTimer() && FGameTimer) {
     FGameTimer->DrawTimer();
   }
   DrawCube();
-  glDisable(GL_MULTISAMPLE);
-  glDisable(GL_DEPTH_TEST);
+  EndScene();
   FHRotateDirection = 0;
   FVRotateDirection = 0;
   FZRotateDirection = 0;
