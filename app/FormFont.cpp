@@ -1,4 +1,4 @@
-#include "FormFont.h"
+#include "app/FormFont.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "GameSettings.h"
+#include "app/GameSettings.h"
 
-#include "IniFile.h"
+#include "support/IniFile.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -3,9 +3,9 @@
 // is destroyed. The dialogs and the network layer may use this type; it knows nothing of them.
 #pragma once
 
-#include "DefaultColors.h"
-#include "VectorTypes.h"
-#include "VexilCube.h"
+#include "engine/DefaultColors.h"
+#include "engine/VectorTypes.h"
+#include "engine/VexilCube.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "GameTimer.h"
+#include "app/GameTimer.h"
 
-#include "GLIncludes.h"
+#include "render/GLIncludes.h"
 
 namespace vexil {
 

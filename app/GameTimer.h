@@ -2,8 +2,8 @@
 // the scene as two lines of extruded text ("Time: hh:mm:ss", "Days: n").
 #pragma once
 
-#include "ClockGlyphs.h"
-#include "GameSettings.h"
+#include "app/GameSettings.h"
+#include "render/ClockGlyphs.h"
 
 #include <QTimer>
 

@@ -7,11 +7,11 @@
 // solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands).
 #pragma once
 
-#include "GLForm.h"
-#include "GameSettings.h"
-#include "GameTimer.h"
-#include "MainFormKeys.h"
-#include "VexilCube.h"
+#include "app/GameSettings.h"
+#include "app/GameTimer.h"
+#include "app/MainFormKeys.h"
+#include "engine/VexilCube.h"
+#include "render/GLForm.h"
 
 #include <QMessageBox>
 #include <QPointer>

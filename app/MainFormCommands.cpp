@@ -1,8 +1,8 @@
 // The menu commands and the life of a game: scramble, timed play, solved.
-#include "MainForm.h"
+#include "app/MainForm.h"
 
-#include "DialogCentring.h"
-#include "LocalizationStore.h"
+#include "app/DialogCentring.h"
+#include "localization/LocalizationStore.h"
 
 #include <QAction>
 #include <QActionGroup>

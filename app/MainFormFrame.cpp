@@ -1,10 +1,10 @@
 // The frame loop: about sixty ticks a second, each drawing a frame only when something on the
 // screen can change, so an idle game costs next to nothing.
-#include "MainForm.h"
+#include "app/MainForm.h"
 
-#include "CubeScene.h"
-#include "GLIncludes.h"
-#include "GLMatrix.h"
+#include "render/CubeScene.h"
+#include "render/GLIncludes.h"
+#include "render/GLMatrix.h"
 
 #include <QAction>
 #include <QTimer>

@@ -1,6 +1,6 @@
 // Mouse and keys: the left button turns layers through the cube, the right button and the keys
 // spin the view, the wheel and the plus and minus keys zoom.
-#include "MainForm.h"
+#include "app/MainForm.h"
 
 #include <QEvent>
 #include <QKeyEvent>

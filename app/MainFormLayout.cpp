@@ -1,9 +1,9 @@
 // The window as laid out before localisation: caption, size and place, the frame timer and the
 // menus with their Russian captions (the language store puts the captions of the chosen
 // language over them by component name).
-#include "MainForm.h"
+#include "app/MainForm.h"
 
-#include "ProgramInfo.h"
+#include "engine/ProgramInfo.h"
 
 #include <QAction>
 #include <QActionGroup>

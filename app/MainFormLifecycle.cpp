@@ -1,11 +1,11 @@
 // Creation, first show and destruction of the main window, and the copying of the display
 // settings to the menus and the cube.
-#include "MainForm.h"
+#include "app/MainForm.h"
 
-#include "FormFont.h"
-#include "LocalizationStore.h"
-#include "ProgramInfo.h"
-#include "StickerTextures.h"
+#include "app/FormFont.h"
+#include "engine/ProgramInfo.h"
+#include "localization/LocalizationStore.h"
+#include "render/StickerTextures.h"
 
 #include <QAction>
 #include <QActionGroup>

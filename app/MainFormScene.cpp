@@ -1,9 +1,9 @@
 // The OpenGL objects of the scene: the sticker textures made when the window is first shown,
 // their masks for the lighting mode, and the drawing of the cube in each frame.
-#include "MainForm.h"
+#include "app/MainForm.h"
 
-#include "CubeScene.h"
-#include "StickerTextures.h"
+#include "render/CubeScene.h"
+#include "render/StickerTextures.h"
 
 #include <exception>
 #include <iostream>

@@ -1,9 +1,9 @@
 // The program: probes multisampling before anything else, then runs the main window until it
 // closes. It takes no command-line arguments.
-#include "Antialiasing.h"
-#include "MainForm.h"
-#include "ProgramInfo.h"
-#include "QuitOnSignal.h"
+#include "app/MainForm.h"
+#include "app/QuitOnSignal.h"
+#include "engine/ProgramInfo.h"
+#include "render/Antialiasing.h"
 
 #include <QApplication>
 #include <QMessageBox>

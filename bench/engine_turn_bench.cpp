@@ -1,6 +1,6 @@
 // The end of a turn (moving the sticker data and the solved test) and one frame step of the
 // largest cube, N = 10.
-#include "VexilCube.h"
+#include "engine/VexilCube.h"
 
 #include <benchmark/benchmark.h>
 

@@ -15,9 +15,9 @@
 // 1 a different view every frame, tumbling about a slanted axis so that the median is that of
 // views all round the cube. At rest a frame's cost depends on the view: when no side is seen
 // nearly square-on, the cubies behind the shell are left out.
-#include "GLIncludes.h"
-#include "GLMatrix.h"
-#include "HeadlessScene.h"
+#include "render/GLIncludes.h"
+#include "render/GLMatrix.h"
+#include "render/headless/HeadlessScene.h"
 
 #include <benchmark/benchmark.h>
 

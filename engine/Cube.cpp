@@ -1,4 +1,4 @@
-#include "Cube.h"
+#include "engine/Cube.h"
 
 namespace vexil {
 

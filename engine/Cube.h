@@ -2,7 +2,7 @@
 // Cubies never move; the flags and matrices below describe how the last frame drew it.
 #pragma once
 
-#include "Plane.h"
+#include "engine/Plane.h"
 
 #include <array>
 #include <memory>

@@ -3,7 +3,7 @@
 // every rule of a frame is testable without an OpenGL context.
 #pragma once
 
-#include "VectorTypes.h"
+#include "engine/VectorTypes.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "GeomObject.h"
+#include "engine/GeomObject.h"
 
-#include "Resources.h"
+#include "engine/Resources.h"
 
 #include <algorithm>
 #include <cstring>

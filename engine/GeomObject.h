@@ -2,8 +2,8 @@
 // Drawing lives in the renderer; this is the data and its transforms.
 #pragma once
 
-#include "Streams.h"
-#include "TextureLink.h"
+#include "engine/Streams.h"
+#include "engine/TextureLink.h"
 
 #include <cstdint>
 #include <string>

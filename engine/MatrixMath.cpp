@@ -1,4 +1,4 @@
-#include "MatrixMath.h"
+#include "engine/MatrixMath.h"
 
 #include <cmath>
 

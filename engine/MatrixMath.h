@@ -3,7 +3,7 @@
 // they are stored in a TMatrix.
 #pragma once
 
-#include "VectorTypes.h"
+#include "engine/VectorTypes.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "Plane.h"
+#include "engine/Plane.h"
 
-#include "Streams.h"
+#include "engine/Streams.h"
 
 #include <cmath>
 #include <string>

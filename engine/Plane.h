@@ -2,9 +2,9 @@
 // data (identity, colour, texture) between places, so no coordinate is ever rotated in place.
 #pragma once
 
-#include "GeomObject.h"
-#include "TextureLink.h"
-#include "VectorTypes.h"
+#include "engine/GeomObject.h"
+#include "engine/TextureLink.h"
+#include "engine/VectorTypes.h"
 
 #include <array>
 #include <cstdint>

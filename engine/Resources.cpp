@@ -1,4 +1,4 @@
-#include "Resources.h"
+#include "engine/Resources.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // The table itself is generated at build time from resources/resources.txt.
 #pragma once
 
-#include "Streams.h"
+#include "engine/Streams.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // in what order, with which home colour, texture, layer selectors, rotation axes and drag axes.
 #pragma once
 
-#include "VectorTypes.h"
+#include "engine/VectorTypes.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "Streams.h"
+#include "engine/Streams.h"
 
-#include "AnsiCodePage.h"
+#include "support/AnsiCodePage.h"
 
 #include <algorithm>
 #include <cstring>

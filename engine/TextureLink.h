@@ -2,7 +2,7 @@
 // model needs of that list: entries 0..5 are the six sticker textures, the last one the carcass.
 #pragma once
 
-#include "VectorTypes.h"
+#include "engine/VectorTypes.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "VectorTypes.h"
+#include "engine/VectorTypes.h"
 
 #include <cmath>
 

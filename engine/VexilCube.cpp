@@ -1,6 +1,6 @@
-#include "VexilCube.h"
+#include "engine/VexilCube.h"
 
-#include "StickerTable.h"
+#include "engine/StickerTable.h"
 
 #include <stdexcept>
 #include <string>

@@ -3,14 +3,14 @@
 // Plain C++: the renderer draws the TCubeFrame that BeginFrame computes.
 #pragma once
 
-#include "Cube.h"
-#include "CubeFrame.h"
-#include "GeomObject.h"
-#include "MatrixMath.h"
-#include "Streams.h"
-#include "TextureLink.h"
-#include "UndoRedoInfo.h"
-#include "VectorTypes.h"
+#include "engine/Cube.h"
+#include "engine/CubeFrame.h"
+#include "engine/GeomObject.h"
+#include "engine/MatrixMath.h"
+#include "engine/Streams.h"
+#include "engine/TextureLink.h"
+#include "engine/UndoRedoInfo.h"
+#include "engine/VectorTypes.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "VexilCube.h"
+#include "engine/VexilCube.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#include "VexilCube.h"
-#include "ViewProjection.h"
+#include "engine/VexilCube.h"
+#include "engine/ViewProjection.h"
 
 #include <algorithm>
 #include <cmath>

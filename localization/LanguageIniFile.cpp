@@ -1,6 +1,6 @@
-#include "LanguageIniFile.h"
+#include "localization/LanguageIniFile.h"
 
-#include "IniFile.h"
+#include "support/IniFile.h"
 
 #include <cerrno>
 #include <climits>

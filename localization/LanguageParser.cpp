@@ -1,6 +1,6 @@
-#include "LanguageParser.h"
+#include "localization/LanguageParser.h"
 
-#include "LanguageText.h"
+#include "localization/LanguageText.h"
 
 namespace vexil {
 

@@ -8,7 +8,7 @@
 // not end in "\", or the end of the lines, ends the value.
 #pragma once
 
-#include "LocalizationStringTable.h"
+#include "localization/LocalizationStringTable.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "LanguageText.h"
+#include "localization/LanguageText.h"
 
-#include "AnsiCodePage.h"
+#include "support/AnsiCodePage.h"
 
 #include <cstdint>
 

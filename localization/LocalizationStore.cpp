@@ -1,4 +1,4 @@
-#include "LocalizationStore.h"
+#include "localization/LocalizationStore.h"
 
 #include <QAction>
 #include <QGroupBox>

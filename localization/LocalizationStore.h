@@ -27,7 +27,7 @@
 // empty key; the shipped resources have neither.
 #pragma once
 
-#include "LocalizationStoreCore.h"
+#include "localization/LocalizationStoreCore.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
-#include "LocalizationStoreCore.h"
+#include "localization/LocalizationStoreCore.h"
 
-#include "LanguageIniFile.h"
-#include "LanguageParser.h"
-#include "LanguageText.h"
-#include "Resources.h"
+#include "engine/Resources.h"
+#include "localization/LanguageIniFile.h"
+#include "localization/LanguageParser.h"
+#include "localization/LanguageText.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 // Texts are UTF-8. Keys compare exactly.
 #pragma once
 
-#include "LocalizationStringTable.h"
+#include "localization/LocalizationStringTable.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "LocalizationStringTable.h"
+#include "localization/LocalizationStringTable.h"
 
 namespace vexil {
 

@@ -1,7 +1,7 @@
-#include "Antialiasing.h"
+#include "render/Antialiasing.h"
 
-#include "GLIncludes.h"
-#include "OffscreenContext.h"
+#include "render/GLIncludes.h"
+#include "render/OffscreenContext.h"
 
 namespace vexil {
 

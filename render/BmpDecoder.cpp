@@ -1,4 +1,4 @@
-#include "BmpDecoder.h"
+#include "render/BmpDecoder.h"
 
 #include <cstring>
 #include <string>

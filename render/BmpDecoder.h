@@ -3,7 +3,7 @@
 // problem; nothing is read past the end of the stream.
 #pragma once
 
-#include "Streams.h"
+#include "engine/Streams.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -1,13 +1,13 @@
-#include "ClockGlyphs.h"
+#include "render/ClockGlyphs.h"
 
-#include "AnsiCodePage.h"
+#include "support/AnsiCodePage.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <QTransform>
 
-#include "GLIncludes.h"
+#include "render/GLIncludes.h"
 
 #include <array>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "CubeScene.h"
+#include "render/CubeScene.h"
 
-#include "GLIncludes.h"
-#include "HiddenBodyParts.h"
-#include "PlaneDraw.h"
-#include "SceneDrawState.h"
-#include "SharedVertexMesh.h"
+#include "render/GLIncludes.h"
+#include "render/HiddenBodyParts.h"
+#include "render/PlaneDraw.h"
+#include "render/SceneDrawState.h"
+#include "render/SharedVertexMesh.h"
 
 #include <array>
 

@@ -11,8 +11,8 @@
 //   EndScene();
 #pragma once
 
-#include "CubeFrame.h"
-#include "VexilCube.h"
+#include "engine/CubeFrame.h"
+#include "engine/VexilCube.h"
 
 namespace vexil {
 

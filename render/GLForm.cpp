@@ -1,7 +1,7 @@
-#include "GLForm.h"
+#include "render/GLForm.h"
 
-#include "GLFormWidget.h"
-#include "Projection.h"
+#include "render/GLFormWidget.h"
+#include "render/Projection.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -27,7 +27,7 @@
 // widget.
 #pragma once
 
-#include "VectorTypes.h"
+#include "engine/VectorTypes.h"
 
 #include <QMainWindow>
 

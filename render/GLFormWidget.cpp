@@ -1,6 +1,6 @@
-#include "GLFormWidget.h"
+#include "render/GLFormWidget.h"
 
-#include "GLForm.h"
+#include "render/GLForm.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "GLMatrix.h"
+#include "render/GLMatrix.h"
 
-#include "MatrixMath.h"
+#include "engine/MatrixMath.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // are the model's double-precision ones (MatrixMath.h) rounded to single precision.
 #pragma once
 
-#include "VectorTypes.h"
+#include "engine/VectorTypes.h"
 
 namespace vexil {
 

@@ -1,7 +1,7 @@
-#include "GLTexture.h"
+#include "render/GLTexture.h"
 
-#include "GLIncludes.h"
-#include "TexturePixels.h"
+#include "render/GLIncludes.h"
+#include "render/TexturePixels.h"
 
 namespace vexil {
 

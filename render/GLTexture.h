@@ -3,8 +3,8 @@
 // The texture name is never deleted: it lives as long as the window's context.
 #pragma once
 
-#include "BmpDecoder.h"
-#include "Streams.h"
+#include "engine/Streams.h"
+#include "render/BmpDecoder.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "GeomObjectDraw.h"
+#include "render/GeomObjectDraw.h"
 
-#include "GLIncludes.h"
+#include "render/GLIncludes.h"
 
 namespace vexil {
 

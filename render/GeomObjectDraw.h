@@ -2,7 +2,7 @@
 // colour material, depth test and the matrices are the caller's.
 #pragma once
 
-#include "GeomObject.h"
+#include "engine/GeomObject.h"
 
 namespace vexil {
 

@@ -1,4 +1,4 @@
-#include "HiddenBodyParts.h"
+#include "render/HiddenBodyParts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -28,8 +28,8 @@
 // every body of the frame whole.
 #pragma once
 
-#include "CubeFrame.h"
-#include "VexilCube.h"
+#include "engine/CubeFrame.h"
+#include "engine/VexilCube.h"
 
 #include <array>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "OffscreenContext.h"
+#include "render/OffscreenContext.h"
 
-#include "GLIncludes.h"
+#include "render/GLIncludes.h"
 
 #include <EGL/eglext.h>
 

@@ -1,7 +1,7 @@
-#include "PlaneDraw.h"
+#include "render/PlaneDraw.h"
 
-#include "GLIncludes.h"
-#include "SceneDrawState.h"
+#include "render/GLIncludes.h"
+#include "render/SceneDrawState.h"
 
 namespace vexil {
 

@@ -4,9 +4,9 @@
 // part of the look.
 #pragma once
 
-#include "Cube.h"
-#include "Plane.h"
-#include "SceneDrawState.h"
+#include "engine/Cube.h"
+#include "engine/Plane.h"
+#include "render/SceneDrawState.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "Projection.h"
+#include "render/Projection.h"
 
-#include "GLIncludes.h"
+#include "render/GLIncludes.h"
 
 namespace vexil {
 

@@ -2,7 +2,7 @@
 // projection matrix so that the modelview matrix holds nothing but the cube's orientation.
 #pragma once
 
-#include "ViewProjection.h"
+#include "engine/ViewProjection.h"
 
 namespace vexil {
 

@@ -1,6 +1,6 @@
-#include "SceneDrawState.h"
+#include "render/SceneDrawState.h"
 
-#include "GLIncludes.h"
+#include "render/GLIncludes.h"
 
 namespace vexil {
 

@@ -1,7 +1,7 @@
-#include "SharedVertexMesh.h"
+#include "render/SharedVertexMesh.h"
 
-#include "Cube.h"
-#include "GLIncludes.h"
+#include "engine/Cube.h"
+#include "render/GLIncludes.h"
 
 #include <algorithm>
 #include <array>

@@ -10,7 +10,7 @@
 // times does not copy the arrays hundreds of times.
 #pragma once
 
-#include "GeomObject.h"
+#include "engine/GeomObject.h"
 
 #include <array>
 #include <cstddef>

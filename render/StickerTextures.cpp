@@ -1,7 +1,7 @@
-#include "StickerTextures.h"
+#include "render/StickerTextures.h"
 
-#include "GLIncludes.h"
-#include "Resources.h"
+#include "engine/Resources.h"
+#include "render/GLIncludes.h"
 
 #include <string>
 

@@ -3,8 +3,8 @@
 // carcass texture of the cubie bodies and inner faces.
 #pragma once
 
-#include "TextureLink.h"
-#include "VexilGLTexture.h"
+#include "engine/TextureLink.h"
+#include "render/VexilGLTexture.h"
 
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "TexturePixels.h"
+#include "render/TexturePixels.h"
 
 namespace vexil {
 

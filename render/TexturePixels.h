@@ -2,8 +2,8 @@
 // mask made from the key colour and the tint with a face colour.
 #pragma once
 
-#include "BmpDecoder.h"
-#include "VectorTypes.h"
+#include "engine/VectorTypes.h"
+#include "render/BmpDecoder.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "VexilGLTexture.h"
+#include "render/VexilGLTexture.h"
 
 namespace vexil {
 

@@ -7,9 +7,9 @@
 // SetAlphaFormat() + UpdateBlendingConfiguration.
 #pragma once
 
-#include "GLTexture.h"
-#include "TexturePixels.h"
-#include "VectorTypes.h"
+#include "engine/VectorTypes.h"
+#include "render/GLTexture.h"
+#include "render/TexturePixels.h"
 
 namespace vexil {
 

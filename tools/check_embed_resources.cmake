@@ -1,7 +1,7 @@
 # Runs embed_resources on a manifest with comments, indented lines and names that need escaping,
 # and fails unless the build's reading of the manifest names the same files as the tool embeds
 # and the generated source compiles.
-#   cmake -DEMBED=<embed_resources> -DCXX=<compiler> -DINCLUDE=<engine folder>
+#   cmake -DEMBED=<embed_resources> -DCXX=<compiler> -DINCLUDE=<source root>
 #         -DSCRATCH=<scratch folder> -P check_embed_resources.cmake
 if(NOT DEFINED EMBED OR NOT DEFINED CXX OR NOT DEFINED INCLUDE OR NOT DEFINED SCRATCH)
   message(FATAL_ERROR "check_embed_resources: set EMBED, CXX, INCLUDE and SCRATCH")

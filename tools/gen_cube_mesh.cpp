@@ -13,9 +13,9 @@
 // triangle order and each triangle's starting vertex are chosen (by a small search) to put the four
 // corners of every open square at those offsets, in order around the square. Every triangle keeps
 // its outward winding. The output is the same bytes on every run.
-#include "Cube.h"
-#include "GeomObject.h"
-#include "Streams.h"
+#include "engine/Cube.h"
+#include "engine/GeomObject.h"
+#include "engine/Streams.h"
 
 #include <array>
 #include <cmath>

@@ -4,8 +4,8 @@
 // follow the product site of ProgramInfo.h, so after changing the site run
 //   gen_language_files <repository>/resources/languages
 // and commit the result; ctest fails while the committed files differ from this output.
-#include "AnsiCodePage.h"
-#include "ProgramInfo.h"
+#include "engine/ProgramInfo.h"
+#include "support/AnsiCodePage.h"
 
 #include <fstream>
 #include <iostream>

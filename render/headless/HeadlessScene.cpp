@@ -1,9 +1,9 @@
-#include "HeadlessScene.h"
+#include "render/headless/HeadlessScene.h"
 
-#include "CubeScene.h"
-#include "DefaultColors.h"
-#include "GLIncludes.h"
-#include "Projection.h"
+#include "engine/DefaultColors.h"
+#include "render/CubeScene.h"
+#include "render/GLIncludes.h"
+#include "render/Projection.h"
 
 namespace vexil {
 

@@ -3,9 +3,9 @@
 // For pixel tests, frame-time benchmarks and pictures of the lighting modes.
 #pragma once
 
-#include "OffscreenContext.h"
-#include "StickerTextures.h"
-#include "VexilCube.h"
+#include "engine/VexilCube.h"
+#include "render/OffscreenContext.h"
+#include "render/StickerTextures.h"
 
 #include <array>
 #include <cstdint>

@@ -6,9 +6,9 @@
 // Makes OUTPUT_DIR if needed and writes OUTPUT_DIR/cube_<N>_<mode>.png with mode lit_plain,
 // lit_bright, unlit_plain, unlit_bright (lit: global lighting on; bright: "Bright colors" on), and
 // cube_<N>_turning.png with a layer at 45 degrees.
-#include "Antialiasing.h"
-#include "GLMatrix.h"
-#include "HeadlessScene.h"
+#include "render/Antialiasing.h"
+#include "render/GLMatrix.h"
+#include "render/headless/HeadlessScene.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "DialogCentring.h"
+#include "app/DialogCentring.h"
 
 #include <QRect>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "GameSettings.h"
-#include "IniFile.h"
-#include "SettingsTestSupport.h"
+#include "app/GameSettings.h"
+#include "support/IniFile.h"
+#include "tests/app/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "GameTimer.h"
-#include "ClockGlyphs.h"
-#include "GLIncludes.h"
-#include "OffscreenContext.h"
-#include "SettingsTestSupport.h"
+#include "app/GameTimer.h"
+#include "render/ClockGlyphs.h"
+#include "render/GLIncludes.h"
+#include "render/OffscreenContext.h"
+#include "tests/app/SettingsTestSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "LocalizationStore.h"
-#include "MainFormTestSupport.h"
+#include "localization/LocalizationStore.h"
+#include "tests/app/MainFormTestSupport.h"
 
 #include <QActionGroup>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "MainFormTestSupport.h"
+#include "tests/app/MainFormTestSupport.h"
 
 #include <QWheelEvent>
 

@@ -2,8 +2,8 @@
 // helpers that drive it: waiting for frames, watching message boxes, dragging the mouse.
 #pragma once
 
-#include "MainForm.h"
-#include "SettingsTestSupport.h"
+#include "app/MainForm.h"
+#include "tests/app/SettingsTestSupport.h"
 
 #include <QAction>
 #include <QApplication>

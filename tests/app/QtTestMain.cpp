@@ -1,6 +1,6 @@
 // GoogleTest main with a Qt application object, for tests that need timers, fonts or windows.
 // Listing the tests (as the build does to register them) needs no display.
-#include "Antialiasing.h"
+#include "render/Antialiasing.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "CubeTestSupport.h"
+#include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The cubie body mesh "CUBE": its figures, its shape, and the face-quad corners that the cube
 // model reads from it at fixed offsets.
-#include "Cube.h"
-#include "GeomObject.h"
-#include "Resources.h"
-#include "VexilCube.h"
+#include "engine/Cube.h"
+#include "engine/GeomObject.h"
+#include "engine/Resources.h"
+#include "engine/VexilCube.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "CubeTestSupport.h"
-#include "ViewProjection.h"
+#include "engine/ViewProjection.h"
+#include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
 

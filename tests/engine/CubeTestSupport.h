@@ -2,8 +2,8 @@
 // ways to run turns and frames and to snapshot what the stickers show.
 #pragma once
 
-#include "MatrixMath.h"
-#include "VexilCube.h"
+#include "engine/MatrixMath.h"
+#include "engine/VexilCube.h"
 
 #include <utility>
 #include <vector>

@@ -1,8 +1,8 @@
 // The mesh object: its file format (writing, reading, damaged input), the generated texture
 // coordinates and the in-place transforms.
-#include "GeomObject.h"
-#include "AllocationProbe.h"
-#include "Resources.h"
+#include "engine/GeomObject.h"
+#include "engine/Resources.h"
+#include "tests/engine/AllocationProbe.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Streams.h"
-#include "AnsiCodePage.h"
+#include "engine/Streams.h"
+#include "support/AnsiCodePage.h"
 
 #include <gtest/gtest.h>
 

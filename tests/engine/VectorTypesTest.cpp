@@ -1,5 +1,5 @@
 // The shared value types' routines: point transforms, exact comparisons, colour packing, rounding.
-#include "VectorTypes.h"
+#include "engine/VectorTypes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "LanguageParser.h"
-#include "LanguageText.h"
+#include "localization/LanguageParser.h"
+#include "localization/LanguageText.h"
 
 #include <gtest/gtest.h>
 

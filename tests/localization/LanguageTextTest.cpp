@@ -1,4 +1,4 @@
-#include "LanguageText.h"
+#include "localization/LanguageText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "LocalizationStoreCore.h"
-#include "Resources.h"
+#include "localization/LocalizationStoreCore.h"
+#include "engine/Resources.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "LanguageText.h"
-#include "LocalizationStoreCore.h"
-#include "ProgramInfo.h"
-#include "Resources.h"
+#include "engine/ProgramInfo.h"
+#include "engine/Resources.h"
+#include "localization/LanguageText.h"
+#include "localization/LocalizationStoreCore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Decoding bitmaps: the shipped pictures, the row orders and pixel sizes we accept, and damaged
 // or hostile files, which must raise EInvalidGraphic and never read out of bounds.
-#include "BmpDecoder.h"
-#include "Resources.h"
+#include "render/BmpDecoder.h"
+#include "engine/Resources.h"
 
 #include <gtest/gtest.h>
 

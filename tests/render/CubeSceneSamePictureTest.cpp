@@ -6,12 +6,12 @@
 //
 // VEXIL_SAME_PICTURE_VIEWS=n adds n random views per case to the fixed ones (default 1), for a
 // longer sweep than ctest runs.
-#include "CubeScene.h"
-#include "GLIncludes.h"
-#include "GLMatrix.h"
-#include "HeadlessScene.h"
-#include "HiddenBodyParts.h"
-#include "Projection.h"
+#include "render/CubeScene.h"
+#include "render/GLIncludes.h"
+#include "render/GLMatrix.h"
+#include "render/HiddenBodyParts.h"
+#include "render/Projection.h"
+#include "render/headless/HeadlessScene.h"
 
 #include <gtest/gtest.h>
 

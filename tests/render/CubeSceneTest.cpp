@@ -1,9 +1,9 @@
 // The cube scene drawn headless and checked by its pixels: background and alpha, the exact face
 // colours of the bright unlit mode, what the identity view shows, inner faces while a layer
 // stands at an angle, the four lighting modes, and the OpenGL state the drawing leaves behind.
-#include "GLIncludes.h"
-#include "GLMatrix.h"
-#include "HeadlessScene.h"
+#include "render/GLIncludes.h"
+#include "render/GLMatrix.h"
+#include "render/headless/HeadlessScene.h"
 
 #include <gtest/gtest.h>
 

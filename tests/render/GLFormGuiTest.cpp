@@ -1,7 +1,7 @@
 // The real GL window on a display: context creation, the hooks' order, multisampling and the
 // full-screen switch.
-#include "Antialiasing.h"
-#include "GLForm.h"
+#include "render/Antialiasing.h"
+#include "render/GLForm.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The matrix helpers must give exactly what the fixed-function calls give, since the window
 // keeps the cube's orientation in a TMatrix instead of the context's matrix stack.
-#include "GLMatrix.h"
-#include "OffscreenFixture.h"
+#include "render/GLMatrix.h"
+#include "tests/render/OffscreenFixture.h"
 
 namespace vexil {
 namespace {

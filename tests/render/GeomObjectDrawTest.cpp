@@ -1,11 +1,11 @@
 // Drawing the body mesh with vertex arrays: the open faces, the texture rule, the state it
 // leaves behind, and a damaged mesh whose counts disagree.
-#include "GeomObjectDraw.h"
-#include "GLMatrix.h"
-#include "OffscreenFixture.h"
-#include "Projection.h"
-#include "SharedVertexMesh.h"
-#include "StickerTextures.h"
+#include "render/GeomObjectDraw.h"
+#include "render/GLMatrix.h"
+#include "render/Projection.h"
+#include "render/SharedVertexMesh.h"
+#include "render/StickerTextures.h"
+#include "tests/render/OffscreenFixture.h"
 
 namespace vexil {
 namespace {

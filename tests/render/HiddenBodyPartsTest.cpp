@@ -1,9 +1,9 @@
 // What a frame at rest leaves out of the cubie bodies, and when it leaves out nothing. The
 // pictures themselves are compared with the plain drawing in CubeSceneSamePictureTest.
-#include "HiddenBodyParts.h"
-#include "GLMatrix.h"
-#include "SharedVertexMesh.h"
-#include "ViewProjection.h"
+#include "render/HiddenBodyParts.h"
+#include "engine/ViewProjection.h"
+#include "render/GLMatrix.h"
+#include "render/SharedVertexMesh.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // pixel tests. Tests skip when the machine offers no EGL context at all.
 #pragma once
 
-#include "GLIncludes.h"
-#include "OffscreenContext.h"
+#include "render/GLIncludes.h"
+#include "render/OffscreenContext.h"
 
 #include <gtest/gtest.h>
 

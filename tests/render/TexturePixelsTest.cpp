@@ -1,6 +1,6 @@
 // The sticker pictures and the pixel work on them (RGBA copy, alpha mask, tint), without OpenGL.
-#include "TexturePixels.h"
-#include "Resources.h"
+#include "render/TexturePixels.h"
+#include "engine/Resources.h"
 
 #include <gtest/gtest.h>
 

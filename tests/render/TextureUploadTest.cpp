@@ -1,8 +1,8 @@
 // The textures as OpenGL holds them: what an upload puts into the texture, the tint uploaded
 // without touching the kept picture, the mask following the lighting mode, and the texture's
 // own drawing.
-#include "OffscreenFixture.h"
-#include "StickerTextures.h"
+#include "render/StickerTextures.h"
+#include "tests/render/OffscreenFixture.h"
 
 #include <map>
 #include <set>

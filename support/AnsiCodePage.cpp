@@ -1,4 +1,4 @@
-#include "AnsiCodePage.h"
+#include "support/AnsiCodePage.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "IniFile.h"
+#include "support/IniFile.h"
 
 #include <cctype>
 #include <cerrno>

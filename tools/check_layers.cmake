@@ -1,0 +1,41 @@
+# Fails when a source file includes from a layer it may not use. The layers, lowest first:
+# support, engine, then render and localization (which do not use each other), then dialogs and
+# net, then app. Tests, tools and benchmarks may include anything.
+#   cmake -DSOURCE_ROOT=<top of the checkout> -P check_layers.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT DEFINED SOURCE_ROOT)
+  message(FATAL_ERROR "check_layers: set SOURCE_ROOT")
+endif()
+
+set(allowed_support "support")
+set(allowed_engine "engine;support")
+set(allowed_render "render;engine;support")
+set(allowed_localization "localization;engine;support")
+set(allowed_dialogs "dialogs;localization;engine;support")
+set(allowed_net "net;localization;engine;support")
+set(allowed_app "app;dialogs;net;render;localization;engine;support")
+set(layers support engine render localization dialogs net app)
+
+set(faults "")
+foreach(layer IN LISTS layers)
+  file(GLOB_RECURSE sources ${SOURCE_ROOT}/${layer}/*.h ${SOURCE_ROOT}/${layer}/*.cpp)
+  foreach(source IN LISTS sources)
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" included "${line}")
+      if(NOT included MATCHES "/")
+        string(APPEND faults "\n  ${source}: \"${included}\" names no module folder")
+        continue()
+      endif()
+      string(REGEX REPLACE "/.*" "" module "${included}")
+      if(NOT module IN_LIST allowed_${layer})
+        string(APPEND faults "\n  ${source}: ${layer}/ may not include \"${included}\"")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "Includes against the layers:${faults}")
+endif()
+message(STATUS "Every include points down the layers")
