@@ -10,6 +10,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QOpenGLWidget>
 #include <QTimer>
 
 namespace vexil {
@@ -50,7 +51,9 @@ void TMainForm::CreateLayout() {
   CreateGameMenu();
   CreateViewMenu();
   CreateHelpMenu();
-  // The designed size is that of the drawing area, below the menu bar.
+  // The designed size is that of the drawing area, below the menu bar; below the smallest the
+  // cube and the clock would be too small to play.
+  GLWidget()->setMinimumSize(kMinViewWidth, kMinViewHeight);
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
