@@ -116,6 +116,19 @@ void ReadClock(TStream& AStream, int32_t& ADays, int32_t& ASeconds) {
   }
 }
 
+// The text's count is checked first so that a damaged one is named as the difficulty's.
+std::string ReadDifficulty(TStream& AStream) {
+  RequireBytes(AStream, 4, "the difficulty");
+  const int64_t start = AStream.Position();
+  StreamReadCount(AStream, "The file is damaged: the difficulty text");
+  AStream.SetPosition(start);
+  return StreamReadString(AStream);
+}
+
+std::string ByteCount(int64_t ACount) {
+  return std::to_string(ACount) + (ACount == 1 ? " byte" : " bytes");
+}
+
 TSavedGame ReadGame(TStream& AStream) {
   ReadMagic(AStream);
   const double version = ReadVersion(AStream);
@@ -124,16 +137,15 @@ TSavedGame ReadGame(TStream& AStream) {
   int32_t days = 0;
   int32_t seconds = 0;
   ReadClock(AStream, days, seconds);
-  RequireBytes(AStream, 4, "the difficulty");
-  std::string difficulty = StreamReadString(AStream);
+  std::string difficulty = ReadDifficulty(AStream);
   const auto format = version > kSavedGameLastOldBlockVersion ? TCubeState::TFormat::Current
                                                               : TCubeState::TFormat::Old;
   TCubeState state = TCubeState::Read(AStream, format, 6 * degree * degree);
   SkipReservedBlock(AStream, "closing");
   if (AStream.Remaining() > 0) {
     // A block of another size than the file's own leaves bytes over (or runs short).
-    throw EStreamError("The file is damaged: " + std::to_string(AStream.Remaining()) +
-                       " bytes follow the end of the game");
+    throw EStreamError("The file is damaged: the game is followed by " +
+                       ByteCount(AStream.Remaining()));
   }
   return TSavedGame{version, degree, days, seconds, std::move(difficulty), std::move(state)};
 }

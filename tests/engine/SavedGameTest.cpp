@@ -359,24 +359,29 @@ TEST(SavedGame, DamagedFieldsAreRefusedWithAReason) {
   cases.push_back({"block too short for its size", bigger, "ends early"});
   TFileParts smaller;
   smaller.Block = CurrentBlock(HomeIdentities(3));
-  cases.push_back({"block too long for its size", smaller, "follow the end"});
+  cases.push_back({"block too long for its size", smaller, "followed by"});
   TFileParts trailing;
   trailing.Trailing = {0};
-  cases.push_back({"bytes after the game", trailing, "follow the end"});
+  cases.push_back({"bytes after the game", trailing, "followed by"});
   for (auto& c : cases) {
     SCOPED_TRACE(c.Name);
     ExpectRefused(Read(Build(c.Parts)), TSavedGameOutcome::Damaged, c.Reason);
   }
 
-  // Counts that claim more bytes than the file holds: the difficulty text and each reserved
-  // block, the last claiming about 2 GB.
-  TBytes base = Build(TFileParts{});
-  for (const size_t at : {size_t{31}, size_t{15}, base.size() - 4}) {
+  // Counts that claim more bytes than the file holds, up to about 2 GB.
+  const TBytes base = Build(TFileParts{});
+  for (const auto& [at, what] :
+       {std::pair{size_t{31}, "The file is damaged: the difficulty text of "},
+        std::pair{size_t{15}, "The file is damaged: the leading reserved block of "},
+        std::pair{size_t{35 + 4}, "The cube block is damaged: the leading reserved block of "},
+        std::pair{base.size() - 8, "The cube block is damaged: the closing reserved block of "},
+        std::pair{base.size() - 4, "The file is damaged: the closing reserved block of "}}) {
     for (const uint8_t high : {uint8_t{0}, uint8_t{0x7F}}) {
       TBytes bytes = base;
       bytes[at] = 0xF0;
       bytes[at + 3] = high;
-      ExpectRefused(Read(bytes), TSavedGameOutcome::Damaged, "runs past the end");
+      ExpectRefused(Read(bytes), TSavedGameOutcome::Damaged, what);
+      EXPECT_NE(Read(bytes).Reason.find("runs past the end"), std::string::npos);
     }
   }
 }
