@@ -13,9 +13,6 @@ namespace vexil {
 
 namespace {
 
-static_assert(kSavedGameNewestVersion == ProgramVersion,
-              "this program reads the games it writes with the current cube block");
-
 const char* const kMagic = "VCS";
 // The mark as the string primitive writes it: its byte count, then its bytes.
 constexpr uint8_t kMagicBytes[] = {3, 0, 0, 0, 'V', 'C', 'S'};
@@ -25,8 +22,11 @@ constexpr int64_t kSecondsPerDay = 86400;
 class ERefused : public std::runtime_error {
 public:
   ERefused(TSavedGameOutcome AOutcome, const std::string& AReason)
-      : std::runtime_error(AReason), Outcome(AOutcome) {}
-  TSavedGameOutcome Outcome;
+      : std::runtime_error(AReason), FOutcome(AOutcome) {}
+  TSavedGameOutcome Outcome() const { return FOutcome; }
+
+private:
+  TSavedGameOutcome FOutcome;
 };
 
 void RequireBytes(const TStream& AStream, int64_t ACount, const char* AWhat) {
@@ -158,7 +158,7 @@ TSavedGameReadResult ReadSavedGame(TStream& AStream) {
     result.Game.emplace(ReadGame(AStream));
     result.Outcome = TSavedGameOutcome::Loaded;
   } catch (const ERefused& e) {
-    result.Outcome = e.Outcome;
+    result.Outcome = e.Outcome();
     result.Reason = e.what();
   } catch (const EStreamError& e) {
     result.Outcome = TSavedGameOutcome::Damaged;

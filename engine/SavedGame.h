@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/CubeState.h"
+#include "engine/ProgramInfo.h"
 #include "engine/Streams.h"
 
 #include <cstdint>
@@ -16,8 +17,9 @@ class TVexilCube;
 
 // The file's extension, without the dot.
 inline constexpr const char* kSavedGameExtension = "vcs";
-// Files of versions above this one are refused: they may hold what this program cannot read.
-inline constexpr double kSavedGameNewestVersion = 1.4;
+// The version written into every file. Files of versions above it are refused: they may hold
+// what this program cannot read.
+inline constexpr double kSavedGameNewestVersion = ProgramVersion;
 // Files of this version or older carry the cube block that stored colours.
 inline constexpr double kSavedGameLastOldBlockVersion = 1.3;
 
