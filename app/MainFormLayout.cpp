@@ -83,10 +83,11 @@ void TMainForm::CreateGameMenu() {
   }
 
   Separator(FGameMenu, "N6");
-  // Saved games come with their own files; until then both commands are shown disabled.
-  AddItem(FGameMenu, "LoadGameMenuItem", QStringLiteral("Загрузить игру"))->setEnabled(false);
+  connect(AddItem(FGameMenu, "LoadGameMenuItem", QStringLiteral("Загрузить игру")),
+          &QAction::triggered, this, [this] { LoadGameMenuItemClick(); });
   FSaveGameItem = AddItem(FGameMenu, "SaveGameMenuItem", QStringLiteral("Сохранить игру"));
-  FSaveGameItem->setEnabled(false);
+  FSaveGameItem->setEnabled(false); // while a game is in progress
+  connect(FSaveGameItem, &QAction::triggered, this, [this] { SaveGameMenuItemClick(); });
   Separator(FGameMenu, "N7");
   FUndoItem = AddItem(FGameMenu, "miUndoStep", QStringLiteral("Отменить ход"));
   FUndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));

@@ -104,6 +104,11 @@ void TMainForm::FormShow() {
   // when a game first shows the clock.
   FClockDrawing = std::make_unique<TClockDrawing>();
   CreateTextures();
+  // After the textures: making them lays the stickers out afresh. Its messages come once the
+  // window is on the screen.
+  if (!FStartGameFile.isEmpty()) {
+    QTimer::singleShot(0, this, [this] { LoadGameFile(FStartGameFile); });
+  }
 }
 
 void TMainForm::FormActivate() {

@@ -1,5 +1,6 @@
 #include "engine/SavedGame.h"
 
+#include "engine/GameClock.h"
 #include "engine/ProgramInfo.h"
 #include "engine/VexilCube.h"
 
@@ -16,7 +17,6 @@ namespace {
 const char* const kMagic = "VCS";
 // The mark as the string primitive writes it: its byte count, then its bytes.
 constexpr uint8_t kMagicBytes[] = {3, 0, 0, 0, 'V', 'C', 'S'};
-constexpr int64_t kSecondsPerDay = 86400;
 
 // A refusal of the file's content; ReadSavedGame turns it into its outcome.
 class ERefused : public std::runtime_error {
