@@ -2,6 +2,7 @@
 // closes. It takes no command-line arguments.
 #include "app/MainForm.h"
 #include "app/QuitOnSignal.h"
+#include "dialogs/ProgramIcon.h"
 #include "engine/ProgramInfo.h"
 #include "render/Antialiasing.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(vexil::kProgramTitle));
   QApplication::setApplicationDisplayName(QString::fromLatin1(vexil::kProgramTitle));
+  QApplication::setWindowIcon(vexil::ProgramIcon());
   try {
     vexil::TMainForm mainForm;
     vexil::QuitOnTerminationSignals();

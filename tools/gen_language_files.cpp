@@ -95,6 +95,12 @@ std::vector<TLanguageLine> LanguageLines() {
       {"EMailUrlLabel", mail, mail},
       {"CopyrightLabel", "(c) Vexil Cube 3D developers. All rights reserved.",
        "(c) Разработчики Vexil Cube 3D. Все права защищены."},
+      {"", "", ""},
+      {"# HelpForm", "", ""},
+      {"HelpForm", "Vexil Cube 3D Help", "Справка Vexil Cube 3D"},
+      {"HelpCloseButton", "Close", "Закрыть"},
+      // The page of resources/help/ shown in this language.
+      {"HELP_PAGE", "english.html", "russian.html"},
   };
 }
 
