@@ -6,6 +6,7 @@
 #include "localization/LocalizationStore.h"
 
 #include <QColorDialog>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QMessageBox>
@@ -21,6 +22,8 @@ constexpr int kClientHeight = 331;
 constexpr int kButtonTop = 300;
 constexpr QSize kButtonSize(75, 23);
 constexpr int kSwatch = 45;
+// Free room between a caption and its colour panel.
+constexpr int kLabelSpacing = 4;
 
 // A gray strip behind a row or a column of side panels.
 QFrame* Strip(QWidget* AParent, const char* AName, const QRect& AGeometry) {
@@ -32,6 +35,44 @@ QFrame* Strip(QWidget* AParent, const char* AName, const QRect& AGeometry) {
   palette.setColor(QPalette::Window, QColor(128, 128, 128));
   strip->setPalette(palette);
   return strip;
+}
+
+// A point size or a pixel size smaller by one step.
+QFont SmallerFont(const QFont& AFont) {
+  QFont font = AFont;
+  if (font.pointSizeF() > 0) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  } else {
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+  return font;
+}
+
+bool TooSmall(const QFont& AFont) {
+  return AFont.pointSizeF() > 0 ? AFont.pointSizeF() < 6.0 : AFont.pixelSize() < 8;
+}
+
+// The captions are written in one font, smaller than the window's when one of them would run
+// under the colour panel on its right (a large desktop font, a long translation), down to a
+// size that still reads. ARights holds where each caption must end.
+void FitLabels(const std::array<QLabel*, 3>& ALabels, const std::array<int, 3>& ARights) {
+  QFont font = ALabels[0]->parentWidget()->font();
+  const auto fits = [&](const QFont& AFont) {
+    const QFontMetrics metrics(AFont);
+    for (size_t i = 0; i < ALabels.size(); ++i) {
+      if (ALabels[i]->x() + metrics.horizontalAdvance(ALabels[i]->text()) > ARights[i]) {
+        return false;
+      }
+    }
+    return true;
+  };
+  while (!fits(font) && !TooSmall(SmallerFont(font))) {
+    font = SmallerFont(font);
+  }
+  for (QLabel* label : ALabels) {
+    label->setFont(font);
+    label->adjustSize();
+  }
 }
 
 } // namespace
@@ -133,9 +174,9 @@ void TColorsForm::FormShow() {
   if (FLocalizationStoreLink != nullptr) {
     FLocalizationStoreLink->LocalizeForm(this);
   }
-  for (QLabel* label : FLabels) {
-    label->adjustSize();
-  }
+  const int panelRight = FLabels[1]->parentWidget()->width() - kLabelSpacing;
+  FitLabels(FLabels, {FPanels[kBackgroundPanel]->x() - kLabelSpacing, panelRight,
+                      FPanels[kTimerPanel]->x() - kLabelSpacing});
   for (size_t i = 0; i < FGameColors.PlaneColors.size(); ++i) {
     FPanels[i]->SetColor(Vertex3fToColor(ClampedColor(FGameColors.PlaneColors[i])));
   }

@@ -58,7 +58,9 @@ void TUpdateForm::CreateLayout() {
   QLabel* available =
       AddLabel("UpdateAvailableLabel", QStringLiteral("Доступна новая версия программы."), {8, 15});
   available->setFont(LabelFont(QString::fromLatin1(kDesignFont), 13));
-  available->resize(233, 16);
+  // At least the designed 233 x 16; wider where the platform's stand-in for the design font is.
+  available->adjustSize();
+  available->resize(std::max(available->width(), 233), std::max(available->height(), 16));
   FNewVersionLabel = AddLabel("NewVersionLabel", QString(), {20, 45});
   FNewVersionLabel->setFont(LabelFont(QString::fromLatin1(kDesignFont), 11, true));
   FReleaseNote1Label = AddLabel("ReleaseNote1Label", QString(), {kNoteLeft, 70});

@@ -94,7 +94,7 @@ std::vector<TLanguageLine> LanguageLines() {
       {"WebUrlLabel", page, page},
       {"EMailUrlLabel", mail, mail},
       {"CopyrightLabel", "(c) Vexil Cube 3D developers. All rights reserved.",
-       "(c) Разработчики Vexil Cube 3D. Все права защищены."},
+       "(c) Авторы Vexil Cube 3D. Все права защищены."},
       {"", "", ""},
       {"# HelpForm", "", ""},
       {"HelpForm", "Vexil Cube 3D Help", "Справка Vexil Cube 3D"},

@@ -139,6 +139,17 @@ TEST_F(AboutBoxTest, ShowsTheShadowedTitleTheIconAndKeepsTheLabelsOwnFonts) {
   EXPECT_NE(Label("CopyrightLabel")->text(), "CopyrightLabel");
 }
 
+TEST_F(AboutBoxTest, EveryRowFitsBesideTheButtonAndInsideTheBoxInBothLanguages) {
+  for (const int language : {kEnglish, kRussian}) {
+    Open(language);
+    EXPECT_LE(Right(Label("CopyrightLabel")), Child<QPushButton>(*FBox, "OKButton")->x())
+        << Label("CopyrightLabel")->text().toStdString();
+    for (const char* name : {"WebUrlLabel", "EMailUrlLabel", "VersionLabel"}) {
+      EXPECT_LE(Right(Label(name)), FBox->width()) << name << ' ' << language;
+    }
+  }
+}
+
 TEST_F(AboutBoxTest, EnterAndEscCloseTheBox) {
   for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
     Open(kEnglish);

@@ -315,3 +315,25 @@ TEST_F(ColorsFormTest, TextsMissingFromTheLanguageKeepTheirDesignTexts) {
   EXPECT_EQ(seen.Caption, "RESET_COLORS_DIALOG");
   EXPECT_EQ(seen.Text, "DEFAULT_COLORS_MESSAGE");
 }
+
+TEST_F(ColorsFormTest, CaptionsStayClearOfTheirPanelsWithALargeDesktopFont) {
+  const QFont old = QApplication::font("QMessageBox");
+  QFont large = old;
+  large.setPointSizeF(14);
+  QApplication::setFont(large, "QMessageBox");
+  for (const int language : {kEnglish, kRussian}) {
+    Open(SampleColors(), language);
+    for (const auto& [label, panel] :
+         {std::pair{"BackgroundColorLabel", size_t{7}}, std::pair{"TextColorLabel", size_t{6}}}) {
+      const QLabel* caption = Child<QLabel>(*FForm, label);
+      EXPECT_LE(caption->x() + caption->sizeHint().width(), Panel(panel)->x()) << label;
+      EXPECT_GE(caption->width(), caption->sizeHint().width()) << label;
+    }
+    // One font for the three captions.
+    EXPECT_EQ(Child<QLabel>(*FForm, "PlaneColorsLabel")->font(),
+              Child<QLabel>(*FForm, "BackgroundColorLabel")->font());
+    EXPECT_EQ(Child<QLabel>(*FForm, "TextColorLabel")->font(),
+              Child<QLabel>(*FForm, "BackgroundColorLabel")->font());
+  }
+  QApplication::setFont(old, "QMessageBox");
+}

@@ -69,6 +69,9 @@ TEST(UpdateForm, HasATitleBarAloneAndItsFixedRussianTexts) {
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Проверка обновления"));
   EXPECT_EQ(Label(form, "UpdateAvailableLabel")->text(),
             QStringLiteral("Доступна новая версия программы."));
+  // Whole, whatever face stands in for the design font.
+  EXPECT_GE(Label(form, "UpdateAvailableLabel")->width(),
+            Label(form, "UpdateAvailableLabel")->sizeHint().width());
   EXPECT_EQ(Child<QPushButton>(form, "BitBtn1")->text(),
             QStringLiteral("Скачать новую версию программы."));
   EXPECT_EQ(Label(form, "NewVersionLabel")->text(), QStringLiteral("Vexil Cube v1.5"));
