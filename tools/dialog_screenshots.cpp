@@ -10,7 +10,9 @@
 #include "localization/LocalizationStore.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -43,6 +45,24 @@ void SaveResetQuestion(TColorsForm& AForm, const QString& AName) {
   AForm.findChild<QPushButton*>(QStringLiteral("ResetButton"))->click();
 }
 
+// The colour chooser, opened by a click on a side of AForm, pictured and cancelled.
+void SaveChooser(TColorsForm& AForm, const QString& AName) {
+  QTimer::singleShot(300, [AName] {
+    if (auto* chooser = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
+      Save(*chooser, AName);
+      chooser->reject();
+    }
+  });
+  QWidget* panel = AForm.findChild<QWidget*>(QStringLiteral("Plane2Panel"));
+  const QPointF centre = QRectF(panel->rect()).center();
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent click(type, centre, panel->mapToGlobal(centre), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(panel, &click);
+  }
+}
+
 void SaveLanguage(const TLocalizationStore& AStore, const QString& ALanguage) {
   TColorsForm colors;
   colors.SetLocalizationStoreLink(&AStore);
@@ -51,6 +71,7 @@ void SaveLanguage(const TLocalizationStore& AStore, const QString& ALanguage) {
   colors.SetGameColors(sample);
   Save(colors, QStringLiteral("colors-") + ALanguage);
   SaveResetQuestion(colors, QStringLiteral("reset-") + ALanguage);
+  SaveChooser(colors, QStringLiteral("chooser-") + ALanguage);
 
   TAboutBox about;
   about.SetLocalizationStoreLink(&AStore);
