@@ -5,7 +5,8 @@
 //
 // The work is split over several files: MainFormLayout.cpp (menus and actions),
 // MainFormLifecycle.cpp (creation, first show, destruction), MainFormFrame.cpp (frame loop and
-// solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands).
+// solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands),
+// MainFormDialogs.cpp (the commands that open the dialogs and the help).
 #pragma once
 
 #include "app/GameSettings.h"
@@ -143,7 +144,12 @@ private:
   void TimerEnableMenuItemClick();
   void FullScreenModeMenuItemClick();
   void LanguageItemClick(int ALanguage);
+
+  // --- dialogs (MainFormDialogs.cpp)
+  void acColorsFormExecute();
+  void AboutMenuItemClick();
   void acHelpExecute();
+
   void TopMenuOpened();
   void ShowDifficultyMark();
   // A message box over the window, centred on it.

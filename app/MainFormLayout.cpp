@@ -138,8 +138,8 @@ void TMainForm::CreateViewMenu() {
   FFullScreenItem->setShortcut(QKeySequence(Qt::Key_F5));
   connect(FFullScreenItem, &QAction::triggered, this, [this] { FullScreenModeMenuItemClick(); });
   Separator(FViewMenu, "N1");
-  // The colours dialog comes with the dialogs; until then the command is shown disabled.
-  AddItem(FViewMenu, "ColorsMenuItem", QStringLiteral("Цвета"))->setEnabled(false);
+  connect(AddItem(FViewMenu, "ColorsMenuItem", QStringLiteral("Цвета")), &QAction::triggered, this,
+          [this] { acColorsFormExecute(); });
   Separator(FViewMenu, "N8");
   FLanguageMenu = FViewMenu->addMenu(QStringLiteral("LanguageMenuItem"));
   FLanguageMenu->setObjectName(QStringLiteral("LanguageMenuItem"));
@@ -153,8 +153,8 @@ void TMainForm::CreateHelpMenu() {
   QAction* help = AddItem(FHelpMenu, "miHelp", QStringLiteral("Справка"));
   help->setShortcut(QKeySequence(Qt::Key_F1));
   connect(help, &QAction::triggered, this, [this] { acHelpExecute(); });
-  // The about box comes with the dialogs; until then the command is shown disabled.
-  AddItem(FHelpMenu, "AboutMenuItem", QStringLiteral("О программе"))->setEnabled(false);
+  connect(AddItem(FHelpMenu, "AboutMenuItem", QStringLiteral("О программе")), &QAction::triggered,
+          this, [this] { AboutMenuItemClick(); });
 }
 
 } // namespace vexil

@@ -2,7 +2,7 @@
 // settings to the menus and the cube.
 #include "app/MainForm.h"
 
-#include "app/FormFont.h"
+#include "dialogs/FormFont.h"
 #include "engine/ProgramInfo.h"
 #include "localization/LocalizationStore.h"
 #include "render/StickerTextures.h"

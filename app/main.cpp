@@ -2,6 +2,7 @@
 // closes. Its one optional argument is a saved game to open: vexil_cube [FILE.vcs]
 #include "app/MainForm.h"
 #include "app/QuitOnSignal.h"
+#include "dialogs/ProgramIcon.h"
 #include "engine/ProgramInfo.h"
 #include "render/Antialiasing.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(vexil::kProgramTitle));
   QApplication::setApplicationDisplayName(QString::fromLatin1(vexil::kProgramTitle));
+  QApplication::setWindowIcon(vexil::ProgramIcon());
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("A turning-cube puzzle."));
   parser.addHelpOption();

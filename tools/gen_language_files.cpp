@@ -101,7 +101,13 @@ std::vector<TLanguageLine> LanguageLines() {
       {"WebUrlLabel", page, page},
       {"EMailUrlLabel", mail, mail},
       {"CopyrightLabel", "(c) Vexil Cube 3D developers. All rights reserved.",
-       "(c) Разработчики Vexil Cube 3D. Все права защищены."},
+       "(c) Авторы Vexil Cube 3D. Все права защищены."},
+      {"", "", ""},
+      {"# HelpForm", "", ""},
+      {"HelpForm", "Vexil Cube 3D Help", "Справка Vexil Cube 3D"},
+      {"HelpCloseButton", "Close", "Закрыть"},
+      // The page of resources/help/ shown in this language.
+      {"HELP_PAGE", "english.html", "russian.html"},
   };
 }
 
