@@ -125,6 +125,8 @@ private:
   void DrawCube();
   void DrawClock();
   void CheckSolved();
+  // Appends the game just won to the player's records.
+  void KeepRecord();
   void UpdateActions();
 
   // --- input (MainFormInput.cpp)
@@ -142,6 +144,7 @@ private:
   void GlobalLightingMenuItemClick();
   void BrightColorsMenuItemClick();
   void TimerEnableMenuItemClick();
+  void MoveCounterMenuItemClick();
   void FullScreenModeMenuItemClick();
   void LanguageItemClick(int ALanguage);
 
@@ -171,6 +174,7 @@ private:
   QAction* FGlobalLightingItem = nullptr;
   QAction* FBrightColorsItem = nullptr;
   QAction* FTimerEnableItem = nullptr;
+  QAction* FMoveCounterItem = nullptr;
   QAction* FFullScreenItem = nullptr;
   QActionGroup* FDifficultyGroup = nullptr;
   QActionGroup* FDegreeGroup = nullptr;

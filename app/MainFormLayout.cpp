@@ -132,6 +132,10 @@ void TMainForm::CreateViewMenu() {
   FTimerEnableItem->setCheckable(true);
   FTimerEnableItem->setShortcut(QKeySequence(Qt::Key_F8));
   connect(FTimerEnableItem, &QAction::triggered, this, [this] { TimerEnableMenuItemClick(); });
+  FMoveCounterItem =
+      AddItem(FViewMenu, "MoveCounterMenuItem", QStringLiteral("Показывать счётчик ходов"));
+  FMoveCounterItem->setCheckable(true);
+  connect(FMoveCounterItem, &QAction::triggered, this, [this] { MoveCounterMenuItemClick(); });
   Separator(FViewMenu, "N2");
   FFullScreenItem = AddItem(FViewMenu, "FullScreenModeMenuItem", QStringLiteral("Во весь экран"));
   FFullScreenItem->setCheckable(true);

@@ -65,6 +65,9 @@ protected:
     const char* old = std::getenv("XDG_CONFIG_HOME");
     FOldConfigHome = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
     setenv("XDG_CONFIG_HOME", FFolder.Path().c_str(), 1);
+    const char* oldData = std::getenv("XDG_DATA_HOME");
+    FOldDataHome = oldData != nullptr ? std::optional<std::string>(oldData) : std::nullopt;
+    setenv("XDG_DATA_HOME", (FFolder.Path() / "data").c_str(), 1);
   }
   void TearDown() override {
     FForm.reset();
@@ -72,6 +75,11 @@ protected:
       setenv("XDG_CONFIG_HOME", FOldConfigHome->c_str(), 1);
     } else {
       unsetenv("XDG_CONFIG_HOME");
+    }
+    if (FOldDataHome) {
+      setenv("XDG_DATA_HOME", FOldDataHome->c_str(), 1);
+    } else {
+      unsetenv("XDG_DATA_HOME");
     }
   }
 
@@ -147,6 +155,9 @@ protected:
 
   TTempFolder FFolder;
   std::optional<std::string> FOldConfigHome;
+  std::optional<std::string> FOldDataHome;
+  // Where the window keeps the records of solved games during the test.
+  std::string RecordsPath() const { return FFolder.File("data/Vexil Cube/records.tsv"); }
   std::unique_ptr<TMainForm> FForm;
 };
 
