@@ -12,6 +12,7 @@
 #include <QOpenGLWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -55,7 +56,7 @@ public:
 private:
   void Poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) {
+    if (box == nullptr || !box->isVisible() || !Framed(*box)) {
       return;
     }
     TSeenMessage seen{box->windowTitle(), box->text(), box->icon(), box->frameGeometry(), {}};
@@ -65,8 +66,27 @@ private:
     FSeen.push_back(seen);
     box->accept();
   }
+  // Under a window manager a box is framed a moment after it shows, and may then be placed
+  // again: it counts once it is framed as its window is and has stood still for a few polls.
+  bool Framed(const QMessageBox& ABox) {
+    const QWidget* parent = ABox.parentWidget();
+    if (parent == nullptr || MarginsOf(*parent->window()).isNull()) {
+      return true;
+    }
+    if (MarginsOf(ABox).isNull() || ABox.frameGeometry() != FLastFrame) {
+      FLastFrame = ABox.frameGeometry();
+      FStillPolls = 0;
+      return false;
+    }
+    return ++FStillPolls >= 5;
+  }
+  static QMargins MarginsOf(const QWidget& AWidget) {
+    return AWidget.windowHandle() != nullptr ? AWidget.windowHandle()->frameMargins() : QMargins();
+  }
   QTimer FTimer;
   std::vector<TSeenMessage> FSeen;
+  QRect FLastFrame;
+  int FStillPolls = 0;
 };
 
 class MainFormTest : public ::testing::Test {
