@@ -76,7 +76,7 @@ TEST_F(MainFormTest, KeysHeldWhenAMenuOpensAreForgottenAndAKeyPressResumesTheLoo
 TEST_F(MainFormTest, CtrlYAndCtrlShiftZRedoBesideCtrlX) {
   TMainForm& form = Open();
   Item("EasyGameModeMenuItem")->trigger();
-  ASSERT_TRUE(WaitUntil([&] { return form.NewGameIsStarted(); }, 20000));
+  ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
   Settle();
   Drag(Qt::LeftButton, StickerPoint(), 100, 0);
   Settle();

@@ -4,6 +4,7 @@
 
 #include "app/MainForm.h"
 #include "tests/app/SettingsTestSupport.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,7 +57,7 @@ public:
 private:
   void Poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible() || !Framed(*box)) {
+    if (box == nullptr || !box->isVisible() || !FSettling.Settled(*box)) {
       return;
     }
     TSeenMessage seen{box->windowTitle(), box->text(), box->icon(), box->frameGeometry(), {}};
@@ -66,27 +67,9 @@ private:
     FSeen.push_back(seen);
     box->accept();
   }
-  // Under a window manager a box is framed a moment after it shows, and may then be placed
-  // again: it counts once it is framed as its window is and has stood still for a few polls.
-  bool Framed(const QMessageBox& ABox) {
-    const QWidget* parent = ABox.parentWidget();
-    if (parent == nullptr || MarginsOf(*parent->window()).isNull()) {
-      return true;
-    }
-    if (MarginsOf(ABox).isNull() || ABox.frameGeometry() != FLastFrame) {
-      FLastFrame = ABox.frameGeometry();
-      FStillPolls = 0;
-      return false;
-    }
-    return ++FStillPolls >= 5;
-  }
-  static QMargins MarginsOf(const QWidget& AWidget) {
-    return AWidget.windowHandle() != nullptr ? AWidget.windowHandle()->frameMargins() : QMargins();
-  }
   QTimer FTimer;
   std::vector<TSeenMessage> FSeen;
-  QRect FLastFrame;
-  int FStillPolls = 0;
+  TFrameSettling FSettling;
 };
 
 class MainFormTest : public ::testing::Test {

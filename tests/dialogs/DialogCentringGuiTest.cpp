@@ -1,6 +1,6 @@
 // Message boxes centred over their window on a real display; with a window manager (see the
 // window-manager run in CMakeLists.txt) the frames have title bars the box learns of late.
-#include "app/DialogCentring.h"
+#include "dialogs/DialogCentring.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
