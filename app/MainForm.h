@@ -91,6 +91,7 @@ private:
   void CreateViewMenu();
   void CreateHelpMenu();
   QAction* AddItem(QMenu* AMenu, const char* AName, const QString& ACaption);
+  void WatchTopMenu(QMenu* AMenu);
 
   // --- creation and settings (MainFormLifecycle.cpp)
   void FillLanguageMenu();
@@ -132,6 +133,9 @@ private:
   // --- input (MainFormInput.cpp)
   void StopSpin();
   void ZoomBy(double ADelta);
+  // A top menu opens or closes; the menus hold the keyboard while they are open.
+  void TopMenuShown();
+  void TopMenuClosed();
 
   // --- commands (MainFormCommands.cpp)
   void NewGameModeClick(TDifficulty ADifficulty);

@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
   vexil::DetectMultisample();
   vexil::SetDefaultSurfaceFormat();
   QApplication application(argc, argv);
+  // The name only: a display name would be appended to every window's caption on some
+  // platforms, and captions are the game's own texts.
   QApplication::setApplicationName(QString::fromLatin1(vexil::kProgramTitle));
-  QApplication::setApplicationDisplayName(QString::fromLatin1(vexil::kProgramTitle));
   QApplication::setWindowIcon(vexil::ProgramIcon());
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("A turning-cube puzzle."));

@@ -4,6 +4,7 @@
 
 #include "app/MainForm.h"
 #include "tests/app/SettingsTestSupport.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QOpenGLWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -45,7 +47,7 @@ public:
 private:
   void Poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) {
+    if (box == nullptr || !box->isVisible() || !FSettling.Settled(*box)) {
       return;
     }
     TSeenMessage seen{box->windowTitle(), box->text(), box->icon(), box->frameGeometry(), {}};
@@ -57,6 +59,7 @@ private:
   }
   QTimer FTimer;
   std::vector<TSeenMessage> FSeen;
+  TFrameSettling FSettling;
 };
 
 class MainFormTest : public ::testing::Test {
