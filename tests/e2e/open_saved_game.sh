@@ -73,7 +73,9 @@ printf 'BEGIN:VCALENDAR\r\nVERSION:1.0\r\nEND:VCALENDAR\r\n' >calendar.vcs
 [ "$(xdg-mime query filetype calendar.vcs)" = text/calendar ] ||
   fail "calendar.vcs is taken for a saved game"
 DESKTOP_ID="$(xdg-mime query default "$TYPE")"
-[ -f "$XDG_DATA_HOME/applications/$DESKTOP_ID" ] || fail "no installed entry opens $TYPE"
+ENTRY="$XDG_DATA_HOME/applications/$DESKTOP_ID"
+[ -f "$ENTRY" ] || fail "no installed entry opens $TYPE"
+WM_CLASS="$(sed -n 's/^StartupWMClass=//p' "$ENTRY")"
 
 hidden() {
   if [ ${#HIDE[@]} -eq 0 ]; then
@@ -99,6 +101,9 @@ await_window() {
   eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
   [ "$(readlink "/proc/$GAME_PID/exe")" = "$WORK/prefix/bin/vexil_cube" ] ||
     fail "$1: the window is not the installed game's"
+  # Taskbars group the window under the menu entry by its class.
+  xdotool search --class "^$WM_CLASS\$" | grep -qx "$WINDOW" ||
+    fail "$1: the window's class is not the entry's StartupWMClass \"$WM_CLASS\""
 }
 
 shot() {
