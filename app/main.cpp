@@ -19,9 +19,9 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(vexil::kProgramTitle));
   QApplication::setApplicationDisplayName(QString::fromLatin1(vexil::kProgramTitle));
+  QApplication::setWindowIcon(vexil::ProgramIcon());
   // Lets the desktop match the window to the installed menu entry and its icon.
   QGuiApplication::setDesktopFileName(QString::fromLatin1(vexil::kDesktopAppId));
-  QApplication::setWindowIcon(vexil::ProgramIcon());
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("A turning-cube puzzle."));
   parser.addHelpOption();

@@ -12,11 +12,11 @@ PACKAGES=(
   libgl1-mesa-dri libegl-mesa0 libcurl4-openssl-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-liberation2
+  # the fuzzers (configured with VEXIL_FUZZ=ON, see README.md)
+  clang-14 libclang-rt-14-dev
   # checking what `cmake --install` puts on the desktop, and opening a saved game through it;
   # xdg-open outside a desktop environment needs libfile-mimeinfo-perl to know a file's type
   desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
-  # the fuzzers (configured with VEXIL_FUZZ=ON, see README.md)
-  clang-14 libclang-rt-14-dev
 )
 
 step() {
