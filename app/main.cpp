@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
   // platforms, and captions are the game's own texts.
   QApplication::setApplicationName(QString::fromLatin1(vexil::kProgramTitle));
   QApplication::setWindowIcon(vexil::ProgramIcon());
+  // Lets the desktop match the window to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(vexil::kDesktopAppId));
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("A turning-cube puzzle."));
   parser.addHelpOption();
