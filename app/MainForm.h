@@ -6,7 +6,8 @@
 // The work is split over several files: MainFormLayout.cpp (menus and actions),
 // MainFormLifecycle.cpp (creation, first show, destruction), MainFormFrame.cpp (frame loop and
 // solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands),
-// MainFormDialogs.cpp (the commands that open the dialogs and the help).
+// MainFormDialogs.cpp (the commands that open the dialogs and the help), MainFormRecords.cpp
+// (the records window).
 #pragma once
 
 #include "app/GameSettings.h"
@@ -156,6 +157,8 @@ private:
   void acColorsFormExecute();
   void AboutMenuItemClick();
   void acHelpExecute();
+  // --- records (MainFormRecords.cpp)
+  void RecordsMenuItemClick();
 
   void TopMenuOpened();
   void ShowDifficultyMark();

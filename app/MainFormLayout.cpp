@@ -93,6 +93,9 @@ void TMainForm::CreateGameMenu() {
   FSaveGameItem = AddItem(FGameMenu, "SaveGameMenuItem", QStringLiteral("Сохранить игру"));
   FSaveGameItem->setEnabled(false); // while a game is in progress
   connect(FSaveGameItem, &QAction::triggered, this, [this] { SaveGameMenuItemClick(); });
+  QAction* records = AddItem(FGameMenu, "RecordsMenuItem", QStringLiteral("Рекорды"));
+  records->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  connect(records, &QAction::triggered, this, [this] { RecordsMenuItemClick(); });
   Separator(FGameMenu, "N7");
   FUndoItem = AddItem(FGameMenu, "miUndoStep", QStringLiteral("Отменить ход"));
   FUndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));

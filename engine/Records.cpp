@@ -109,7 +109,8 @@ void AppendRecord(const std::string& AFileName, const TSolveRecord& ARecord) {
   };
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(AFileName).parent_path(), ignored);
-  const int fd = ::open(AFileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  // Read as well as write: the last byte is looked at before the line goes on.
+  const int fd = ::open(AFileName.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) {
     fail(errno);
   }

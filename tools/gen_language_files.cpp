@@ -64,6 +64,7 @@ std::vector<TLanguageLine> LanguageLines() {
       {"miRedoStep", "Redo step", "Повторить ход"},
       {"LoadGameMenuItem", "Load game", "Загрузить игру"},
       {"SaveGameMenuItem", "Save game", "Сохранить игру"},
+      {"RecordsMenuItem", "Records", "Рекорды"},
       {"CloseMenuItem", "Exit", "Выход"},
       {"ResetMenuItem", "Reset", "Сброс"},
       {"EasyGameModeMenuItem", "Easy", "Легко"},
@@ -109,6 +110,30 @@ std::vector<TLanguageLine> LanguageLines() {
       {"HelpCloseButton", "Close", "Закрыть"},
       // The page of resources/help/ shown in this language.
       {"HELP_PAGE", "english.html", "russian.html"},
+      {"", "", ""},
+      {"# RecordsForm", "", ""},
+      {"RecordsForm", "Records", "Рекорды"},
+      {"RecordsDegreeLabel", "Cube size:", "Размер кубика:"},
+      {"RecordsDifficultyLabel", "Difficulty:", "Сложность:"},
+      {"BestTimeLabel", "Best time:", "Лучшее время:"},
+      {"BestMovesLabel", "Fewest moves:", "Наименьшее число ходов:"},
+      {"SolvesLabel", "Solves:", "Сборок:"},
+      {"AverageOf5Label", "Average of 5 (ao5):", "Среднее из 5 (ao5):"},
+      {"AverageOf12Label", "Average of 12 (ao12):", "Среднее из 12 (ao12):"},
+      {"LastSolvesLabel", "Solves, newest first:", "Сборки, последние сверху:"},
+      {"SolveTimesLabel", "Solve times:", "Время сборок:"},
+      {"RecordsCloseButton", "Close", "Закрыть"},
+      {"RECORDS_DATE_COLUMN", "Date", "Дата"},
+      {"RECORDS_TIME_COLUMN", "Time", "Время"},
+      {"RECORDS_MOVES_COLUMN", "Moves", "Ходы"},
+      // A time of a day or more: the days for %1, the clock's "hh:mm:ss" for %2.
+      {"RECORDS_DAYS", "%1 d %2", "%1 дн. %2"},
+      {"RECORDS_NO_DIFFICULTY", "Not marked", "Не указана"},
+      {"RECORDS_NO_SOLVES", "No solves of this size and difficulty yet.",
+       "Сборок этого размера и этой сложности пока нет."},
+      {"RECORDS_BEST_SOLVE", "Best solve", "Лучшая сборка"},
+      {"RECORDS_DAMAGED_LINES", "Damaged lines skipped in the records file: %1",
+       "Пропущено повреждённых строк в файле рекордов: %1"},
   };
 }
 
