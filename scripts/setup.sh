@@ -10,7 +10,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev libegl-dev
   libgl1-mesa-dri libegl-mesa0 libcurl4-openssl-dev
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev libbenchmark-dev python3
   xvfb xauth xdotool imagemagick fonts-liberation2
 )
 
