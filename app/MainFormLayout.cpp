@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 
 #include "engine/ProgramInfo.h"
+#include "engine/ViewProjection.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -15,8 +16,8 @@ namespace vexil {
 
 namespace {
 
-constexpr int kClientWidth = 716;
-constexpr int kClientHeight = 466;
+constexpr int kClientWidth = kDefaultViewWidth;
+constexpr int kClientHeight = kDefaultViewHeight;
 constexpr int kLeft = 203;
 constexpr int kTop = 138;
 // About 60 frames a second: a turn at speed 10 takes 9 frames.
@@ -67,13 +68,15 @@ void TMainForm::CreateGameMenu() {
   FEasyItem = AddItem(newGame, "EasyGameModeMenuItem", QStringLiteral("Легко"));
   FNormalItem = AddItem(newGame, "NormalGameModeMenuItem", QStringLiteral("Нормально"));
   FHardItem = AddItem(newGame, "HardGameModeMenuItem", QStringLiteral("Сложно"));
-  const std::array<std::pair<QAction*, int>, 3> modes = {
-      {{FEasyItem, 2}, {FNormalItem, 7}, {FHardItem, 13}}};
-  for (const auto& [item, extraTurns] : modes) {
+  const std::array<std::pair<QAction*, TDifficulty>, 3> modes = {
+      {{FEasyItem, TDifficulty::Easy},
+       {FNormalItem, TDifficulty::Normal},
+       {FHardItem, TDifficulty::Hard}}};
+  for (const auto& [item, difficulty] : modes) {
     item->setCheckable(true);
     FDifficultyGroup->addAction(item);
     connect(item, &QAction::triggered, this,
-            [this, item = item, extraTurns = extraTurns] { NewGameModeClick(item, extraTurns); });
+            [this, difficulty = difficulty] { NewGameModeClick(difficulty); });
   }
 
   Separator(FGameMenu, "N6");

@@ -10,4 +10,8 @@ constexpr double kNearPlane = 1.0;
 constexpr double kFarPlane = 10.0;
 constexpr double kCameraDistance = 6.0;
 
+// The client area of the window when the game opens, in logical pixels.
+constexpr int kDefaultViewWidth = 716;
+constexpr int kDefaultViewHeight = 466;
+
 } // namespace vexil
