@@ -5,6 +5,7 @@
 #include "app/FormFont.h"
 #include "engine/ProgramInfo.h"
 #include "localization/LocalizationStore.h"
+#include "net/MainThreadSync.h"
 #include "render/StickerTextures.h"
 
 #include <QAction>
@@ -23,6 +24,8 @@ TMainForm::TMainForm(QWidget* AParent) : TGLForm(AParent) {
 }
 
 TMainForm::~TMainForm() {
+  // First, before anything below can turn the event loop: no request may reach the window now.
+  FSyncTarget.reset();
   FTimer->stop();
   // The clock's glyphs and the textures live in the context, which goes with the base window
   // after this destructor: free what uses it while it is still current.
@@ -104,6 +107,7 @@ void TMainForm::FormShow() {
   // when a game first shows the clock.
   FClockDrawing = std::make_unique<TClockDrawing>();
   CreateTextures();
+  StartOnlineServices();
 }
 
 void TMainForm::FormActivate() {
