@@ -73,10 +73,11 @@ PORT="$(sed -n 's/^PORT //p' "$WORK/server.out")"
 export VEXIL_CUBE_SITE="http://127.0.0.1:$PORT"
 start_game hanging
 # Both requests are waiting for answers that never come.
+requests_seen() { cat "$WORK/site/requests.log" 2>/dev/null | wc -l; }
 for _ in $(seq 100); do
-  [ "$(wc -l <"$WORK/site/requests.log" 2>/dev/null || echo 0)" -ge 2 ] && break
+  [ "$(requests_seen)" -ge 2 ] && break
   sleep 0.1
 done
-[ "$(wc -l <"$WORK/site/requests.log")" -ge 2 ] || fail "the server did not see both requests"
+[ "$(requests_seen)" -ge 2 ] || fail "the server did not see both requests"
 close_game hanging
 echo "exit_while_request_hangs: passed"
