@@ -1,15 +1,15 @@
 #include "net/MainThreadSync.h"
 
-#include <QThread>
-
 #include <algorithm>
 
 namespace vexil {
 
-TSyncChannel::TSyncChannel(QObject* AReceiver) : FReceiver(AReceiver) {}
+TSyncChannel::TSyncChannel(QObject* AReceiver)
+    : FReceiver(AReceiver), FMainThread(std::this_thread::get_id()) {}
 
 bool TSyncChannel::Synchronize(const std::function<void()>& ARoutine) {
-  if (QThread::currentThread() == FReceiver->thread()) {
+  // The receiver is not touched here: after Close it may be gone.
+  if (std::this_thread::get_id() == FMainThread) {
     if (Closed()) {
       return false;
     }

@@ -20,13 +20,15 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace vexil {
 
 class TSyncChannel : public std::enable_shared_from_this<TSyncChannel> {
 public:
-  // AReceiver: the main thread's object the routines are posted to; it must stay until Close.
+  // On the main thread. AReceiver: the main thread's object the routines are posted to; it must
+  // stay until Close.
   explicit TSyncChannel(QObject* AReceiver);
 
   // Runs ARoutine on the main thread and waits until it has run; what it throws is thrown
@@ -64,6 +66,7 @@ private:
   mutable std::mutex FMutex;
   std::condition_variable FChanged;
   QObject* FReceiver;
+  const std::thread::id FMainThread;
   bool FClosed = false;
   std::vector<std::shared_ptr<TCall>> FCalls;
   std::map<int, std::function<void()>> FWakers;

@@ -1,10 +1,10 @@
 // A real HTTP server for the tests, on 127.0.0.1: tests/net/http_server.py run by python3 in a
 // process of its own, serving the files a test puts into its folder and logging every request.
+// Started with posix_spawn rather than QProcess, so the tests also run under ThreadSanitizer.
 #pragma once
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -14,8 +14,13 @@
 #include <string>
 #include <vector>
 
+#include <csignal>
+#include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
+#include <spawn.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace vexil::testing {
@@ -32,28 +37,43 @@ public:
   enum class TMode { Serve, Hang };
 
   explicit TTestHttpServer(TMode AMode = TMode::Serve) {
-    QStringList arguments{QStringLiteral(VEXIL_TEST_HTTP_SERVER), FRoot.path()};
-    if (AMode == TMode::Hang) {
-      arguments << QStringLiteral("--hang");
+    int output[2];
+    if (::pipe2(output, O_CLOEXEC) != 0) {
+      ADD_FAILURE() << "no pipe for the test server";
+      return;
     }
-    FProcess.start(QStringLiteral("python3"), arguments);
-    if (!FProcess.waitForStarted(10000)) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    const std::string root = FRoot.path().toStdString();
+    std::vector<const char*> arguments = {"python3", VEXIL_TEST_HTTP_SERVER, root.c_str()};
+    if (AMode == TMode::Hang) {
+      arguments.push_back("--hang");
+    }
+    arguments.push_back(nullptr);
+    const int spawned = posix_spawnp(&FProcess, "python3", &actions, nullptr,
+                                     const_cast<char* const*>(arguments.data()), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(output[1]);
+    if (spawned != 0) {
+      ::close(output[0]);
+      FProcess = 0;
       ADD_FAILURE() << "python3 did not start";
       return;
     }
-    while (!FProcess.canReadLine() && FProcess.waitForReadyRead(10000)) {
-    }
-    const QString line = QString::fromUtf8(FProcess.readLine()).trimmed();
-    if (!line.startsWith(QStringLiteral("PORT "))) {
-      ADD_FAILURE() << "the test server did not start: " << line.toStdString()
-                    << FProcess.readAllStandardError().toStdString();
+    const std::string line = ReadLine(output[0]);
+    ::close(output[0]);
+    if (line.rfind("PORT ", 0) != 0) {
+      ADD_FAILURE() << "the test server did not start: " << line;
       return;
     }
-    FPort = line.mid(5).toInt();
+    FPort = std::stoi(line.substr(5));
   }
   ~TTestHttpServer() {
-    FProcess.kill();
-    FProcess.waitForFinished(5000);
+    if (FProcess > 0) {
+      ::kill(FProcess, SIGKILL);
+      ::waitpid(FProcess, nullptr, 0);
+    }
   }
   TTestHttpServer(const TTestHttpServer&) = delete;
   TTestHttpServer& operator=(const TTestHttpServer&) = delete;
@@ -95,8 +115,19 @@ public:
   }
 
 private:
+  // The first line the server prints, waiting up to 10 s for it.
+  static std::string ReadLine(int AFile) {
+    std::string line;
+    pollfd ready = {AFile, POLLIN, 0};
+    char next = 0;
+    while (::poll(&ready, 1, 10000) > 0 && ::read(AFile, &next, 1) == 1 && next != '\n') {
+      line += next;
+    }
+    return line;
+  }
+
   QTemporaryDir FRoot;
-  QProcess FProcess;
+  pid_t FProcess = 0;
   int FPort = 0;
 };
 
