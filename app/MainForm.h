@@ -5,7 +5,8 @@
 //
 // The work is split over several files: MainFormLayout.cpp (menus and actions),
 // MainFormLifecycle.cpp (creation, first show, destruction), MainFormFrame.cpp (frame loop and
-// solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands).
+// solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands),
+// MainFormDialogs.cpp (the commands that open the dialogs and the help).
 #pragma once
 
 #include "app/GameSettings.h"
@@ -55,6 +56,15 @@ public:
   // The caption of the Language menu in the current language.
   QString CurrentLanguageTitle() const;
 
+  // A saved game to load once the window has been shown (the command line's file).
+  void SetStartGameFile(const QString& AFileName) { FStartGameFile = AFileName; }
+  // Loads the saved game AFileName with the checks and messages of Load game; true when the
+  // game on screen is now that file's.
+  bool LoadGameFile(const QString& AFileName);
+  // Saves the game in progress to AFileName; true on success, a message naming the file and the
+  // reason otherwise.
+  bool SaveGameFile(const QString& AFileName);
+
 protected:
   // TGLForm hooks.
   void FormCreate() override;
@@ -94,6 +104,12 @@ private:
   // Alpha format of the sticker textures for the current lighting.
   void UpdateTextureAlpha();
   void ReportSettingsError(const std::string& AMessage);
+  // --- saved games (MainFormSavedGames.cpp)
+  QString AskSavedGameFile(bool ASave);
+  void LoadGameMenuItemClick();
+  void SaveGameMenuItemClick();
+  // A file that could not be read (or, ASaving, written), with the system's reason.
+  void ReportGameFileError(bool ASaving, const QString& AFileName, const QString& AReason);
   // --- the game's events (MainFormGame.cpp)
   void CreateGame(int ADegree);
   void PrepareCube(TVexilCube& ACube);
@@ -130,7 +146,12 @@ private:
   void TimerEnableMenuItemClick();
   void FullScreenModeMenuItemClick();
   void LanguageItemClick(int ALanguage);
+
+  // --- dialogs (MainFormDialogs.cpp)
+  void acColorsFormExecute();
+  void AboutMenuItemClick();
   void acHelpExecute();
+
   void TopMenuOpened();
   void ShowDifficultyMark();
   // A message box over the window, centred on it.
@@ -180,6 +201,9 @@ private:
   // The scene changed outside the per-frame animations (a command, a resize, a clock tick).
   bool FRedrawNeeded = true;
   long long FFrameCount = 0;
+  // The folder of the last saved game chosen in a file dialog, for this run.
+  QString FSavedGameFolder;
+  QString FStartGameFile;
 };
 
 } // namespace vexil

@@ -2,17 +2,13 @@
 // frame loop show the result.
 #include "app/MainForm.h"
 
-#include "app/DialogCentring.h"
+#include "dialogs/DialogCentring.h"
 #include "localization/LocalizationStore.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QDateTime>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QTimer>
-#include <QUrl>
 
 namespace vexil {
 
@@ -99,14 +95,6 @@ void TMainForm::LanguageItemClick(int ALanguage) {
   // Already in the newly chosen language; the menus change at the next start.
   ShowMessage(QMessageBox::Warning, CurrentLanguageTitle(),
               FLocalizationStore->GetString(QStringLiteral("APPLY_LANGUAGE_MESSAGE")));
-}
-
-void TMainForm::acHelpExecute() {
-  // Looked up in the current directory; a missing file or viewer is not reported.
-  const QFileInfo help(QDir::current(), QStringLiteral("help.chm"));
-  if (help.exists()) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
-  }
 }
 
 void TMainForm::TopMenuOpened() {

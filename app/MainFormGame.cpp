@@ -40,7 +40,7 @@ void TMainForm::PrepareCube(TVexilCube& ACube) {
 }
 
 void TMainForm::GameChanged() {
-  FSaveGameItem->setEnabled(false); // saved games come with their own files
+  FSaveGameItem->setEnabled(FGame->NewGameIsStarted());
   ShowDifficultyMark();
   // The tick runs exactly while the game's clock counts.
   if (!FGame->Clock().Running()) {

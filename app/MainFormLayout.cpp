@@ -10,6 +10,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QOpenGLWidget>
 #include <QTimer>
 
 namespace vexil {
@@ -50,7 +51,9 @@ void TMainForm::CreateLayout() {
   CreateGameMenu();
   CreateViewMenu();
   CreateHelpMenu();
-  // The designed size is that of the drawing area, below the menu bar.
+  // The designed size is that of the drawing area, below the menu bar; below the smallest the
+  // cube and the clock would be too small to play.
+  GLWidget()->setMinimumSize(kMinViewWidth, kMinViewHeight);
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
@@ -80,10 +83,11 @@ void TMainForm::CreateGameMenu() {
   }
 
   Separator(FGameMenu, "N6");
-  // Saved games come with their own files; until then both commands are shown disabled.
-  AddItem(FGameMenu, "LoadGameMenuItem", QStringLiteral("Загрузить игру"))->setEnabled(false);
+  connect(AddItem(FGameMenu, "LoadGameMenuItem", QStringLiteral("Загрузить игру")),
+          &QAction::triggered, this, [this] { LoadGameMenuItemClick(); });
   FSaveGameItem = AddItem(FGameMenu, "SaveGameMenuItem", QStringLiteral("Сохранить игру"));
-  FSaveGameItem->setEnabled(false);
+  FSaveGameItem->setEnabled(false); // while a game is in progress
+  connect(FSaveGameItem, &QAction::triggered, this, [this] { SaveGameMenuItemClick(); });
   Separator(FGameMenu, "N7");
   FUndoItem = AddItem(FGameMenu, "miUndoStep", QStringLiteral("Отменить ход"));
   FUndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -134,8 +138,8 @@ void TMainForm::CreateViewMenu() {
   FFullScreenItem->setShortcut(QKeySequence(Qt::Key_F5));
   connect(FFullScreenItem, &QAction::triggered, this, [this] { FullScreenModeMenuItemClick(); });
   Separator(FViewMenu, "N1");
-  // The colours dialog comes with the dialogs; until then the command is shown disabled.
-  AddItem(FViewMenu, "ColorsMenuItem", QStringLiteral("Цвета"))->setEnabled(false);
+  connect(AddItem(FViewMenu, "ColorsMenuItem", QStringLiteral("Цвета")), &QAction::triggered, this,
+          [this] { acColorsFormExecute(); });
   Separator(FViewMenu, "N8");
   FLanguageMenu = FViewMenu->addMenu(QStringLiteral("LanguageMenuItem"));
   FLanguageMenu->setObjectName(QStringLiteral("LanguageMenuItem"));
@@ -149,8 +153,8 @@ void TMainForm::CreateHelpMenu() {
   QAction* help = AddItem(FHelpMenu, "miHelp", QStringLiteral("Справка"));
   help->setShortcut(QKeySequence(Qt::Key_F1));
   connect(help, &QAction::triggered, this, [this] { acHelpExecute(); });
-  // The about box comes with the dialogs; until then the command is shown disabled.
-  AddItem(FHelpMenu, "AboutMenuItem", QStringLiteral("О программе"))->setEnabled(false);
+  connect(AddItem(FHelpMenu, "AboutMenuItem", QStringLiteral("О программе")), &QAction::triggered,
+          this, [this] { AboutMenuItemClick(); });
 }
 
 } // namespace vexil

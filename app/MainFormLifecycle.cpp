@@ -2,7 +2,7 @@
 // settings to the menus and the cube.
 #include "app/MainForm.h"
 
-#include "app/FormFont.h"
+#include "dialogs/FormFont.h"
 #include "engine/ProgramInfo.h"
 #include "localization/LocalizationStore.h"
 #include "net/MainThreadSync.h"
@@ -107,6 +107,11 @@ void TMainForm::FormShow() {
   // when a game first shows the clock.
   FClockDrawing = std::make_unique<TClockDrawing>();
   CreateTextures();
+  // After the textures: making them lays the stickers out afresh. Its messages come once the
+  // window is on the screen.
+  if (!FStartGameFile.isEmpty()) {
+    QTimer::singleShot(0, this, [this] { LoadGameFile(FStartGameFile); });
+  }
   StartOnlineServices();
 }
 

@@ -18,6 +18,20 @@ int32_t ExtraScrambleTurns(TDifficulty ADifficulty) {
   return 0;
 }
 
+std::string DifficultyText(TDifficulty ADifficulty) {
+  switch (ADifficulty) {
+  case TDifficulty::Easy:
+    return "easy";
+  case TDifficulty::Normal:
+    return "normal";
+  case TDifficulty::Hard:
+    return "hard";
+  case TDifficulty::None:
+    break;
+  }
+  return "";
+}
+
 TGame::TGame(int32_t ADegree) {
   for (size_t k = 0; k < FPlaneColors.size(); ++k) {
     FPlaneColors[k] = ColorToVertex3f(kDefaultPlaneColors[k]);
@@ -109,6 +123,25 @@ void TGame::ChangeDegree(int32_t ADegree) {
   FClock.Stop();
   FDifficulty = TDifficulty::None;
   SetGameStarted(false);
+}
+
+void TGame::LoadGame(const TSavedGame& AGame) {
+  StopScramble();
+  ReplaceCube(AGame.Degree);
+  ApplySavedGame(AGame, *FVexilCube);
+  FClock.SetTime(AGame.Days, AGame.Seconds);
+  FClock.Resume();
+  for (const TDifficulty difficulty : {TDifficulty::Easy, TDifficulty::Normal, TDifficulty::Hard}) {
+    if (AGame.Difficulty == DifficultyText(difficulty)) {
+      FDifficulty = difficulty;
+    }
+  }
+  SetGameStarted(true);
+}
+
+void TGame::SaveGame(TStream& AStream) const {
+  WriteSavedGame(AStream, *FVexilCube, FClock.DaysCount(), FClock.SecondCount(),
+                 DifficultyText(FDifficulty));
 }
 
 void TGame::FinishTurn() {

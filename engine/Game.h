@@ -6,6 +6,8 @@
 #pragma once
 
 #include "engine/GameClock.h"
+#include "engine/SavedGame.h"
+#include "engine/Streams.h"
 #include "engine/VectorTypes.h"
 #include "engine/VexilCube.h"
 
@@ -22,6 +24,8 @@ enum class TDifficulty { None, Easy, Normal, Hard };
 
 // Random turns a new game of that difficulty adds to the cube's size (0 for None).
 int32_t ExtraScrambleTurns(TDifficulty ADifficulty);
+// The difficulty's text in a saved game: "easy", "normal", "hard", and "" for None.
+std::string DifficultyText(TDifficulty ADifficulty);
 
 struct TGameEvents {
   // A new cube model replaced the old one (a change of size, a loaded game): give it the
@@ -61,6 +65,12 @@ public:
   void Redo();
   // Completes the turn that animates, if any (the player pressed on the cube during it).
   void FinishTurn();
+  // Plays on a game that ReadSavedGame accepted: a new cube of its size with its stickers and
+  // no history, the clock going on from its time, its difficulty marked (a text of none of the
+  // three keeps the mark). Any scramble is abandoned; the game is in progress afterwards.
+  void LoadGame(const TSavedGame& AGame);
+  // Writes the game in progress as a saved game; raises what WriteSavedGame raises.
+  void SaveGame(TStream& AStream) const;
   // One second of the window's tick.
   void ClockTick();
   // Runs after every frame: true when the game in progress has been solved in it. The game has

@@ -221,11 +221,3 @@ TEST_F(MainFormTest, MenusPauseTheLoopExceptDuringAScramble) {
   emit form.findChild<QMenu*>("HelpMenuItem")->aboutToShow();
   EXPECT_FALSE(form.TimerEnabled());
 }
-
-TEST_F(MainFormTest, CommandsStillToComeAreShownDisabled) {
-  Open();
-  for (const char* name :
-       {"LoadGameMenuItem", "SaveGameMenuItem", "ColorsMenuItem", "AboutMenuItem"}) {
-    EXPECT_FALSE(Item(name)->isEnabled()) << name;
-  }
-}

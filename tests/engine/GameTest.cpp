@@ -308,3 +308,69 @@ TEST_F(GameTest, AWinningTurnCompletedByAnUndoIsWonNotUndone) {
   EXPECT_TRUE(FGame.VexilCube().IsCubeSolved());
   EXPECT_EQ(RunFrames(FGame, 1), 1);
 }
+
+namespace {
+
+// A saved game of AGame as the reader hands it back.
+TSavedGame SavedCopy(const TGame& AGame) {
+  TMemoryStream stream;
+  AGame.SaveGame(stream);
+  stream.SetPosition(0);
+  TSavedGameReadResult result = ReadSavedGame(stream);
+  EXPECT_EQ(result.Outcome, TSavedGameOutcome::Loaded) << result.Reason;
+  return *result.Game;
+}
+
+} // namespace
+
+TEST_F(GameTest, ALoadedGameReplacesTheCubeAndPlaysOnFromItsTime) {
+  TGame saved(5);
+  saved.NewGame(TDifficulty::Hard, 77);
+  PlayScramble(saved);
+  saved.Clock().SetTime(1, 3600);
+  const auto stickers = Stickers(saved.VexilCube());
+  const TSavedGame file = SavedCopy(saved);
+
+  StartGame(TDifficulty::Easy); // a 3 x 3 x 3 game in progress, with a turn of the player's
+  ReleaseMouseTurn(FGame.VexilCube(), 0, -80);
+  RunFrames(FGame, 60);
+  FGame.LoadGame(file);
+  EXPECT_EQ(FCubesCreated, 1);
+  EXPECT_EQ(FGame.VexilCube().Degree(), 5);
+  EXPECT_EQ(Stickers(FGame.VexilCube()), stickers);
+  EXPECT_EQ(FGame.Difficulty(), TDifficulty::Hard);
+  EXPECT_TRUE(FGame.NewGameIsStarted());
+  EXPECT_TRUE(FGame.Clock().Running());
+  EXPECT_EQ(FGame.Clock().SecondsToTimeStr(), "01:00:00");
+  EXPECT_EQ(FGame.Clock().DaysCount(), 1);
+  EXPECT_FALSE(FGame.VexilCube().UndoExist());
+  FGame.ClockTick();
+  EXPECT_EQ(FGame.Clock().SecondsToTimeStr(), "01:00:01");
+}
+
+TEST_F(GameTest, LoadingDuringAScrambleAbandonsItAndAnUnknownDifficultyKeepsTheMark) {
+  TGame saved(2);
+  saved.NewGame(TDifficulty::Easy, 3);
+  PlayScramble(saved);
+  TSavedGame file = SavedCopy(saved);
+  file.Difficulty = "impossible";
+  FGame.NewGame(TDifficulty::Normal, 11);
+  RunFrames(FGame, 4);
+  FGame.LoadGame(file);
+  EXPECT_FALSE(FGame.Scrambling());
+  EXPECT_EQ(FGame.Difficulty(), TDifficulty::Normal);
+  const auto stickers = Stickers(FGame.VexilCube());
+  EXPECT_EQ(RunFrames(FGame, 100), 0);
+  EXPECT_FALSE(FGame.VexilCube().SideIsRotating());
+  EXPECT_EQ(Stickers(FGame.VexilCube()), stickers);
+}
+
+TEST(GameSave, NoMarkIsWrittenAsAnEmptyDifficulty) {
+  TGame game(3);
+  EXPECT_EQ(DifficultyText(TDifficulty::None), "");
+  game.NewGame(TDifficulty::Easy, 1);
+  PlayScramble(game);
+  game.ChangeDegree(4); // clears the mark
+  EXPECT_EQ(SavedCopy(game).Difficulty, "");
+  EXPECT_EQ(SavedCopy(game).Degree, 4);
+}

@@ -1,7 +1,6 @@
-// Runs a fuzz target over the files of its corpus folders once, as an ordinary test: every
-// input that was interesting once keeps being checked in every build, sanitizers or not.
-//
-//   <target>_replay FOLDER...
+// Replays files through the version-file fuzz target in an ordinary build, so the committed
+// corpus is checked by ctest without libFuzzer.
+//   version_file_replay FILE_OR_FOLDER...
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -15,11 +14,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* AData, size_t ASize);
 int main(int argc, char** argv) {
   int inputs = 0;
   for (int i = 1; i < argc; ++i) {
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
-      if (!entry.is_regular_file()) {
-        continue;
+    std::vector<std::filesystem::path> files;
+    if (std::filesystem::is_directory(argv[i])) {
+      for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
+        if (entry.is_regular_file()) {
+          files.push_back(entry.path());
+        }
       }
-      std::ifstream file(entry.path(), std::ios::binary);
+    } else {
+      files.emplace_back(argv[i]);
+    }
+    for (const std::filesystem::path& path : files) {
+      std::ifstream file(path, std::ios::binary);
       const std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
                                     std::istreambuf_iterator<char>());
       LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
