@@ -30,6 +30,8 @@ namespace vexil {
 
 class TLocalizationStore;
 class TStickerTextureList;
+class TSyncTarget;
+struct TVersionFile;
 
 class TMainForm : public TGLForm {
   Q_OBJECT
@@ -165,6 +167,10 @@ private:
   // A message box over the window, centred on it.
   void ShowMessage(QMessageBox::Icon AIcon, const QString& ACaption, const QString& AText);
 
+  // --- online services (MainFormOnline.cpp)
+  void StartOnlineServices();
+  void ShowUpdateForm(const TVersionFile& AVersionFile, const QString& ASiteUrl);
+
   // Components of the layout, owned by Qt parents.
   QTimer* FTimer = nullptr;
   QTimer* FClockTimer = nullptr;
@@ -200,6 +206,8 @@ private:
   int FZRotateDirection = 0;
   int FMouseState = -1;
   std::unique_ptr<TLocalizationStore> FLocalizationStore;
+  // The main thread's end of the requests' hand-offs; none reaches the window once it is gone.
+  std::unique_ptr<TSyncTarget> FSyncTarget;
 
   // The scene changed outside the per-frame animations (a command, a resize, a clock tick).
   bool FRedrawNeeded = true;
