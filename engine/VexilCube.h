@@ -84,6 +84,8 @@ public:
   // raise EStreamError naming the problem otherwise.
   void SaveState(TStream& ASourStream) const;
   void LoadState(TStream& ADestStream);
+  // Besides a short block and more than six colours, it refuses a colour component that single
+  // precision cannot hold (NaN, an infinity, a magnitude beyond its largest value).
   void LoadStateOldFormat(TStream& ADestStream);
 
   // --- appearance

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace vexil {
@@ -32,6 +33,13 @@ template <typename TReader> void ReadWhole(TStream& AStream, TReader AReader) {
     AStream.SetPosition(start);
     throw;
   }
+}
+
+// A colour component the stickers can hold: a number within single precision's finite range.
+// Anything else (NaN, an infinity, 1e300) would have no defined single value, so the block that
+// holds it is refused as damaged rather than clamped into a colour nobody saved.
+bool IsSingleComponent(double AValue) {
+  return std::isfinite(AValue) && std::fabs(AValue) <= std::numeric_limits<float>::max();
 }
 
 struct TSideEntry {
@@ -103,7 +111,7 @@ void TVexilCube::LoadStateOldFormat(TStream& ADestStream) {
       for (double& component : rgb) {
         component = StreamReadDouble(ADestStream);
       }
-      if (!std::isfinite(rgb[0]) || !std::isfinite(rgb[1]) || !std::isfinite(rgb[2])) {
+      if (!IsSingleComponent(rgb[0]) || !IsSingleComponent(rgb[1]) || !IsSingleComponent(rgb[2])) {
         throw EStreamError("The cube block is damaged: sticker " + std::to_string(i) +
                            " has no valid colour");
       }
