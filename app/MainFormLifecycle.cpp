@@ -112,6 +112,8 @@ void TMainForm::FormShow() {
     }
   });
   CreateTextures();
+  // The window is on the screen now: the notice can stand over it.
+  QTimer::singleShot(0, this, &TMainForm::ShowSettingsFileNotice);
 }
 
 void TMainForm::FormActivate() {
