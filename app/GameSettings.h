@@ -3,9 +3,9 @@
 // is destroyed. The dialogs and the network layer may use this type; it knows nothing of them.
 #pragma once
 
+#include "engine/CubeSizes.h"
 #include "engine/DefaultColors.h"
 #include "engine/VectorTypes.h"
-#include "engine/VexilCube.h"
 
 #include <array>
 #include <cstdint>
@@ -13,11 +13,6 @@
 #include <string>
 
 namespace vexil {
-
-constexpr int32_t kDefaultVexilCubeDegree = 3;
-// The sizes the game offers are the ones the cube model takes.
-constexpr int32_t kMinVexilCubeDegree = TVexilCube::kMinDegree;
-constexpr int32_t kMaxVexilCubeDegree = TVexilCube::kMaxDegree;
 
 // The folder that holds the settings folder: $XDG_CONFIG_HOME, or ~/.config without it; always
 // ends with "/".

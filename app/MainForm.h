@@ -1,16 +1,18 @@
 // TMainForm: the game's one window. It owns every long-lived object (settings, language store,
-// game clock, sticker textures, cube model), turns mouse and keys into camera spin, zoom and
-// layer turns, runs the frame loop and carries the commands of the menus.
+// sticker textures, the game), turns mouse and keys into camera spin, zoom and layer turns, runs
+// the frame loop and connects the menus, message boxes and the clock's tick to the game, whose
+// rules live in TGame.
 //
 // The work is split over several files: MainFormLayout.cpp (menus and actions),
 // MainFormLifecycle.cpp (creation, first show, destruction), MainFormFrame.cpp (frame loop and
-// solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands).
+// solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands),
+// MainFormDialogs.cpp (the commands that open the dialogs and the help).
 #pragma once
 
 #include "app/GameSettings.h"
-#include "app/GameTimer.h"
 #include "app/MainFormKeys.h"
-#include "engine/VexilCube.h"
+#include "engine/Game.h"
+#include "render/ClockDraw.h"
 #include "render/GLForm.h"
 
 #include <QMessageBox>
@@ -36,13 +38,14 @@ public:
   ~TMainForm() override;
 
   // --- what the commands work on; public for the window's tests.
-  TVexilCube* VexilCube() const { return FVexilCube.get(); }
+  TGame* Game() const { return FGame.get(); }
+  TVexilCube* VexilCube() const { return FGame ? &FGame->VexilCube() : nullptr; }
   TGameSettings* GameSettings() const { return FGameSettings.get(); }
-  TGameTimer* GameTimer() const { return FGameTimer.get(); }
   TLocalizationStore* LocalizationStore() const { return FLocalizationStore.get(); }
-  bool NewGameIsStarted() const { return FNewGameIsStarted; }
-  bool AllowToStopTimer() const { return FAllowToStopTimer; }
-  int RandomCount() const { return FRandomCount; }
+  // The one-second tick of the game clock runs.
+  bool ClockTickActive() const;
+  // The clock's glyphs have been built and work.
+  bool ClockGlyphsBuilt() const { return FClockDrawing && FClockDrawing->GlyphsBuilt(); }
   int MouseState() const { return FMouseState; }
   TKeys Keys() const { return FKeys; }
   bool TimerEnabled() const;
@@ -51,9 +54,14 @@ public:
   // The caption of the Language menu in the current language.
   QString CurrentLanguageTitle() const;
 
-  // Runs the commands of a new game: a scramble of ATurnCount animated random turns, then
-  // the clock.
-  void StartNewGame(int ATurnCount);
+  // A saved game to load once the window has been shown (the command line's file).
+  void SetStartGameFile(const QString& AFileName) { FStartGameFile = AFileName; }
+  // Loads the saved game AFileName with the checks and messages of Load game; true when the
+  // game on screen is now that file's.
+  bool LoadGameFile(const QString& AFileName);
+  // Saves the game in progress to AFileName; true on success, a message naming the file and the
+  // reason otherwise.
+  bool SaveGameFile(const QString& AFileName);
 
 protected:
   // TGLForm hooks.
@@ -96,6 +104,17 @@ private:
   void ReportSettingsError(const std::string& AMessage);
   // Tells the player once that the settings file will not be written (MainFormSettingsNotice.cpp).
   void ShowSettingsFileNotice();
+  // --- saved games (MainFormSavedGames.cpp)
+  QString AskSavedGameFile(bool ASave);
+  void LoadGameMenuItemClick();
+  void SaveGameMenuItemClick();
+  // A file that could not be read (or, ASaving, written), with the system's reason.
+  void ReportGameFileError(bool ASaving, const QString& AFileName, const QString& AReason);
+  // --- the game's events (MainFormGame.cpp)
+  void CreateGame(int ADegree);
+  void PrepareCube(TVexilCube& ACube);
+  void GameChanged();
+  void ClockTickTimer();
 
   // --- frame loop (MainFormFrame.cpp)
   void TimerTimer();
@@ -106,6 +125,7 @@ private:
   bool FrameNeeded() const;
   TMatrix FrameRotation();
   void DrawCube();
+  void DrawClock();
   void CheckSolved();
   void UpdateActions();
 
@@ -114,12 +134,9 @@ private:
   void ZoomBy(double ADelta);
 
   // --- commands (MainFormCommands.cpp)
-  void SetGameStarted(bool AValue);
-  void ScrambleStep();
-  void NewGameModeClick(QAction* AItem, int AExtraTurns);
+  void NewGameModeClick(TDifficulty ADifficulty);
   void ResetMenuItemClick();
   void ChangeVexilCubeDegree(int ADegree);
-  void ReplaceCube(int ADegree);
   void acUndoStepExecute();
   void acRedoStepExecute();
   void acUndoStepUpdate();
@@ -129,14 +146,20 @@ private:
   void TimerEnableMenuItemClick();
   void FullScreenModeMenuItemClick();
   void LanguageItemClick(int ALanguage);
+
+  // --- dialogs (MainFormDialogs.cpp)
+  void acColorsFormExecute();
+  void AboutMenuItemClick();
   void acHelpExecute();
+
   void TopMenuOpened();
-  void ClearDifficultyMarks();
+  void ShowDifficultyMark();
   // A message box over the window, centred on it.
   void ShowMessage(QMessageBox::Icon AIcon, const QString& ACaption, const QString& AText);
 
   // Components of the layout, owned by Qt parents.
   QTimer* FTimer = nullptr;
+  QTimer* FClockTimer = nullptr;
   QMenu* FGameMenu = nullptr;
   QMenu* FViewMenu = nullptr;
   QMenu* FHelpMenu = nullptr;
@@ -158,23 +181,23 @@ private:
 
   TKeys FKeys;
   std::unique_ptr<TStickerTextureList> FTextureList;
-  std::unique_ptr<TGameTimer> FGameTimer;
+  std::unique_ptr<TClockDrawing> FClockDrawing;
   std::unique_ptr<TGameSettings> FGameSettings;
-  std::unique_ptr<TVexilCube> FVexilCube;
+  std::unique_ptr<TGame> FGame;
   double FOldRMouseX = 0.0;
   double FOldRMouseY = 0.0;
   int FVRotateDirection = 0;
   int FHRotateDirection = 0;
   int FZRotateDirection = 0;
-  bool FNewGameIsStarted = false;
-  bool FAllowToStopTimer = true;
-  int FRandomCount = 0;
   int FMouseState = -1;
   std::unique_ptr<TLocalizationStore> FLocalizationStore;
 
   // The scene changed outside the per-frame animations (a command, a resize, a clock tick).
   bool FRedrawNeeded = true;
   long long FFrameCount = 0;
+  // The folder of the last saved game chosen in a file dialog, for this run.
+  QString FSavedGameFolder;
+  QString FStartGameFile;
 };
 
 } // namespace vexil

@@ -1,133 +1,67 @@
-// The menu commands and the life of a game: scramble, timed play, solved.
+// The menu commands: each hands its work to the game, the settings or the window, and lets the
+// frame loop show the result.
 #include "app/MainForm.h"
 
-#include "app/DialogCentring.h"
+#include "dialogs/DialogCentring.h"
 #include "localization/LocalizationStore.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QDateTime>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QTimer>
-#include <QUrl>
 
 namespace vexil {
 
-namespace {
-
-constexpr float kScrambleSpeed = 10.0f;
-
-} // namespace
-
-void TMainForm::SetGameStarted(bool AValue) {
-  FNewGameIsStarted = AValue;
-  // "Save game" follows the game once saved games exist; until then it stays disabled.
-  FRedrawNeeded = true;
-  UpdateActions();
-}
-
-void TMainForm::NewGameModeClick(QAction* AItem, int AExtraTurns) {
-  AItem->setChecked(true);
-  StartNewGame(FVexilCube->Degree() + AExtraTurns);
-}
-
-void TMainForm::StartNewGame(int ATurnCount) {
-  SetGameStarted(false);
+void TMainForm::NewGameModeClick(TDifficulty ADifficulty) {
   StopSpin();
-  FVexilCube->Reset();
-  FVexilCube->UpdatePlanesColor(FGameSettings->PlaneColors());
-  FVexilCube->Randomize(static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch()));
-  FRandomCount = ATurnCount;
-  FVexilCube->SetRotateSpeed(kScrambleSpeed);
-  // Runs in the frame where a turn ends, from inside the cube; it may clear itself, so it
-  // touches nothing of its own after the call, like any handler that unregisters itself.
-  FVexilCube->SetOnEndSideRotate([this](TVexilCube&) { ScrambleStep(); });
+  FGame->NewGame(ADifficulty, static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch()));
   EnableFrameLoop();
-  FAllowToStopTimer = false;
-  ScrambleStep();
-}
-
-void TMainForm::ScrambleStep() {
-  if (FRandomCount > 0) {
-    FVexilCube->RotateRandomSide();
-    --FRandomCount;
-    return;
-  }
-  // The last turn has finished: the game and its clock start now.
-  if (FGameTimer) {
-    FGameTimer->Reset();
-  }
-  SetGameStarted(true);
-  FAllowToStopTimer = true;
-  FVexilCube->SetOnEndSideRotate(nullptr);
 }
 
 void TMainForm::ResetMenuItemClick() {
-  FVexilCube->Reset();
-  FVexilCube->UpdatePlanesColor(FGameSettings->PlaneColors());
-  SetGameStarted(false);
+  FGame->Reset();
   EnableFrameLoop();
 }
 
 void TMainForm::ChangeVexilCubeDegree(int ADegree) {
-  ReplaceCube(ADegree);
-  SetGameStarted(false);
-  if (FGameTimer) {
-    FGameTimer->Stop();
-  }
-  ClearDifficultyMarks();
-  EnableFrameLoop();
-}
-
-void TMainForm::ReplaceCube(int ADegree) {
-  FVexilCube.reset();
   FGameSettings->SetVexilCubeDegree(ADegree);
-  FVexilCube = std::make_unique<TVexilCube>(ADegree);
-  FVexilCube->SetTextureListLink(TextureListLink());
-  FVexilCube->InitPlanes();
-  FVexilCube->UpdatePlanesColor(FGameSettings->PlaneColors());
-  ApplySettings();
-  FVexilCube->Resize(ClientWidth(), ClientHeight());
-  FVexilCube->SetViewMatrix(ViewMatrix());
+  FGame->ChangeDegree(ADegree);
+  EnableFrameLoop();
 }
 
 void TMainForm::acUndoStepExecute() {
-  if (!FVexilCube->ManualRotation()) {
+  if (!VexilCube()->ManualRotation()) {
     FVRotateDirection = 0;
     FHRotateDirection = 0;
-    FVexilCube->Undo();
   }
+  FGame->Undo();
   EnableFrameLoop();
-  UpdateActions();
 }
 
 void TMainForm::acRedoStepExecute() {
-  if (!FVexilCube->ManualRotation()) {
+  if (!VexilCube()->ManualRotation()) {
     FVRotateDirection = 0;
     FHRotateDirection = 0;
-    FVexilCube->Redo();
   }
+  FGame->Redo();
   EnableFrameLoop();
-  UpdateActions();
 }
 
 void TMainForm::acUndoStepUpdate() {
-  FUndoItem->setEnabled(FVexilCube && FVexilCube->UndoExist() && FNewGameIsStarted);
+  FUndoItem->setEnabled(FGame && FGame->UndoEnabled());
 }
 
 void TMainForm::acRedoStepUpdate() {
-  FRedoItem->setEnabled(FVexilCube && FVexilCube->RedoExist() && FNewGameIsStarted);
+  FRedoItem->setEnabled(FGame && FGame->RedoEnabled());
 }
 
 void TMainForm::GlobalLightingMenuItemClick() {
   const bool lighting = !FGameSettings->GlobalLighting();
   FGameSettings->SetGlobalLighting(lighting);
   FGlobalLightingItem->setChecked(lighting);
-  FVexilCube->SetGlobalLighting(lighting);
+  VexilCube()->SetGlobalLighting(lighting);
   UpdateTextureAlpha();
-  FVexilCube->UpdatePlanesColor(FGameSettings->PlaneColors());
+  FGame->SetPlaneColors(FGameSettings->PlaneColors());
   EnableFrameLoop();
 }
 
@@ -135,7 +69,7 @@ void TMainForm::BrightColorsMenuItemClick() {
   const bool bright = !FGameSettings->EnablePlaneLight();
   FGameSettings->SetEnablePlaneLight(bright);
   FBrightColorsItem->setChecked(bright);
-  FVexilCube->SetPlaneLight(!bright);
+  VexilCube()->SetPlaneLight(!bright);
   EnableFrameLoop();
 }
 
@@ -163,28 +97,21 @@ void TMainForm::LanguageItemClick(int ALanguage) {
               FLocalizationStore->GetString(QStringLiteral("APPLY_LANGUAGE_MESSAGE")));
 }
 
-void TMainForm::acHelpExecute() {
-  // Looked up in the current directory; a missing file or viewer is not reported.
-  const QFileInfo help(QDir::current(), QStringLiteral("help.chm"));
-  if (help.exists()) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
-  }
-}
-
 void TMainForm::TopMenuOpened() {
   UpdateActions();
   // A scramble keeps turning while a menu is open.
-  if (FAllowToStopTimer) {
+  if (!FGame->Scrambling()) {
     SetTimerEnabled(false);
   }
 }
 
-void TMainForm::ClearDifficultyMarks() {
-  // An exclusive group keeps one item checked; let go of that rule while clearing.
+void TMainForm::ShowDifficultyMark() {
+  const TDifficulty difficulty = FGame->Difficulty();
+  // An exclusive group keeps one item checked; let go of that rule to show no mark.
   FDifficultyGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-  for (QAction* item : FDifficultyGroup->actions()) {
-    item->setChecked(false);
-  }
+  FEasyItem->setChecked(difficulty == TDifficulty::Easy);
+  FNormalItem->setChecked(difficulty == TDifficulty::Normal);
+  FHardItem->setChecked(difficulty == TDifficulty::Hard);
   FDifficultyGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
 }
 

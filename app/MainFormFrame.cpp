@@ -3,7 +3,6 @@
 #include "app/MainForm.h"
 
 #include "render/CubeScene.h"
-#include "render/GLIncludes.h"
 #include "render/GLMatrix.h"
 
 #include <QAction>
@@ -35,11 +34,12 @@ void TMainForm::EnableFrameLoop() {
 }
 
 bool TMainForm::FrameNeeded() const {
-  if (!FVexilCube) {
+  if (!FGame) {
     return false;
   }
-  return FRedrawNeeded || FVexilCube->SideIsRotating() || FVexilCube->ManualRotation() ||
-         FMouseState == 0 || !FKeys.Empty() || FHRotateDirection != 0 || FVRotateDirection != 0 ||
+  const TVexilCube& cube = FGame->VexilCube();
+  return FRedrawNeeded || cube.SideIsRotating() || cube.ManualRotation() || FMouseState == 0 ||
+         !FKeys.Empty() || FHRotateDirection != 0 || FVRotateDirection != 0 ||
          FZRotateDirection != 0;
 }
 
@@ -83,18 +83,15 @@ TMatrix TMainForm::FrameRotation() {
 }
 
 void TMainForm::RenderFrame() {
-  if (!FVexilCube) {
+  if (!FGame) {
     return;
   }
   FRedrawNeeded = false;
   ++FFrameCount;
-  BeginScene(FGameSettings->BackgroundColor());
   // The frame's rotation goes on the screen axes, in front of the orientation so far.
   SetViewMatrix(MultiplyMatrix(FrameRotation(), ViewMatrix()));
-  glLoadMatrixf(ViewMatrix().data());
-  if (FNewGameIsStarted && FGameSettings->ShowTimer() && FGameTimer) {
-    FGameTimer->DrawTimer();
-  }
+  BeginScene(FGameSettings->BackgroundColor(), ViewMatrix());
+  DrawClock();
   DrawCube();
   EndScene();
   FHRotateDirection = 0;
@@ -103,19 +100,11 @@ void TMainForm::RenderFrame() {
 }
 
 void TMainForm::CheckSolved() {
-  if (!FVexilCube || !FGameTimer || !FVexilCube->Solved() || !FNewGameIsStarted) {
+  if (!FGame || !FGame->CheckSolved()) {
     return;
   }
-  ClearDifficultyMarks();
-  FGameTimer->Stop();
-  SetGameStarted(false);
-  FVexilCube->ClearUndoRedoState();
-  QString text = QStringLiteral("Поздравляем! Ваше время: ") +
-                 QString::fromStdString(FGameTimer->SecondsToTimeStr());
-  if (FGameTimer->DaysCount() > 0) {
-    text += QStringLiteral("; Дни: ") + QString::fromStdString(FGameTimer->DaysToTimeStr());
-  }
-  ShowMessage(QMessageBox::Information, QStringLiteral("Поздравляем!"), text);
+  ShowMessage(QMessageBox::Information, QStringLiteral("Поздравляем!"),
+              QString::fromStdString(FGame->CongratulationText()));
   EnableFrameLoop();
 }
 

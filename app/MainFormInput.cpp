@@ -75,14 +75,15 @@ void TMainForm::StopSpin() {
 
 void TMainForm::ZoomBy(double ADelta) {
   // The cube ignores a scale outside its limits.
-  FVexilCube->SetScale(static_cast<float>(static_cast<double>(FVexilCube->Scale()) + ADelta));
+  TVexilCube& cube = FGame->VexilCube();
+  cube.SetScale(static_cast<float>(static_cast<double>(cube.Scale()) + ADelta));
   FRedrawNeeded = true;
 }
 
 void TMainForm::FormMouseDown(Qt::MouseButton AButton, Qt::MouseButtons /*AButtons*/,
                               Qt::KeyboardModifiers /*AModifiers*/, int X, int Y) {
   SetTimerEnabled(true);
-  if (!FKeys.Empty() || !FVexilCube) {
+  if (!FKeys.Empty() || !FGame) {
     return;
   }
   if (FMouseState == kNoGesture) {
@@ -95,13 +96,16 @@ void TMainForm::FormMouseDown(Qt::MouseButton AButton, Qt::MouseButtons /*AButto
   StopSpin();
   FOldRMouseX = X;
   FOldRMouseY = Y;
-  FVexilCube->ProcessMouseDown(TMouseButton::mbLeft, X, Y, ClientHeight() - Y);
+  // A press while the last turn still animates completes it first, so a quick next drag
+  // is not lost.
+  FGame->FinishTurn();
+  FGame->VexilCube().ProcessMouseDown(TMouseButton::mbLeft, X, Y, ClientHeight() - Y);
 }
 
 void TMainForm::FormMouseMove(Qt::MouseButtons AButtons, Qt::KeyboardModifiers /*AModifiers*/,
                               int X, int Y) {
   SetTimerEnabled(true);
-  if (!FVexilCube || FVexilCube->SideIsRotating()) {
+  if (!FGame || FGame->VexilCube().SideIsRotating()) {
     return;
   }
   if ((FMouseState == kLeftGesture && !(AButtons & Qt::LeftButton)) ||
@@ -122,7 +126,7 @@ void TMainForm::FormMouseMove(Qt::MouseButtons AButtons, Qt::KeyboardModifiers /
     FOldRMouseY = Y;
     return;
   }
-  FVexilCube->ProcessMouseMove(X, Y, ClientHeight() - Y);
+  FGame->VexilCube().ProcessMouseMove(X, Y, ClientHeight() - Y);
 }
 
 void TMainForm::FormMouseUp(Qt::MouseButton AButton, Qt::MouseButtons /*AButtons*/,
@@ -130,8 +134,8 @@ void TMainForm::FormMouseUp(Qt::MouseButton AButton, Qt::MouseButtons /*AButtons
   if (FMouseState == kNoGesture || GestureOf(AButton) != FMouseState) {
     return;
   }
-  if (FMouseState == kLeftGesture && FVexilCube) {
-    FVexilCube->ProcessMouseUp(TMouseButton::mbLeft);
+  if (FMouseState == kLeftGesture && FGame) {
+    FGame->VexilCube().ProcessMouseUp(TMouseButton::mbLeft);
   }
   FMouseState = kNoGesture;
   FRedrawNeeded = true;
@@ -139,14 +143,14 @@ void TMainForm::FormMouseUp(Qt::MouseButton AButton, Qt::MouseButtons /*AButtons
 }
 
 void TMainForm::FormMouseWheel(int AWheelDelta) {
-  if (!FVexilCube) {
+  if (!FGame) {
     return;
   }
   ZoomBy(AWheelDelta < 0 ? -kScaleStep : kScaleStep);
 }
 
 void TMainForm::FormKeyDown(QKeyEvent& AEvent) {
-  if (!FVexilCube || FVexilCube->SideIsRotating() || FMouseState != kNoGesture) {
+  if (!FGame || FGame->VexilCube().SideIsRotating() || FMouseState != kNoGesture) {
     return;
   }
   TKey key;

@@ -4,19 +4,21 @@
 #include "app/MainForm.h"
 
 #include "engine/ProgramInfo.h"
+#include "engine/ViewProjection.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QOpenGLWidget>
 #include <QTimer>
 
 namespace vexil {
 
 namespace {
 
-constexpr int kClientWidth = 716;
-constexpr int kClientHeight = 466;
+constexpr int kClientWidth = kDefaultViewWidth;
+constexpr int kClientHeight = kDefaultViewHeight;
 constexpr int kLeft = 203;
 constexpr int kTop = 138;
 // About 60 frames a second: a turn at speed 10 takes 9 frames.
@@ -49,7 +51,9 @@ void TMainForm::CreateLayout() {
   CreateGameMenu();
   CreateViewMenu();
   CreateHelpMenu();
-  // The designed size is that of the drawing area, below the menu bar.
+  // The designed size is that of the drawing area, below the menu bar; below the smallest the
+  // cube and the clock would be too small to play.
+  GLWidget()->setMinimumSize(kMinViewWidth, kMinViewHeight);
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
@@ -67,20 +71,23 @@ void TMainForm::CreateGameMenu() {
   FEasyItem = AddItem(newGame, "EasyGameModeMenuItem", QStringLiteral("Легко"));
   FNormalItem = AddItem(newGame, "NormalGameModeMenuItem", QStringLiteral("Нормально"));
   FHardItem = AddItem(newGame, "HardGameModeMenuItem", QStringLiteral("Сложно"));
-  const std::array<std::pair<QAction*, int>, 3> modes = {
-      {{FEasyItem, 2}, {FNormalItem, 7}, {FHardItem, 13}}};
-  for (const auto& [item, extraTurns] : modes) {
+  const std::array<std::pair<QAction*, TDifficulty>, 3> modes = {
+      {{FEasyItem, TDifficulty::Easy},
+       {FNormalItem, TDifficulty::Normal},
+       {FHardItem, TDifficulty::Hard}}};
+  for (const auto& [item, difficulty] : modes) {
     item->setCheckable(true);
     FDifficultyGroup->addAction(item);
     connect(item, &QAction::triggered, this,
-            [this, item = item, extraTurns = extraTurns] { NewGameModeClick(item, extraTurns); });
+            [this, difficulty = difficulty] { NewGameModeClick(difficulty); });
   }
 
   Separator(FGameMenu, "N6");
-  // Saved games come with their own files; until then both commands are shown disabled.
-  AddItem(FGameMenu, "LoadGameMenuItem", QStringLiteral("Загрузить игру"))->setEnabled(false);
+  connect(AddItem(FGameMenu, "LoadGameMenuItem", QStringLiteral("Загрузить игру")),
+          &QAction::triggered, this, [this] { LoadGameMenuItemClick(); });
   FSaveGameItem = AddItem(FGameMenu, "SaveGameMenuItem", QStringLiteral("Сохранить игру"));
-  FSaveGameItem->setEnabled(false);
+  FSaveGameItem->setEnabled(false); // while a game is in progress
+  connect(FSaveGameItem, &QAction::triggered, this, [this] { SaveGameMenuItemClick(); });
   Separator(FGameMenu, "N7");
   FUndoItem = AddItem(FGameMenu, "miUndoStep", QStringLiteral("Отменить ход"));
   FUndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -131,8 +138,8 @@ void TMainForm::CreateViewMenu() {
   FFullScreenItem->setShortcut(QKeySequence(Qt::Key_F5));
   connect(FFullScreenItem, &QAction::triggered, this, [this] { FullScreenModeMenuItemClick(); });
   Separator(FViewMenu, "N1");
-  // The colours dialog comes with the dialogs; until then the command is shown disabled.
-  AddItem(FViewMenu, "ColorsMenuItem", QStringLiteral("Цвета"))->setEnabled(false);
+  connect(AddItem(FViewMenu, "ColorsMenuItem", QStringLiteral("Цвета")), &QAction::triggered, this,
+          [this] { acColorsFormExecute(); });
   Separator(FViewMenu, "N8");
   FLanguageMenu = FViewMenu->addMenu(QStringLiteral("LanguageMenuItem"));
   FLanguageMenu->setObjectName(QStringLiteral("LanguageMenuItem"));
@@ -146,8 +153,8 @@ void TMainForm::CreateHelpMenu() {
   QAction* help = AddItem(FHelpMenu, "miHelp", QStringLiteral("Справка"));
   help->setShortcut(QKeySequence(Qt::Key_F1));
   connect(help, &QAction::triggered, this, [this] { acHelpExecute(); });
-  // The about box comes with the dialogs; until then the command is shown disabled.
-  AddItem(FHelpMenu, "AboutMenuItem", QStringLiteral("О программе"))->setEnabled(false);
+  connect(AddItem(FHelpMenu, "AboutMenuItem", QStringLiteral("О программе")), &QAction::triggered,
+          this, [this] { AboutMenuItemClick(); });
 }
 
 } // namespace vexil

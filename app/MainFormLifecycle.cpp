@@ -2,7 +2,7 @@
 // settings to the menus and the cube.
 #include "app/MainForm.h"
 
-#include "app/FormFont.h"
+#include "dialogs/FormFont.h"
 #include "engine/ProgramInfo.h"
 #include "localization/LocalizationStore.h"
 #include "render/StickerTextures.h"
@@ -27,8 +27,8 @@ TMainForm::~TMainForm() {
   // The clock's glyphs and the textures live in the context, which goes with the base window
   // after this destructor: free what uses it while it is still current.
   const bool current = MakeCurrent();
-  FGameTimer.reset();
-  FVexilCube.reset();
+  FClockDrawing.reset();
+  FGame.reset();
   FGameSettings.reset(); // writes the settings file
   FLocalizationStore.reset();
   FreeScene(); // the textures last
@@ -55,11 +55,7 @@ void TMainForm::FormCreate() {
   FLocalizationStore->SetCurrentLanguageIndex(0);
   FillLanguageMenu();
   FLocalizationStore->LocalizeForm(this);
-  SetGameStarted(false);
-  FAllowToStopTimer = true;
-  FVexilCube = std::make_unique<TVexilCube>(degree);
-  FVexilCube->UpdatePlanesColor(FGameSettings->PlaneColors());
-  ApplySettings();
+  CreateGame(degree);
   // The first frame turns the cube 52.5 degrees about the vertical screen axis and 35 degrees
   // about the horizontal one: the opening view.
   FHRotateDirection = 15;
@@ -96,22 +92,23 @@ void TMainForm::ApplySettings() {
   FTimerEnableItem->setChecked(FGameSettings->ShowTimer());
   FGlobalLightingItem->setChecked(FGameSettings->GlobalLighting());
   FBrightColorsItem->setChecked(FGameSettings->EnablePlaneLight());
-  FVexilCube->SetShowSelectedPlane(FGameSettings->ShowSelectedPlane());
   FFullScreenItem->setChecked(FGameSettings->FullScreenMode());
-  FVexilCube->SetPlaneLight(!FGameSettings->EnablePlaneLight());
-  FVexilCube->SetGlobalLighting(FGameSettings->GlobalLighting());
+  TVexilCube& cube = FGame->VexilCube();
+  cube.SetShowSelectedPlane(FGameSettings->ShowSelectedPlane());
+  cube.SetPlaneLight(!FGameSettings->EnablePlaneLight());
+  cube.SetGlobalLighting(FGameSettings->GlobalLighting());
 }
 
 void TMainForm::FormShow() {
-  // The context is current: the clock's glyphs and the sticker textures can be made.
-  FGameTimer = std::make_unique<TGameTimer>();
-  FGameTimer->SetGameSettingsLink(FGameSettings.get());
-  FGameTimer->SetOnTick([this] {
-    if (FNewGameIsStarted && FGameSettings->ShowTimer()) {
-      FRedrawNeeded = true;
-    }
-  });
+  // The context is current: the sticker textures can be made. The clock's glyphs are built
+  // when a game first shows the clock.
+  FClockDrawing = std::make_unique<TClockDrawing>();
   CreateTextures();
+  // After the textures: making them lays the stickers out afresh. Its messages come once the
+  // window is on the screen.
+  if (!FStartGameFile.isEmpty()) {
+    QTimer::singleShot(0, this, [this] { LoadGameFile(FStartGameFile); });
+  }
   // The window is on the screen now: the notice can stand over it.
   QTimer::singleShot(0, this, &TMainForm::ShowSettingsFileNotice);
 }
@@ -122,8 +119,8 @@ void TMainForm::FormActivate() {
 
 void TMainForm::FormResize(int AWidth, int AHeight) {
   // The first resize may come before the cube exists.
-  if (FVexilCube) {
-    FVexilCube->Resize(AWidth, AHeight);
+  if (FGame) {
+    FGame->VexilCube().Resize(AWidth, AHeight);
   }
   FRedrawNeeded = true;
 }

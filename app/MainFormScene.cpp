@@ -20,14 +20,15 @@ void TMainForm::CreateTextures() {
     std::cerr << error.what() << '\n';
     FTextureList = std::make_unique<TStickerTextureList>();
   }
-  FVexilCube->SetTextureListLink(FTextureList.get());
-  FVexilCube->InitPlanes();
-  FVexilCube->UpdatePlanesColor(FGameSettings->PlaneColors());
+  TVexilCube& cube = FGame->VexilCube();
+  cube.SetTextureListLink(FTextureList.get());
+  cube.InitPlanes();
+  cube.UpdatePlanesColor(FGameSettings->PlaneColors());
 }
 
 void TMainForm::FreeScene() {
-  if (FVexilCube) {
-    FVexilCube->SetTextureListLink(nullptr);
+  if (FGame) {
+    FGame->VexilCube().SetTextureListLink(nullptr);
   }
   FTextureList.reset();
 }
@@ -44,8 +45,15 @@ void TMainForm::UpdateTextureAlpha() {
 
 void TMainForm::DrawCube() {
   // Picking between frames looks through the view drawn last.
-  FVexilCube->SetViewMatrix(ViewMatrix());
-  DrawVexilCube(*FVexilCube, ViewMatrix());
+  TVexilCube& cube = FGame->VexilCube();
+  cube.SetViewMatrix(ViewMatrix());
+  DrawVexilCube(cube, ViewMatrix());
+}
+
+void TMainForm::DrawClock() {
+  if (FGame->NewGameIsStarted() && FGameSettings->ShowTimer() && FClockDrawing) {
+    FClockDrawing->Draw(FGame->Clock(), FGameSettings->TimerColor(), ClientWidth(), ClientHeight());
+  }
 }
 
 } // namespace vexil

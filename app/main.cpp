@@ -1,11 +1,13 @@
 // The program: probes multisampling before anything else, then runs the main window until it
-// closes. It takes no command-line arguments.
+// closes. Its one optional argument is a saved game to open: vexil_cube [FILE.vcs]
 #include "app/MainForm.h"
 #include "app/QuitOnSignal.h"
+#include "dialogs/ProgramIcon.h"
 #include "engine/ProgramInfo.h"
 #include "render/Antialiasing.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMessageBox>
 
 #include <exception>
@@ -17,8 +19,19 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(vexil::kProgramTitle));
   QApplication::setApplicationDisplayName(QString::fromLatin1(vexil::kProgramTitle));
+  QApplication::setWindowIcon(vexil::ProgramIcon());
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("A turning-cube puzzle."));
+  parser.addHelpOption();
+  parser.addPositionalArgument(QStringLiteral("file"),
+                               QStringLiteral("A saved game (.vcs) to open."),
+                               QStringLiteral("[file]"));
+  parser.process(application);
   try {
     vexil::TMainForm mainForm;
+    if (!parser.positionalArguments().isEmpty()) {
+      mainForm.SetStartGameFile(parser.positionalArguments().constFirst());
+    }
     vexil::QuitOnTerminationSignals();
     mainForm.show();
     return QApplication::exec();

@@ -68,7 +68,7 @@ void CosSin(double AAngle, double& ACos, double& ASin) {
     ASin = kSin[index];
     return;
   }
-  const double radians = AAngle * 3.14159265358979324 / 180.0;
+  const double radians = AAngle * kPi / 180.0;
   ACos = std::cos(radians);
   ASin = std::sin(radians);
 }

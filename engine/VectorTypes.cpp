@@ -61,7 +61,7 @@ TVertex3f ColorToVertex3f(int32_t P) {
 }
 
 double ArcCosDegrees(double T) {
-  return std::atan2(std::sqrt(1.0 - T * T), T) * 180.0 / 3.14159265358979324;
+  return std::atan2(std::sqrt(1.0 - T * T), T) * 180.0 / kPi;
 }
 
 } // namespace vexil

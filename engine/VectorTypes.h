@@ -9,6 +9,9 @@
 
 namespace vexil {
 
+// The one value of pi of the program's geometry.
+constexpr double kPi = 3.14159265358979323846;
+
 struct TVertex3f {
   float X = 0.0f;
   float Y = 0.0f;

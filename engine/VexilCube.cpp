@@ -132,6 +132,7 @@ void TVexilCube::InitPlanes() {
 }
 
 void TVexilCube::Reset() {
+  CancelTurn();
   FSolved = false;
   InitPlanes();
   ClearUndoRedoState();

@@ -5,6 +5,7 @@
 
 #include "engine/Cube.h"
 #include "engine/CubeFrame.h"
+#include "engine/CubeSizes.h"
 #include "engine/GeomObject.h"
 #include "engine/MatrixMath.h"
 #include "engine/Streams.h"
@@ -29,8 +30,8 @@ using TNotifyEvent = std::function<void(TVexilCube& ASender)>;
 class TVexilCube {
 public:
   // The cube sizes the game offers.
-  static constexpr int32_t kMinDegree = 2;
-  static constexpr int32_t kMaxDegree = 10;
+  static constexpr int32_t kMinDegree = kMinVexilCubeDegree;
+  static constexpr int32_t kMaxDegree = kMaxVexilCubeDegree;
 
   // Raises std::invalid_argument for a degree below 1 or above kMaxDegree (a single cubie is a
   // cube too, which the tests use), EResNotFound when the "CUBE" mesh resource is missing.
@@ -41,6 +42,7 @@ public:
 
   // --- assembly
   void InitPlanes();
+  // The solved cube: stickers in their places, no turn or drag in progress, no history.
   void Reset();
   void Resize(int32_t AWidth, int32_t AHeight);
 
@@ -49,6 +51,12 @@ public:
   // Starts the animated turn (sticker APlaneIndex, direction ADirection) from angle 0 at speed 10,
   // as a scramble step does; records nothing in the history.
   void RotateSide(int32_t APlaneIndex, int32_t ADirection);
+  // Jumps the turn that animates to its end (or, for a drag turning back, to its start) and
+  // runs the end of the turn as the frame that reached it would: the stickers move,
+  // OnEndSideRotate fires and the solved test runs. Nothing happens when no turn animates.
+  void FinishTurn();
+  // Drops the turn or the drag in progress without moving any sticker.
+  void CancelTurn();
   // Seeds the generator RotateRandomSide draws from (the shell seeds it from the clock).
   void Randomize(uint32_t ASeed);
   // No colour is found on two sides. The end of every turn stores it in Solved.
@@ -84,8 +92,8 @@ public:
   // raise EStreamError naming the problem otherwise.
   void SaveState(TStream& ASourStream) const;
   void LoadState(TStream& ADestStream);
-  // Besides a short block and more than six colours, it refuses a colour component that single
-  // precision cannot hold (NaN, an infinity, a magnitude beyond its largest value).
+  // Besides a short block and more than six colours, it refuses a colour component outside 0..1
+  // (NaN, the infinities and 1e300 among them), so no colour reaches single precision undefined.
   void LoadStateOldFormat(TStream& ADestStream);
 
   // --- appearance

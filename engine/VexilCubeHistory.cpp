@@ -32,11 +32,7 @@ void TVexilCube::Undo() {
     return;
   }
   const TUndoRedoInfo& entry = FUndoRedoBuffer[FUndoRedoPosition];
-  FRotateAngle = 0.0f;
-  FSideIsRotating = true;
-  FRotateSpeed = 10.0f;
-  FSelectedPlane = entry.UndoRedoPlaneIndex();
-  FRotateDirection = OppositeDirection(entry.UndoRedoPlaneDirection());
+  RotateSide(entry.UndoRedoPlaneIndex(), OppositeDirection(entry.UndoRedoPlaneDirection()));
   --FUndoRedoPosition;
 }
 
@@ -46,11 +42,7 @@ void TVexilCube::Redo() {
   }
   ++FUndoRedoPosition;
   const TUndoRedoInfo& entry = FUndoRedoBuffer[FUndoRedoPosition];
-  FRotateAngle = 0.0f;
-  FSideIsRotating = true;
-  FRotateSpeed = 10.0f;
-  FSelectedPlane = entry.UndoRedoPlaneIndex();
-  FRotateDirection = entry.UndoRedoPlaneDirection();
+  RotateSide(entry.UndoRedoPlaneIndex(), entry.UndoRedoPlaneDirection());
 }
 
 bool TVexilCube::UndoExist() const {

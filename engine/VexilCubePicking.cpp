@@ -71,7 +71,7 @@ int32_t TVexilCube::GetSelectedPlane(int32_t AX, int32_t AInvertY, const TMatrix
   if (FViewWidth <= 0 || FViewHeight <= 0 || !std::isfinite(FAspect) || !(FAspect > 0.0)) {
     return -1;
   }
-  const double f = 1.0 / std::tan(kFieldOfView / 2.0 * 3.14159265358979324 / 180.0);
+  const double f = 1.0 / std::tan(FieldOfView(FAspect) / 2.0 * kPi / 180.0);
   const TMatrix4d eye = Multiply(TranslationMatrix(0.0, 0.0, -kCameraDistance),
                                  Multiply(ScaleMatrix(FKScale), ToMatrix4d(AView)));
   const double left = AX - 0.5;

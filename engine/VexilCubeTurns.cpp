@@ -28,6 +28,34 @@ void TVexilCube::RotateSide(int32_t APlaneIndex, int32_t ADirection) {
   FRotateDirection = ADirection;
 }
 
+void TVexilCube::FinishTurn() {
+  if (!FSideIsRotating) {
+    return;
+  }
+  // The cubies of the layer may not have been marked yet: a turn started since the last frame.
+  const TTurnLayer turn = TurnLayer(FSelectedPlane, FRotateDirection);
+  for (int32_t i = 0; i < FCubesCount; ++i) {
+    FCubes[i]->SetRotated(turn.Valid && InLayer(turn, i));
+  }
+  // A turn on its way back ends where it started; NaN counts as that too, as in AdvanceTurn.
+  FRotateAngle = FRotateSpeed > 0.0f ? 90.0f : 0.0f;
+  FTurnEnded = false;
+  EndTurn();
+}
+
+void TVexilCube::CancelTurn() {
+  FSideIsRotating = false;
+  FManualRotation = false;
+  FTurnEnded = false;
+  FRotateAngle = 0.0f;
+  FSelectedPlane = -1;
+  FRotateDirection = -1;
+  FMouseVectorLength = 0.0f;
+  for (int32_t i = 0; i < FCubesCount; ++i) {
+    FCubes[i]->SetRotated(false);
+  }
+}
+
 TVexilCube::TTurnLayer TVexilCube::TurnLayer(int32_t APlaneIndex, int32_t ADirection) const {
   TTurnLayer turn;
   if (APlaneIndex < 0 || APlaneIndex >= FWorkPlanesCount || ADirection < 0 || ADirection > 3) {

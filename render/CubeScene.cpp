@@ -22,6 +22,11 @@ void BeginScene(const TVertex3f& ABackground) {
   glEnable(GL_MULTISAMPLE);
 }
 
+void BeginScene(const TVertex3f& ABackground, const TMatrix& AView) {
+  BeginScene(ABackground);
+  glLoadMatrixf(AView.data());
+}
+
 void EndScene() {
   glDisable(GL_MULTISAMPLE);
   glDisable(GL_DEPTH_TEST);

@@ -5,7 +5,7 @@
 // A frame of the window, with the context current, the scene projection set (Projection.h) and
 // the cube's orientation AView:
 //
-//   BeginScene(BackgroundColor);
+//   BeginScene(BackgroundColor, AView);
 //   ... the clock ...
 //   DrawVexilCube(Cube, AView);
 //   EndScene();
@@ -22,6 +22,8 @@ void ClearScene(const TVertex3f& ABackground);
 
 // ClearScene, then depth test and multisampling on for the frame; EndScene turns them off.
 void BeginScene(const TVertex3f& ABackground);
+// The same, with AView loaded as the modelview matrix (the cube's orientation of the frame).
+void BeginScene(const TVertex3f& ABackground, const TMatrix& AView);
 void EndScene();
 
 // Draws AFrame of ACube: per cubie its matrix, the body mesh (lit when global lighting is on)

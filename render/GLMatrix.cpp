@@ -18,7 +18,7 @@ TMatrix GLRotationMatrix(double AAngle, double X, double Y, double Z) {
   X /= Length;
   Y /= Length;
   Z /= Length;
-  const double Radians = AAngle * 3.14159265358979323846 / 180.0;
+  const double Radians = AAngle * kPi / 180.0;
   const double C = std::cos(Radians);
   const double S = std::sin(Radians);
   const double T = 1.0 - C;

@@ -157,7 +157,7 @@ bool THiddenBodyParts::EyeOf(const std::array<double, 16>& AProjection,
 
 bool THiddenBodyParts::NoRayDownTheShafts(const std::array<double, 3>& AEye,
                                           const std::array<double, 3>& AHalfSizes) {
-  const double SafeCos = std::cos(kSafeAngleDegrees * M_PI / 180.0);
+  const double SafeCos = std::cos(kSafeAngleDegrees * kPi / 180.0);
   for (int Axis = 0; Axis < 3; ++Axis) {
     for (const double Sign : {-1.0, 1.0}) {
       const double Height = Sign * AEye[Axis];

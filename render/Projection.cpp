@@ -15,7 +15,8 @@ void SetSceneProjection(int AWidth, int AHeight) {
   glViewport(0, 0, AWidth, AHeight);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(kFieldOfView, ViewAspect(AWidth, AHeight), kNearPlane, kFarPlane);
+  const float aspect = ViewAspect(AWidth, AHeight);
+  gluPerspective(FieldOfView(aspect), aspect, kNearPlane, kFarPlane);
   glTranslatef(0.0f, 0.0f, static_cast<float>(-kCameraDistance));
   glMatrixMode(GL_MODELVIEW);
 }

@@ -12,6 +12,8 @@ PACKAGES=(
   libgl1-mesa-dri libegl-mesa0 libcurl4-openssl-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick fonts-liberation2
+  # the fuzzers (configured with VEXIL_FUZZ=ON, see README.md)
+  clang-14 libclang-rt-14-dev
 )
 
 step() {

@@ -49,15 +49,22 @@ std::vector<TLanguageLine> LanguageLines() {
        "программу, по ссылке: " +
            page + "."},
       {"UPDATE_DIALOG_TITLE", "Load game...", "Загрузить игру..."},
+      {"DAMAGED_GAME_MESSAGE", "The file \"%1\" is damaged: the game cannot be loaded from it.",
+       "Файл \"%1\" повреждён: игру из него загрузить нельзя."},
+      {"OPEN_GAME_ERROR", "The file \"%1\" cannot be opened: %2",
+       "Не удаётся открыть файл \"%1\": %2"},
+      {"SAVE_GAME_ERROR", "The game cannot be saved to \"%1\": %2",
+       "Не удаётся сохранить игру в файл \"%1\": %2"},
+      {"SAVE_DIALOG_TITLE", "Save game...", "Сохранить игру..."},
       {"SETTINGS_UNREADABLE_MESSAGE",
        "The settings file \"%1\" cannot be read. The game starts with the default settings "
        "and leaves the file as it is.",
-       "Не удаётся прочитать файл настроек «%1». Игра запущена с настройками по умолчанию и "
+       "Не удаётся прочитать файл настроек \"%1\". Игра запущена с настройками по умолчанию и "
        "не изменит этот файл."},
       {"SETTINGS_READ_ONLY_MESSAGE",
        "The settings file \"%1\" is read-only. Changes to the settings made in this game "
        "will not be saved.",
-       "Файл настроек «%1» доступен только для чтения. Изменения настроек в этой игре не "
+       "Файл настроек \"%1\" доступен только для чтения. Изменения настроек в этой игре не "
        "будут сохранены."},
       {"", "", ""},
       {"MainForm", "Vexil Cube 3D", "Vexil Cube 3D"},
@@ -104,7 +111,13 @@ std::vector<TLanguageLine> LanguageLines() {
       {"WebUrlLabel", page, page},
       {"EMailUrlLabel", mail, mail},
       {"CopyrightLabel", "(c) Vexil Cube 3D developers. All rights reserved.",
-       "(c) Разработчики Vexil Cube 3D. Все права защищены."},
+       "(c) Авторы Vexil Cube 3D. Все права защищены."},
+      {"", "", ""},
+      {"# HelpForm", "", ""},
+      {"HelpForm", "Vexil Cube 3D Help", "Справка Vexil Cube 3D"},
+      {"HelpCloseButton", "Close", "Закрыть"},
+      // The page of resources/help/ shown in this language.
+      {"HELP_PAGE", "english.html", "russian.html"},
   };
 }
 

@@ -6,6 +6,7 @@
 // Makes OUTPUT_DIR if needed and writes OUTPUT_DIR/cube_<N>_<mode>.png with mode lit_plain,
 // lit_bright, unlit_plain, unlit_bright (lit: global lighting on; bright: "Bright colors" on), and
 // cube_<N>_turning.png with a layer at 45 degrees.
+#include "engine/ViewProjection.h"
 #include "render/Antialiasing.h"
 #include "render/GLMatrix.h"
 #include "render/headless/HeadlessScene.h"
@@ -24,8 +25,8 @@ using namespace vexil;
 
 namespace {
 
-constexpr int kWidth = 716;
-constexpr int kHeight = 466;
+constexpr int kWidth = kDefaultViewWidth;
+constexpr int kHeight = kDefaultViewHeight;
 
 void Save(THeadlessScene& AScene, const std::string& APath) {
   const std::vector<uint8_t> Pixels = AScene.ReadPixels();

@@ -47,25 +47,24 @@ TEST_F(MainFormTest, NormalOnFourMakesElevenTurnsThenStartsTheClockAtZero) {
   QAction* normal = Item("NormalGameModeMenuItem");
   normal->trigger();
   EXPECT_TRUE(normal->isChecked());
-  EXPECT_FALSE(form.NewGameIsStarted());
-  EXPECT_FALSE(form.AllowToStopTimer());
-  EXPECT_FALSE(form.GameTimer()->Running()); // not when the item is clicked
+  EXPECT_FALSE(form.Game()->NewGameIsStarted());
+  EXPECT_TRUE(form.Game()->Scrambling());
+  EXPECT_FALSE(form.Game()->Clock().Running()); // not when the item is clicked
   EXPECT_FALSE(Item("miUndoStep")->isEnabled());
   QString clockAtStart;
   const auto turns = RecordTurns(form, [&] {
-    if (form.NewGameIsStarted() && clockAtStart.isEmpty()) {
-      clockAtStart = QString::fromStdString(form.GameTimer()->SecondsToTimeStr());
+    if (form.Game()->NewGameIsStarted() && clockAtStart.isEmpty()) {
+      clockAtStart = QString::fromStdString(form.Game()->Clock().SecondsToTimeStr());
     }
-    return form.NewGameIsStarted();
+    return form.Game()->NewGameIsStarted();
   });
   EXPECT_EQ(turns.size(), 11u);
-  EXPECT_EQ(form.RandomCount(), 0);
+  EXPECT_EQ(form.Game()->RandomCount(), 0);
   EXPECT_EQ(clockAtStart, QStringLiteral("00:00:00"));
-  EXPECT_TRUE(form.GameTimer()->Running());
-  EXPECT_TRUE(form.GameTimer()->TimerIsInitialized());
-  EXPECT_TRUE(form.AllowToStopTimer());
+  EXPECT_TRUE(form.Game()->Clock().Running());
+  EXPECT_TRUE(form.ClockTickActive());
+  EXPECT_FALSE(form.Game()->Scrambling());
   EXPECT_FALSE(form.VexilCube()->SideIsRotating());
-  EXPECT_FALSE(form.VexilCube()->OnEndSideRotate());
 }
 
 TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
@@ -74,7 +73,7 @@ TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
   TMessageWatcher messages;
   QAction* easy = Item("EasyGameModeMenuItem");
   easy->trigger();
-  const auto turns = RecordTurns(form, [&] { return form.NewGameIsStarted(); });
+  const auto turns = RecordTurns(form, [&] { return form.Game()->NewGameIsStarted(); });
   ASSERT_EQ(turns.size(), 4u);
   // Turn the scramble back, last turn first.
   for (auto turn = turns.rbegin(); turn != turns.rend(); ++turn) {
@@ -90,8 +89,8 @@ TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
       << seen.Text.toStdString();
   EXPECT_FALSE(seen.Text.contains(QStringLiteral("Дни")));
   EXPECT_EQ(seen.Icon, QMessageBox::Information);
-  EXPECT_FALSE(form.NewGameIsStarted());
-  EXPECT_FALSE(form.GameTimer()->Running());
+  EXPECT_FALSE(form.Game()->NewGameIsStarted());
+  EXPECT_FALSE(form.Game()->Clock().Running());
   EXPECT_FALSE(easy->isChecked());
   EXPECT_FALSE(form.VexilCube()->UndoExist());
 
@@ -110,9 +109,8 @@ TEST_F(MainFormTest, CongratulationCountsDaysFromTheSecondDayOn) {
   TMainForm& form = Open();
   TMessageWatcher messages;
   Item("EasyGameModeMenuItem")->trigger();
-  const auto turns = RecordTurns(form, [&] { return form.NewGameIsStarted(); });
-  form.GameTimer()->SetDaysCount(2);
-  form.GameTimer()->SetSecondCount(3661);
+  const auto turns = RecordTurns(form, [&] { return form.Game()->NewGameIsStarted(); });
+  form.Game()->Clock().SetTime(2, 3661);
   for (auto turn = turns.rbegin(); turn != turns.rend(); ++turn) {
     form.VexilCube()->RotateSide(turn->Plane, TVexilCube::OppositeDirection(turn->Direction));
     ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
@@ -127,11 +125,11 @@ TEST_F(MainFormTest, ResetKeepsTheDifficultyMarkAndEndsTheGame) {
   WriteSettings("[settings]\r\nVexilCubeDegree=2\r\n");
   TMainForm& form = Open();
   Item("HardGameModeMenuItem")->trigger();
-  ASSERT_TRUE(WaitUntil([&] { return form.NewGameIsStarted(); }, 20000));
+  ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
   Item("ResetMenuItem")->trigger();
-  EXPECT_FALSE(form.NewGameIsStarted());
+  EXPECT_FALSE(form.Game()->NewGameIsStarted());
   EXPECT_TRUE(Item("HardGameModeMenuItem")->isChecked());
-  EXPECT_TRUE(form.GameTimer()->Running()); // counting on, no longer drawn
+  EXPECT_TRUE(form.Game()->Clock().Running()); // counting on, no longer drawn
   Settle();
   EXPECT_FALSE(form.VexilCube()->Solved()); // a reset cube is not a won game
 }
@@ -139,14 +137,14 @@ TEST_F(MainFormTest, ResetKeepsTheDifficultyMarkAndEndsTheGame) {
 TEST_F(MainFormTest, SizeChangeMakesANewCubeStopsTheClockAndClearsTheMarks) {
   TMainForm& form = Open();
   Item("EasyGameModeMenuItem")->trigger();
-  ASSERT_TRUE(WaitUntil([&] { return form.NewGameIsStarted(); }, 20000));
+  ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
   Item("MenuItemDegree7")->trigger();
   EXPECT_EQ(form.VexilCube()->Degree(), 7);
   EXPECT_EQ(form.GameSettings()->VexilCubeDegree(), 7);
   EXPECT_TRUE(Item("MenuItemDegree7")->isChecked());
   EXPECT_FALSE(Item("MenuItemDegree3")->isChecked());
-  EXPECT_FALSE(form.NewGameIsStarted());
-  EXPECT_FALSE(form.GameTimer()->Running());
+  EXPECT_FALSE(form.Game()->NewGameIsStarted());
+  EXPECT_FALSE(form.Game()->Clock().Running());
   EXPECT_FALSE(Item("EasyGameModeMenuItem")->isChecked());
   EXPECT_TRUE(form.VexilCube()->GlobalLighting()); // settings applied to the new cube
 }
@@ -219,15 +217,7 @@ TEST_F(MainFormTest, MenusPauseTheLoopExceptDuringAScramble) {
   EXPECT_TRUE(form.TimerEnabled());
   emit view->aboutToShow();
   EXPECT_TRUE(form.TimerEnabled()); // the scramble keeps turning
-  ASSERT_TRUE(WaitUntil([&] { return form.NewGameIsStarted(); }, 20000));
+  ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
   emit form.findChild<QMenu*>("HelpMenuItem")->aboutToShow();
   EXPECT_FALSE(form.TimerEnabled());
-}
-
-TEST_F(MainFormTest, CommandsStillToComeAreShownDisabled) {
-  Open();
-  for (const char* name :
-       {"LoadGameMenuItem", "SaveGameMenuItem", "ColorsMenuItem", "AboutMenuItem"}) {
-    EXPECT_FALSE(Item(name)->isEnabled()) << name;
-  }
 }

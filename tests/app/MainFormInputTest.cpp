@@ -28,7 +28,7 @@ void Wheel(QWidget* AWidget, int ADelta) {
 TEST_F(MainFormTest, LeftDragBeyondFortyFiveDegreesRecordsATurn) {
   TMainForm& form = Open();
   Item("EasyGameModeMenuItem")->trigger();
-  ASSERT_TRUE(WaitUntil([&] { return form.NewGameIsStarted(); }, 20000));
+  ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
   Settle();
   const QPoint sticker = StickerPoint();
   // 0.75 degree per pixel: 50 pixels stand at 37.5 degrees, the layer turns back.

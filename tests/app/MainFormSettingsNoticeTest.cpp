@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const QString kRussianUnreadable = QStringLiteral("Не удаётся прочитать файл настроек «%1».");
+const QString kRussianUnreadable = QStringLiteral("Не удаётся прочитать файл настроек \"%1\".");
 const QString kEnglishReadOnly = QStringLiteral("The settings file \"%1\" is read-only.");
 
 class MainFormSettingsNoticeTest : public MainFormTest {
@@ -26,9 +26,9 @@ protected:
     return watcher.Seen();
   }
   // A scrambled game and the window hidden and shown again: nothing that opens the window anew.
-  static void Play(TMainForm& AForm) {
-    AForm.StartNewGame(3);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return AForm.NewGameIsStarted(); }, 10000));
+  void Play(TMainForm& AForm) {
+    Item("EasyGameModeMenuItem")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return AForm.Game()->NewGameIsStarted(); }, 10000));
     AForm.hide();
     AForm.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&AForm));

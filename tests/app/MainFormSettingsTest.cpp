@@ -31,7 +31,7 @@ TEST_F(MainFormTest, FirstStartShowsTheDefaultsAndWritesAllFifteenKeysAtExit) {
   EXPECT_FALSE(form.FullScreen());
   EXPECT_TRUE(form.VexilCube()->GlobalLighting());
   EXPECT_TRUE(form.VexilCube()->ShowSelectedPlane());
-  EXPECT_FALSE(form.NewGameIsStarted());
+  EXPECT_FALSE(form.Game()->NewGameIsStarted());
   EXPECT_FALSE(Item("EasyGameModeMenuItem")->isChecked());
   // Language 0 is Russian: the menus carry its captions.
   EXPECT_EQ(form.LocalizationStore()->CurrentLanguageIndex(), 0);

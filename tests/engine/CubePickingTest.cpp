@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace vexil;
 using namespace vexil::test;
@@ -210,4 +211,19 @@ TEST(CubeDrag, PressesThatMustChangeNothing) {
   RunTurn(cube, Rotation(180, {0, 1, 0}));
   cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300);
   EXPECT_EQ(cube.WorkPlane(cube.SelectedPlane()).Normal().Z, -1.0f);
+}
+
+// A window taller than wide widens the vertical field of view so the cube keeps its width; the
+// pick follows the projection drawn, so the centre sticker of the front side is still found at
+// the centre of the view.
+TEST(CubePick, ATallNarrowViewKeepsTheHorizontalFieldOfView) {
+  EXPECT_DOUBLE_EQ(FieldOfView(716.0 / 466.0), kFieldOfView);
+  EXPECT_DOUBLE_EQ(FieldOfView(0.0), kFieldOfView);
+  EXPECT_DOUBLE_EQ(FieldOfView(std::numeric_limits<double>::infinity()), kFieldOfView);
+  const double narrow = FieldOfView(0.5);
+  EXPECT_NEAR(std::tan(narrow / 2.0 * kPi / 180.0) * 0.5,
+              std::tan(kFieldOfView / 2.0 * kPi / 180.0), 1e-12);
+  TVexilCube cube(3);
+  cube.Resize(300, 600);
+  EXPECT_EQ(cube.GetSelectedPlane(150, 300, IdentityMatrix()), 27);
 }

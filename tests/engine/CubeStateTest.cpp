@@ -134,18 +134,6 @@ TEST(CubeState, OldBlockRetintsTexturesByFirstAppearance) {
   EXPECT_FALSE(model.Cube.IsCubeSolved());
 }
 
-TEST(CubeState, OldBlockKeepsTheWholeSingleRange) {
-  // The largest single value is a colour no player picks, but one the stickers can hold.
-  TPrepared model(2);
-  const double largest = std::numeric_limits<float>::max();
-  TMemoryStream stream(OldBlockWith(24, 3, 0, largest));
-  model.Cube.LoadStateOldFormat(stream);
-  EXPECT_EQ(stream.Position(), stream.Size());
-  EXPECT_EQ(model.Cube.WorkPlane(3).Color().X, std::numeric_limits<float>::max());
-  ASSERT_EQ(model.List.Tints.size(), 2u);
-  EXPECT_EQ(model.List.Color(1).X, std::numeric_limits<float>::max());
-}
-
 TEST(CubeState, DamagedBlocksAreRefusedAndChangeNothing) {
   TPrepared model(3);
   QuickTurn(model.Cube, 8, 1);
@@ -178,7 +166,7 @@ TEST(CubeState, DamagedBlocksAreRefusedAndChangeNothing) {
       {OldBlock(seven), "more than six colours"},
       {OldBlock(broken), "no valid colour"},
       {std::vector<uint8_t>(oldBytes.begin(), oldBytes.end() - 9), "ends early"},
-      // Finite doubles that single precision cannot hold: refused like NaN.
+      // Doubles that no colour holds, some beyond single precision: refused like NaN.
       {OldBlockWith(54, 9, 0, 1e300), "no valid colour"},
       {OldBlockWith(54, 53, 2, -1e300), "no valid colour"},
       {OldBlockWith(54, 0, 1, 3.5e38), "no valid colour"},

@@ -6,6 +6,7 @@
 //
 // VEXIL_SAME_PICTURE_VIEWS=n adds n random views per case to the fixed ones (default 1), for a
 // longer sweep than ctest runs.
+#include "engine/ViewProjection.h"
 #include "render/CubeScene.h"
 #include "render/GLIncludes.h"
 #include "render/GLMatrix.h"
@@ -27,8 +28,8 @@
 namespace vexil {
 namespace {
 
-constexpr int kWidth = 716;
-constexpr int kHeight = 466;
+constexpr int kWidth = kDefaultViewWidth;
+constexpr int kHeight = kDefaultViewHeight;
 
 using TFrameDraw = void (*)(const TVexilCube&, const TCubeFrame&);
 

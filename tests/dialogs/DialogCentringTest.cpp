@@ -1,4 +1,4 @@
-#include "app/DialogCentring.h"
+#include "dialogs/DialogCentring.h"
 
 #include <QRect>
 #include <gtest/gtest.h>

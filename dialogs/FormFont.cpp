@@ -1,4 +1,4 @@
-#include "app/FormFont.h"
+#include "dialogs/FormFont.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -10,6 +10,14 @@ void ApplySystemMessageFont(QWidget* AForm) {
     return;
   }
   AForm->setFont(QApplication::font("QMessageBox"));
+}
+
+QFont LabelFont(const QString& AFamily, int APixelHeight, bool ABold) {
+  QFont font(AFamily);
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(APixelHeight);
+  font.setBold(ABold);
+  return font;
 }
 
 } // namespace vexil

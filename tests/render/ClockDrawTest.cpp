@@ -1,11 +1,8 @@
-#include "app/GameTimer.h"
+#include "render/ClockDraw.h"
 #include "render/ClockGlyphs.h"
 #include "render/GLIncludes.h"
 #include "render/OffscreenContext.h"
-#include "tests/app/SettingsTestSupport.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFontInfo>
 #include <QPainterPath>
 #include <QTransform>
@@ -17,12 +14,6 @@ using namespace vexil;
 
 namespace {
 
-void Tick(TGameTimer& ATimer, int ACount) {
-  for (int i = 0; i < ACount; ++i) {
-    ATimer.TimerTick();
-  }
-}
-
 // Number of pixels of the picture whose red channel is lit.
 int LitPixels(const std::vector<uint8_t>& ARgba) {
   int count = 0;
@@ -33,61 +24,6 @@ int LitPixels(const std::vector<uint8_t>& ARgba) {
 }
 
 } // namespace
-
-TEST(GameClock, FormatsTheTimeOfDayAndRollsOverAtMidnight) {
-  TGameTimer timer;
-  EXPECT_EQ(timer.SecondsToTimeStr(), "00:00:00");
-  Tick(timer, 7);
-  EXPECT_EQ(timer.SecondsToTimeStr(), "00:00:07");
-  timer.SetSecondCount(3661);
-  EXPECT_EQ(timer.SecondsToTimeStr(), "01:01:01");
-  timer.SetSecondCount(13 * 3600 + 5 * 60 + 42);
-  EXPECT_EQ(timer.SecondsToTimeStr(), "13:05:42");
-  timer.SetSecondCount(86399);
-  EXPECT_EQ(timer.SecondsToTimeStr(), "23:59:59");
-  EXPECT_EQ(timer.DaysToTimeStr(), "0");
-  Tick(timer, 1);
-  EXPECT_EQ(timer.SecondsToTimeStr(), "00:00:00");
-  EXPECT_EQ(timer.DaysCount(), 1);
-  timer.SetDaysCount(12);
-  EXPECT_EQ(timer.DaysToTimeStr(), "12");
-}
-
-TEST(GameClock, ResumeKeepsLoadedCountsAndResetClearsThem) {
-  TGameTimer timer;
-  EXPECT_FALSE(timer.Running());
-  timer.SetDaysCount(1);
-  timer.SetSecondCount(100);
-  timer.Resume();
-  EXPECT_TRUE(timer.Running());
-  EXPECT_EQ(timer.SecondsToTimeStr(), "00:01:40");
-  Tick(timer, 1);
-  EXPECT_EQ(timer.SecondsToTimeStr(), "00:01:41");
-  EXPECT_EQ(timer.DaysToTimeStr(), "1");
-  timer.Stop();
-  EXPECT_FALSE(timer.Running());
-  timer.Reset();
-  EXPECT_TRUE(timer.Running());
-  EXPECT_EQ(timer.SecondCount(), 0);
-  EXPECT_EQ(timer.DaysCount(), 0);
-}
-
-TEST(GameClock, TheRealTickCountsSecondsAndReportsEachOne) {
-  TGameTimer timer;
-  int ticks = 0;
-  timer.SetOnTick([&] { ++ticks; });
-  timer.Reset();
-  QElapsedTimer elapsed;
-  elapsed.start();
-  // A loaded machine may deliver a tick late, never early: wait for two, then check they took
-  // two seconds and each was reported.
-  while (timer.SecondCount() < 2 && elapsed.elapsed() < 10000) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-  }
-  EXPECT_GE(elapsed.elapsed(), 1900);
-  EXPECT_EQ(timer.SecondCount(), 2);
-  EXPECT_EQ(ticks, 2);
-}
 
 TEST(ClockGlyphs, OutlinesUseTheEmSquareAsUnit) {
   const QFont font = ClockFont();
@@ -165,52 +101,81 @@ TEST_F(GlyphListsTest, BuildsTwoHundredFiftyFiveListsFromThousand) {
 }
 
 TEST_F(GlyphListsTest, DrawsTwoLinesInTheTopRightCornerInTheTimerColour) {
-  vexil::testing::TTempFolder folder;
-  TGameSettings settings(folder.File("vexil_cube.ini"));
-  settings.SetTimerColor({1.0f, 0.0f, 0.0f});
-  TOffscreenFramebuffer framebuffer(400, 400, 0);
-  TGameTimer timer;
-  ASSERT_TRUE(timer.TimerIsInitialized());
-  timer.SetGameSettingsLink(&settings);
-  glViewport(0, 0, 400, 400);
+  constexpr int kWidth = 716;
+  constexpr int kHeight = 466;
+  TOffscreenFramebuffer framebuffer(kWidth, kHeight, 0);
+  TClockDrawing drawing;
+  EXPECT_FALSE(drawing.GlyphsBuilt()); // not before the clock is first drawn
+  TGameClock clock;
+  clock.SetTime(7, 3600);
+  glViewport(0, 0, kWidth, kHeight);
   glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glEnable(GL_DEPTH_TEST);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glRotatef(40.0f, 0.0f, 1.0f, 0.0f); // the clock ignores the cube's orientation
-  timer.DrawTimer();
+  drawing.Draw(clock, TVertex3f{1.0f, 0.0f, 0.0f}, kWidth, kHeight);
+  ASSERT_TRUE(drawing.GlyphsBuilt());
   GLfloat matrix[16];
   glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
   EXPECT_NEAR(matrix[0], std::cos(40.0 * M_PI / 180.0), 1e-5); // modelview restored
   const std::vector<uint8_t> pixels = framebuffer.ReadPixels();
-  // x 3.8 of -10..10 is pixel 276, y 9.0 is 20 pixels from the top; the second line is 1.3
-  // units (26 pixels) lower, so nothing lies left of x 3.8 and everything lies above y 6.5.
+  // In the opening window's box, x 3.8 of -10..10 is pixel 494 and y 9.0 is 23 pixels from the
+  // top; the second line's baseline is 1.3 units (30 pixels) lower, so nothing lies left of
+  // x 3.8 and everything lies above y 6.5 (pixel 81).
   int litLeft = 0;
   int litTop = 0;
   int litBelow = 0;
   int litDayDigit = 0;
   int rightmost = 0;
-  for (int y = 0; y < 400; ++y) {
-    for (int x = 0; x < 400; ++x) {
-      const bool lit = pixels[(y * 400 + x) * 4] > 128;
-      litLeft += lit && x < 270 ? 1 : 0;
-      litTop += lit && y < 22 ? 1 : 0;
-      litBelow += lit && y > 70 ? 1 : 0;
-      // The day count is the last glyph of the second line (baseline 46 pixels down).
-      litDayDigit += lit && x >= 380 && y >= 28 && y <= 48 ? 1 : 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const bool lit = pixels[(y * kWidth + x) * 4] > 128;
+      litLeft += lit && x < 488 ? 1 : 0;
+      litTop += lit && y < 25 ? 1 : 0;
+      litBelow += lit && y > 81 ? 1 : 0;
+      // The day count is the last glyph of the second line.
+      litDayDigit += lit && x >= 690 && y >= 36 && y <= 56 ? 1 : 0;
       rightmost = lit ? std::max(rightmost, x) : rightmost;
-      EXPECT_FALSE(lit && pixels[(y * 400 + x) * 4 + 1] > 128);
+      EXPECT_FALSE(lit && pixels[(y * kWidth + x) * 4 + 1] > 128);
     }
   }
-  EXPECT_GT(LitPixels(pixels), 200);
+  EXPECT_GT(LitPixels(pixels), 300);
   EXPECT_EQ(litLeft, 0);
   EXPECT_GT(litTop, 0);
   EXPECT_EQ(litBelow, 0);
   // Both lines fit: nothing is cut at the right edge, and the day count shows.
-  EXPECT_LT(rightmost, 398);
-  EXPECT_GT(rightmost, 385);
+  EXPECT_LT(rightmost, kWidth - 2);
+  EXPECT_GT(rightmost, kWidth - 30);
   EXPECT_GT(litDayDigit, 10);
+}
+
+// Pixels per unit across over pixels per unit upright: the glyphs' proportion.
+double Proportion(const TClockBox& ABox, int AWidth, int AHeight) {
+  return (AWidth / (ABox.Right - ABox.Left)) / (AHeight / (ABox.Top - ABox.Bottom));
+}
+
+TEST(ClockBox, KeepsTheGlyphsProportionsAndTheTopRightCornerAtEveryShape) {
+  const TClockBox opening = ClockBox(716, 466);
+  EXPECT_DOUBLE_EQ(opening.Left, -10.0);
+  EXPECT_DOUBLE_EQ(opening.Bottom, -10.0);
+  const double proportion = 716.0 / 466.0;
+  for (const auto& [width, height] :
+       {std::pair{716, 466}, std::pair{2000, 300}, std::pair{320, 900}, std::pair{320, 240},
+        std::pair{3840, 2160}, std::pair{1, 1}}) {
+    const TClockBox box = ClockBox(width, height);
+    EXPECT_DOUBLE_EQ(box.Right, 10.0) << width << "x" << height;
+    EXPECT_DOUBLE_EQ(box.Top, 10.0) << width << "x" << height;
+    EXPECT_NEAR(Proportion(box, width, height), proportion, 1e-9) << width << "x" << height;
+    // The text's region, x 3.8 to 10 and y 7 to 10, stays inside the view.
+    EXPECT_LE(box.Left, 3.8) << width << "x" << height;
+    EXPECT_LE(box.Bottom, 7.0) << width << "x" << height;
+  }
+  // A wide, low window keeps the clock at the height of the opening one.
+  EXPECT_DOUBLE_EQ(ClockBox(2000, 466).Bottom, -10.0);
+  // An empty view gets the opening box rather than a division by zero.
+  EXPECT_DOUBLE_EQ(ClockBox(0, 0).Left, -10.0);
 }
 
 TEST(ClockGlyphs, TextIsScaledToItsLineHeight) {

@@ -1,0 +1,76 @@
+// The commands that open the dialogs (colours, about) and the help.
+#include "app/MainForm.h"
+
+#include "dialogs/AboutBox.h"
+#include "dialogs/ColorsForm.h"
+#include "dialogs/HelpForm.h"
+#include "engine/ProgramInfo.h"
+#include "localization/LocalizationStore.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace vexil {
+
+namespace {
+
+TGameColors ColorsOf(const TGameSettings& ASettings) {
+  TGameColors colors;
+  colors.PlaneColors = ASettings.PlaneColors();
+  colors.TimerColor = ASettings.TimerColor();
+  colors.BackgroundColor = ASettings.BackgroundColor();
+  return colors;
+}
+
+void StoreColors(const TGameColors& AColors, TGameSettings& ASettings) {
+  for (size_t i = 0; i < AColors.PlaneColors.size(); ++i) {
+    ASettings.SetPlaneColor(static_cast<int>(i), AColors.PlaneColors[i]);
+  }
+  ASettings.SetTimerColor(AColors.TimerColor);
+  ASettings.SetBackgroundColor(AColors.BackgroundColor);
+}
+
+} // namespace
+
+void TMainForm::acColorsFormExecute() {
+  TColorsForm form(this);
+  form.SetLocalizationStoreLink(FLocalizationStore.get());
+  form.SetGameColors(ColorsOf(*FGameSettings));
+  if (form.exec() == QDialog::Accepted) {
+    StoreColors(form.GameColors(), *FGameSettings);
+  }
+  // Whatever the answer the cube shows the settings' colours; the background and the clock
+  // read theirs every frame.
+  FGame->SetPlaneColors(FGameSettings->PlaneColors());
+  EnableFrameLoop();
+}
+
+void TMainForm::AboutMenuItemClick() {
+  SetTimerEnabled(false);
+  TAboutBox box(this);
+  box.SetLocalizationStoreLink(FLocalizationStore.get());
+  box.SetVersion(ProgramVersion);
+  box.exec();
+  EnableFrameLoop();
+}
+
+void TMainForm::acHelpExecute() {
+  // A "help.chm" in the current folder goes to the desktop, as it always has; the game's own
+  // help serves when there is none or nothing on the desktop takes it.
+  const QFileInfo chm(QDir::current(), QStringLiteral("help.chm"));
+  if (chm.isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(chm.absoluteFilePath()))) {
+    return;
+  }
+  auto* help = findChild<THelpForm*>();
+  if (help == nullptr) {
+    help = new THelpForm(this);
+    help->SetLocalizationStoreLink(FLocalizationStore.get());
+  }
+  help->show();
+  help->raise();
+  help->activateWindow();
+}
+
+} // namespace vexil

@@ -1,0 +1,199 @@
+#include "engine/SavedGame.h"
+
+#include "engine/GameClock.h"
+#include "engine/ProgramInfo.h"
+#include "engine/VexilCube.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+namespace vexil {
+
+namespace {
+
+const char* const kMagic = "VCS";
+// The mark as the string primitive writes it: its byte count, then its bytes.
+constexpr uint8_t kMagicBytes[] = {3, 0, 0, 0, 'V', 'C', 'S'};
+
+// A refusal of the file's content; ReadSavedGame turns it into its outcome.
+class ERefused : public std::runtime_error {
+public:
+  ERefused(TSavedGameOutcome AOutcome, const std::string& AReason)
+      : std::runtime_error(AReason), FOutcome(AOutcome) {}
+  TSavedGameOutcome Outcome() const { return FOutcome; }
+
+private:
+  TSavedGameOutcome FOutcome;
+};
+
+void RequireBytes(const TStream& AStream, int64_t ACount, const char* AWhat) {
+  if (AStream.Remaining() < ACount) {
+    throw EStreamError(std::string("The file ends early: ") + AWhat + " is missing");
+  }
+}
+
+int32_t ReadInteger(TStream& AStream, const char* AWhat) {
+  RequireBytes(AStream, 4, AWhat);
+  return StreamReadInteger(AStream);
+}
+
+void SkipReservedBlock(TStream& AStream, const char* AWhich) {
+  const std::string name = std::string("the ") + AWhich + " reserved block";
+  RequireBytes(AStream, 4, ("the length of " + name).c_str());
+  StreamSkipBlock(AStream, "The file is damaged: " + name);
+}
+
+std::string VersionText(double AVersion) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", AVersion);
+  return text;
+}
+
+// The mark is compared byte by byte first, so that a file of another kind (whose first four
+// bytes make any count at all) is told apart from a saved game cut inside its mark.
+void ReadMagic(TStream& AStream) {
+  const int64_t start = AStream.Position();
+  uint8_t head[sizeof kMagicBytes] = {};
+  const size_t count = AStream.Read(head, sizeof head);
+  if (std::memcmp(head, kMagicBytes, count) != 0) {
+    throw ERefused(TSavedGameOutcome::NotASavedGame, "The file is not a saved game");
+  }
+  if (count < sizeof head) {
+    throw EStreamError("The file ends early: the saved-game mark is cut short");
+  }
+  AStream.SetPosition(start);
+  if (StreamReadString(AStream) != kMagic) {
+    throw ERefused(TSavedGameOutcome::NotASavedGame, "The file is not a saved game");
+  }
+}
+
+double ReadVersion(TStream& AStream) {
+  RequireBytes(AStream, 8, "the version");
+  const double version = StreamReadDouble(AStream);
+  if (std::isnan(version)) {
+    throw EStreamError("The file is damaged: its version is not a number");
+  }
+  if (version > kSavedGameNewestVersion) {
+    throw ERefused(TSavedGameOutcome::NewerVersion,
+                   "The game was saved by version " + VersionText(version) +
+                       ", newer than this program's " + VersionText(kSavedGameNewestVersion));
+  }
+  return version;
+}
+
+int32_t ReadDegree(TStream& AStream) {
+  const int32_t degree = ReadInteger(AStream, "the cube size");
+  if (degree < TVexilCube::kMinDegree || degree > TVexilCube::kMaxDegree) {
+    throw EStreamError("The file is damaged: a cube of size " + std::to_string(degree) +
+                       " is not one the game offers");
+  }
+  return degree;
+}
+
+// Whole days held in the seconds move to the days; false when the days would overflow.
+bool CarrySeconds(int32_t& ADays, int32_t& ASeconds) {
+  const int64_t days = static_cast<int64_t>(ADays) + ASeconds / kSecondsPerDay;
+  if (days > std::numeric_limits<int32_t>::max()) {
+    return false;
+  }
+  ADays = static_cast<int32_t>(days);
+  ASeconds = static_cast<int32_t>(ASeconds % kSecondsPerDay);
+  return true;
+}
+
+void ReadClock(TStream& AStream, int32_t& ADays, int32_t& ASeconds) {
+  ADays = ReadInteger(AStream, "the day count");
+  ASeconds = ReadInteger(AStream, "the second count");
+  if (ADays < 0 || ASeconds < 0) {
+    throw EStreamError("The file is damaged: the clock shows " + std::to_string(ADays) +
+                       " days and " + std::to_string(ASeconds) + " seconds");
+  }
+  if (!CarrySeconds(ADays, ASeconds)) {
+    throw EStreamError("The file is damaged: its clock runs beyond the largest day count");
+  }
+}
+
+// The text's count is checked first so that a damaged one is named as the difficulty's.
+std::string ReadDifficulty(TStream& AStream) {
+  RequireBytes(AStream, 4, "the difficulty");
+  const int64_t start = AStream.Position();
+  StreamReadCount(AStream, "The file is damaged: the difficulty text");
+  AStream.SetPosition(start);
+  return StreamReadString(AStream);
+}
+
+std::string ByteCount(int64_t ACount) {
+  return std::to_string(ACount) + (ACount == 1 ? " byte" : " bytes");
+}
+
+TSavedGame ReadGame(TStream& AStream) {
+  ReadMagic(AStream);
+  const double version = ReadVersion(AStream);
+  SkipReservedBlock(AStream, "leading");
+  const int32_t degree = ReadDegree(AStream);
+  int32_t days = 0;
+  int32_t seconds = 0;
+  ReadClock(AStream, days, seconds);
+  std::string difficulty = ReadDifficulty(AStream);
+  const auto format = version > kSavedGameLastOldBlockVersion ? TCubeState::TFormat::Current
+                                                              : TCubeState::TFormat::Old;
+  TCubeState state = TCubeState::Read(AStream, format, 6 * degree * degree);
+  SkipReservedBlock(AStream, "closing");
+  if (AStream.Remaining() > 0) {
+    // A block of another size than the file's own leaves bytes over (or runs short).
+    throw EStreamError("The file is damaged: the game is followed by " +
+                       ByteCount(AStream.Remaining()));
+  }
+  return TSavedGame{version, degree, days, seconds, std::move(difficulty), std::move(state)};
+}
+
+} // namespace
+
+TSavedGameReadResult ReadSavedGame(TStream& AStream) {
+  TSavedGameReadResult result;
+  try {
+    result.Game.emplace(ReadGame(AStream));
+    result.Outcome = TSavedGameOutcome::Loaded;
+  } catch (const ERefused& e) {
+    result.Outcome = e.Outcome();
+    result.Reason = e.what();
+  } catch (const EStreamError& e) {
+    result.Outcome = TSavedGameOutcome::Damaged;
+    result.Reason = e.what();
+  }
+  return result;
+}
+
+void WriteSavedGame(TStream& AStream, const TVexilCube& ACube, int32_t ADays, int32_t ASeconds,
+                    const std::string& ADifficulty) {
+  if (ACube.Degree() < TVexilCube::kMinDegree || ACube.Degree() > TVexilCube::kMaxDegree) {
+    throw std::invalid_argument("A cube of size " + std::to_string(ACube.Degree()) +
+                                " cannot be saved");
+  }
+  if (ADays < 0 || ASeconds < 0 || !CarrySeconds(ADays, ASeconds)) {
+    throw std::invalid_argument("A clock of " + std::to_string(ADays) + " days and " +
+                                std::to_string(ASeconds) + " seconds cannot be saved");
+  }
+  StreamWriteString(AStream, kMagic);
+  StreamWriteDouble(AStream, ProgramVersion);
+  StreamWriteEmptyBlock(AStream);
+  StreamWriteInteger(AStream, ACube.Degree());
+  StreamWriteInteger(AStream, ADays);
+  StreamWriteInteger(AStream, ASeconds);
+  StreamWriteString(AStream, ADifficulty);
+  ACube.SaveState(AStream);
+  StreamWriteEmptyBlock(AStream);
+}
+
+void ApplySavedGame(const TSavedGame& AGame, TVexilCube& ACube) {
+  if (ACube.Degree() != AGame.Degree) {
+    throw std::invalid_argument("A saved game of size " + std::to_string(AGame.Degree) +
+                                " does not fit a cube of size " + std::to_string(ACube.Degree()));
+  }
+  ApplyCubeState(AGame.CubeState, ACube);
+}
+
+} // namespace vexil

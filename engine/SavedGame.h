@@ -1,0 +1,67 @@
+// The saved-game file (".vcs"): a mark, the version of the program that wrote it, the cube's
+// size, the game clock, the difficulty and the cube block. The reader checks a whole file before
+// anything is applied, so a loader can keep the game on screen untouched when a file is refused.
+#pragma once
+
+#include "engine/CubeState.h"
+#include "engine/ProgramInfo.h"
+#include "engine/Streams.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace vexil {
+
+class TVexilCube;
+
+// The file's extension, without the dot.
+inline constexpr const char* kSavedGameExtension = "vcs";
+// The version written into every file. Files of versions above it are refused: they may hold
+// what this program cannot read.
+inline constexpr double kSavedGameNewestVersion = ProgramVersion;
+// Files of this version or older carry the cube block that stored colours.
+inline constexpr double kSavedGameLastOldBlockVersion = 1.3;
+
+// A saved game read and checked whole: nothing in it can make applying it fail.
+struct TSavedGame {
+  double Version;         // as stored: finite, at most kSavedGameNewestVersion
+  int32_t Degree;         // TVexilCube::kMinDegree .. kMaxDegree
+  int32_t Days;           // 0 or more
+  int32_t Seconds;        // seconds into the current day, 0 .. 86399
+  std::string Difficulty; // UTF-8; "easy", "normal", "hard", or another text that marks none
+  TCubeState CubeState;   // fits a cube of size Degree
+};
+
+enum class TSavedGameOutcome {
+  Loaded,        // Game holds the file's game
+  NotASavedGame, // the file does not start with the saved-game mark: ignore it silently
+  NewerVersion,  // written by a newer program: ask the player to update
+  Damaged        // the file is cut short or holds what no saved game can
+};
+
+struct TSavedGameReadResult {
+  TSavedGameOutcome Outcome = TSavedGameOutcome::Damaged;
+  // Why the file was not loaded, in English for logs and tests; empty when it was.
+  std::string Reason;
+  // Set exactly when Outcome is Loaded.
+  std::optional<TSavedGame> Game;
+};
+
+// Reads a saved game from the stream's position to its end. Never raises for what the file
+// holds; every problem becomes an outcome with a reason. Bytes after the game count as damage.
+TSavedGameReadResult ReadSavedGame(TStream& AStream);
+
+// Writes ACube's game at the stream's position: ADays whole days and ASeconds seconds on the
+// clock (seconds of whole days are carried into the days), ADifficulty the marked difficulty's
+// text or "" when none is marked. Raises std::invalid_argument, before writing anything, for a
+// cube size the game does not offer or a negative or overflowing clock; stream errors pass on.
+void WriteSavedGame(TStream& AStream, const TVexilCube& ACube, int32_t ADays, int32_t ASeconds,
+                    const std::string& ADifficulty);
+
+// Puts AGame's stickers on ACube, a new model of size AGame.Degree prepared as the shell prepares
+// one (texture list, InitPlanes, the settings' colours). Raises std::invalid_argument, before
+// touching anything, when ACube has another size; otherwise it cannot fail.
+void ApplySavedGame(const TSavedGame& AGame, TVexilCube& ACube);
+
+} // namespace vexil

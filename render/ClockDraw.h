@@ -1,0 +1,47 @@
+// The game clock over the scene: two lines of extruded text ("Time: hh:mm:ss", "Days: n") in the
+// top right corner, in the clock's colour. The glyphs are built the first time the clock is
+// drawn, so a start without a game pays nothing for them.
+#pragma once
+
+#include "engine/GameClock.h"
+#include "engine/VectorTypes.h"
+#include "render/ClockGlyphs.h"
+
+#include <memory>
+#include <string>
+
+namespace vexil {
+
+class TClockDrawing {
+public:
+  TClockDrawing();
+  ~TClockDrawing();
+  TClockDrawing(const TClockDrawing&) = delete;
+  TClockDrawing& operator=(const TClockDrawing&) = delete;
+
+  // Draws the clock in the current frame of a view AWidth x AHeight pixels (depth test on, any
+  // modelview matrix). The first call builds the glyphs in the context current then.
+  void Draw(const TGameClock& AClock, const TVertex3f& AColor, int AWidth, int AHeight);
+  // The glyphs have been built and work.
+  bool GlyphsBuilt() const { return FGlyphs && FGlyphs->Built(); }
+
+private:
+  void DrawScaled(const std::string& AText) const;
+
+  std::unique_ptr<TClockGlyphs> FGlyphs;
+  double FTextScale = 1.0;
+};
+
+// The ortho box (left, right, bottom, top) in which the clock is laid out for a view of AWidth x
+// AHeight pixels. Its units are those of a box from -10 to 10 on both axes over the game's
+// opening window, whose shape sets the glyphs' proportions; other shapes keep those proportions
+// and the top right corner, and a window too small for the clock shrinks it to fit.
+struct TClockBox {
+  double Left;
+  double Right;
+  double Bottom;
+  double Top;
+};
+TClockBox ClockBox(int AWidth, int AHeight);
+
+} // namespace vexil

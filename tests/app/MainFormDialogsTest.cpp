@@ -1,0 +1,139 @@
+// The commands of the main window that open the dialogs: enabled, opening the real dialogs, and
+// what the window does with their answers.
+#include "dialogs/AboutBox.h"
+#include "dialogs/ColorPanel.h"
+#include "dialogs/ColorsForm.h"
+#include "dialogs/HelpForm.h"
+#include "engine/DefaultColors.h"
+#include "tests/app/MainFormTestSupport.h"
+#include "tests/dialogs/DialogTestSupport.h"
+
+#include <QColorDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBrowser>
+
+#include <set>
+
+using namespace vexil;
+using namespace vexil::testing;
+
+namespace {
+
+// English, a red background (0x0000FF) and a magenta first side.
+constexpr const char* kChangedColours = "[settings]\r\nLanguageIndex=1\r\n"
+                                        "[colors]\r\nBackgroundColor=255\r\n"
+                                        "Plane1Color=16711935\r\n";
+
+// The colour the drawing area shows in its top left corner, where the background is.
+QColor BackgroundOnScreen(TMainForm& AForm) {
+  auto* surface = qobject_cast<QOpenGLWidget*>(AForm.GLWidget());
+  const QColor pixel = surface->grabFramebuffer().pixelColor(2, 2);
+  return {pixel.red(), pixel.green(), pixel.blue()};
+}
+
+// The distinct colours of the stickers, packed.
+std::set<int32_t> StickerColours(const TVexilCube& ACube) {
+  std::set<int32_t> colours;
+  for (int32_t i = 0; i < ACube.WorkPlanesCount(); ++i) {
+    colours.insert(Vertex3fToColor(ACube.WorkPlane(i).Color()));
+  }
+  return colours;
+}
+
+} // namespace
+
+TEST_F(MainFormTest, ColoursResetYesOkTurnsAChangedBackgroundBlackOnScreen) {
+  WriteSettings(kChangedColours);
+  TMainForm& form = Open();
+  ASSERT_EQ(BackgroundOnScreen(form), QColor(255, 0, 0));
+  ASSERT_TRUE(StickerColours(*form.VexilCube()).count(0xFF00FF));
+  QAction* colours = Item("ColorsMenuItem");
+  ASSERT_TRUE(colours->isEnabled());
+
+  QString caption;
+  const auto question =
+      OnModal<QMessageBox>([](QMessageBox& ABox) { ABox.button(QMessageBox::Yes)->click(); });
+  const auto dialog = OnModal<TColorsForm>([&](TColorsForm& AForm) {
+    caption = AForm.windowTitle();
+    Click(AForm.findChild<QPushButton*>("ResetButton"));
+    Click(AForm.findChild<QPushButton*>("OKButton"));
+  });
+  colours->trigger();
+  ASSERT_TRUE(dialog->Handled());
+  EXPECT_TRUE(question->Handled());
+  EXPECT_EQ(caption, "Colors");
+
+  EXPECT_EQ(Vertex3fToColor(form.GameSettings()->BackgroundColor()), 0);
+  EXPECT_EQ(Vertex3fToColor(form.GameSettings()->TimerColor()), 0xFFFFFF);
+  const std::set<int32_t> defaults(kDefaultPlaneColors.begin(), kDefaultPlaneColors.end());
+  EXPECT_EQ(StickerColours(*form.VexilCube()), defaults);
+  EXPECT_TRUE(form.TimerEnabled());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return BackgroundOnScreen(form) == QColor(0, 0, 0); }));
+
+  // Written to the settings file at exit, as every setting.
+  CloseAndFree();
+  EXPECT_NE(ReadTextFile(IniPath()).find("BackgroundColor=0"), std::string::npos);
+}
+
+TEST_F(MainFormTest, ColoursCancelKeepsTheSettingsAndTheCube) {
+  WriteSettings(kChangedColours);
+  TMainForm& form = Open();
+  const auto chooser = OnModal<QColorDialog>([](QColorDialog& AChooser) {
+    AChooser.setCurrentColor(Qt::green);
+    AChooser.accept();
+  });
+  const auto dialog = OnModal<TColorsForm>([](TColorsForm& AForm) {
+    Click(AForm.findChild<TColorPanel*>("BackgroundColorPanel"));
+    Click(AForm.findChild<QPushButton*>("CancelButton"));
+  });
+  Item("ColorsMenuItem")->trigger();
+  ASSERT_TRUE(dialog->Handled());
+  EXPECT_TRUE(chooser->Handled());
+  EXPECT_EQ(Vertex3fToColor(form.GameSettings()->BackgroundColor()), 0x0000FF);
+  EXPECT_TRUE(StickerColours(*form.VexilCube()).count(0xFF00FF));
+  EXPECT_EQ(BackgroundOnScreen(form), QColor(255, 0, 0));
+}
+
+TEST_F(MainFormTest, AboutShowsTheVersionCentredAndPausesTheFrameLoop) {
+  WriteSettings("[settings]\r\nLanguageIndex=1\r\n");
+  TMainForm& form = Open();
+  QAction* about = Item("AboutMenuItem");
+  ASSERT_TRUE(about->isEnabled());
+  QString version;
+  bool loopRan = true;
+  QRect boxFrame;
+  const auto box = OnModal<TAboutBox>([&](TAboutBox& ABox) {
+    version = ABox.findChild<QLabel*>("VersionLabel")->text();
+    loopRan = form.TimerEnabled();
+    boxFrame = ABox.frameGeometry();
+    Click(ABox.findChild<QPushButton*>("OKButton"));
+  });
+  about->trigger();
+  ASSERT_TRUE(box->Handled());
+  EXPECT_EQ(version, "Version 1.4");
+  EXPECT_FALSE(loopRan);
+  EXPECT_TRUE(form.TimerEnabled());
+  const QRect window = form.frameGeometry();
+  EXPECT_EQ(boxFrame.left(), window.left() + (window.width() - boxFrame.width()) / 2);
+  EXPECT_EQ(boxFrame.top(), window.top() + (window.height() - boxFrame.height()) / 2);
+}
+
+TEST_F(MainFormTest, HelpOpensOneGameHelpWindowInTheCurrentLanguage) {
+  // No "help.chm" stands in the tests' folder: the game's own help serves.
+  ASSERT_FALSE(QFileInfo::exists(QStringLiteral("help.chm")));
+  WriteSettings("[settings]\r\nLanguageIndex=1\r\n");
+  TMainForm& form = Open();
+  QAction* help = Item("miHelp");
+  EXPECT_EQ(help->shortcut(), QKeySequence(Qt::Key_F1));
+  help->trigger();
+  auto* window = form.findChild<THelpForm*>();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_EQ(window->Browser()->source(), QUrl("qrc:/help/english.html"));
+  window->close();
+  help->trigger();
+  EXPECT_EQ(form.findChildren<THelpForm*>().size(), 1);
+  EXPECT_TRUE(window->isVisible());
+}

@@ -1,0 +1,107 @@
+// Helpers of the dialog tests: acting on a modal window from inside its event loop, clicking,
+// reading pixels, and language stores with the shipped or a made-up language.
+#pragma once
+
+#include "localization/LocalizationStore.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace vexil::testing {
+
+constexpr int kRussian = 0;
+constexpr int kEnglish = 1;
+
+// While it lives, runs its action once on the first modal window of type T that shows (the
+// action runs inside that window's event loop, so it may close it).
+class TModalHandler {
+public:
+  explicit TModalHandler(std::function<bool(QWidget*)> ATryHandle)
+      : FTryHandle(std::move(ATryHandle)) {
+    FTimer.setInterval(5);
+    QObject::connect(&FTimer, &QTimer::timeout, [this] { Poll(); });
+    FTimer.start();
+  }
+  bool Handled() const { return FHandled; }
+
+private:
+  void Poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (FHandled || modal == nullptr || !modal->isVisible()) {
+      return;
+    }
+    // The window may be freed by the action; nothing of it is used afterwards.
+    FHandled = FTryHandle(modal);
+    if (FHandled) {
+      FTimer.stop();
+    }
+  }
+  std::function<bool(QWidget*)> FTryHandle;
+  QTimer FTimer;
+  bool FHandled = false;
+};
+
+template <typename T, typename TAction> std::unique_ptr<TModalHandler> OnModal(TAction AAction) {
+  return std::make_unique<TModalHandler>([AAction](QWidget* AWindow) {
+    auto* window = qobject_cast<T*>(AWindow);
+    if (window == nullptr) {
+      return false;
+    }
+    AAction(*window);
+    return true;
+  });
+}
+
+inline void Click(QWidget* AWidget) {
+  ASSERT_NE(AWidget, nullptr);
+  QTest::mouseClick(AWidget, Qt::LeftButton, {}, AWidget->rect().center());
+}
+
+// The colour a widget shows at APoint (its own coordinates), as drawn.
+inline QColor PixelAt(QWidget* AWidget, QPoint APoint) {
+  return AWidget->grab().toImage().pixelColor(APoint * AWidget->devicePixelRatioF());
+}
+
+template <typename T> T* Child(QWidget& AParent, const char* AName) {
+  auto* child = AParent.findChild<T*>(QString::fromLatin1(AName));
+  EXPECT_NE(child, nullptr) << AName;
+  return child;
+}
+
+// The shipped languages, ALanguage current (-1: none).
+inline std::unique_ptr<TLocalizationStore> ShippedStore(int ALanguage) {
+  auto store = std::make_unique<TLocalizationStore>();
+  store->SetCurrentLanguageIndex(ALanguage);
+  return store;
+}
+
+// One language made of AText ("KEY=Value" lines), current.
+class TOneLanguageStore : public TLocalizationStore {
+public:
+  explicit TOneLanguageStore(std::string AText)
+      : TLocalizationStore(TDeferLoading{}), FText(std::move(AText)) {
+    LoadLanguages();
+    SetCurrentLanguageIndex(0);
+  }
+  void GetLanguageResourceList(std::vector<std::string>& AStringList) const override {
+    AStringList.push_back("TEST");
+  }
+
+protected:
+  std::string ReadLanguageResource(const std::string&) const override { return FText; }
+  std::string LanguageIniFileName() const override { return {}; }
+
+private:
+  std::string FText;
+};
+
+} // namespace vexil::testing

@@ -1,0 +1,162 @@
+#include "dialogs/UpdateForm.h"
+#include "engine/ProgramInfo.h"
+#include "tests/dialogs/DialogTestSupport.h"
+#include "tests/dialogs/UrlCatcher.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace vexil;
+using namespace vexil::testing;
+
+namespace {
+
+const QString kSite = QString::fromLatin1(kProductSite);
+
+QLabel* Label(TUpdateForm& AForm, const char* AName) {
+  return Child<QLabel>(AForm, AName);
+}
+
+// The bottom edge of a label plus one: where the next row may start.
+int Bottom(const QLabel* ALabel) {
+  return ALabel->y() + ALabel->height();
+}
+
+} // namespace
+
+TEST(UpdateForm, RefusesEveryCloseRequestUntilItsButtonOpensTheDownloadPage) {
+  const TUrlCatcher catcher({"http", "https"});
+  TUpdateForm form(QStringLiteral("1,5"), QStringLiteral("Faster drawing."),
+                   QStringLiteral("Saved games."), kSite);
+  int stillOpen = 0;
+  bool closeEventIgnored = false;
+  const auto attempts = OnModal<TUpdateForm>([&](TUpdateForm& AForm) {
+    AForm.close();
+    stillOpen += AForm.isVisible() ? 1 : 0;
+    QCloseEvent event; // as the window system sends it (Alt+F4, the task bar)
+    QApplication::sendEvent(&AForm, &event);
+    closeEventIgnored = !event.isAccepted();
+    stillOpen += AForm.isVisible() ? 1 : 0;
+    QTest::keyClick(&AForm, Qt::Key_Escape);
+    stillOpen += AForm.isVisible() ? 1 : 0;
+    AForm.reject();
+    AForm.accept();
+    stillOpen += AForm.isVisible() ? 1 : 0;
+    EXPECT_TRUE(catcher.Urls().isEmpty());
+    Click(AForm.findChild<QPushButton*>("BitBtn1"));
+  });
+  form.exec();
+  ASSERT_TRUE(attempts->Handled());
+  EXPECT_EQ(stillOpen, 4);
+  EXPECT_TRUE(closeEventIgnored);
+  EXPECT_FALSE(form.isVisible());
+  ASSERT_EQ(catcher.Urls().size(), 1);
+  EXPECT_EQ(catcher.Urls()[0].toString(), kSite + QStringLiteral("/programs/3/#info"));
+}
+
+TEST(UpdateForm, HasATitleBarAloneAndItsFixedRussianTexts) {
+  TUpdateForm form(QStringLiteral("1,5"), {}, {}, kSite);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  const Qt::WindowFlags flags = form.windowFlags();
+  EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+  EXPECT_TRUE(flags & Qt::WindowTitleHint);
+  EXPECT_FALSE(flags & (Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                        Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+  EXPECT_EQ(form.size(), QSize(316, 251));
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Проверка обновления"));
+  EXPECT_EQ(Label(form, "UpdateAvailableLabel")->text(),
+            QStringLiteral("Доступна новая версия программы."));
+  // Whole, whatever face stands in for the design font.
+  EXPECT_GE(Label(form, "UpdateAvailableLabel")->width(),
+            Label(form, "UpdateAvailableLabel")->sizeHint().width());
+  EXPECT_EQ(Child<QPushButton>(form, "BitBtn1")->text(),
+            QStringLiteral("Скачать новую версию программы."));
+  EXPECT_EQ(Label(form, "NewVersionLabel")->text(), QStringLiteral("Vexil Cube v1.5"));
+  EXPECT_TRUE(Label(form, "NewVersionLabel")->font().bold());
+  EXPECT_EQ(Child<QGroupBox>(form, "GroupBox")->geometry(), QRect(8, 8, 300, 233));
+}
+
+TEST(UpdateForm, ShowsTheServerVersionWithPointsForCommas) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"1,5", "Vexil Cube v1.5"}, {"2", "Vexil Cube v2"}, {"1,10,2", "Vexil Cube v1.10.2"}};
+  for (const auto& [version, shown] : cases) {
+    TUpdateForm form(QString::fromLatin1(version), {}, {}, kSite);
+    form.show();
+    EXPECT_EQ(Label(form, "NewVersionLabel")->text(), QString::fromLatin1(shown));
+    EXPECT_EQ(form.ServerVersion(), QString::fromLatin1(version));
+  }
+}
+
+TEST(UpdateForm, EmptyNotesKeepTheirBulletsAndALineEach) {
+  TUpdateForm form({}, {}, {}, kSite);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QLabel* note1 = Label(form, "ReleaseNote1Label");
+  QLabel* note2 = Label(form, "ReleaseNote2Label");
+  const int line = note1->fontMetrics().height();
+  EXPECT_EQ(note1->geometry(), QRect(25, 70, 275, line));
+  EXPECT_EQ(note2->y(), 70 + line + 20);
+  EXPECT_EQ(Label(form, "ReleaseNote1OptionLabel")->pos(), QPoint(15, 70));
+  EXPECT_EQ(Label(form, "ReleaseNote2OptionLabel")->pos(), QPoint(15, note2->y()));
+  EXPECT_EQ(Label(form, "ReleaseNote2OptionLabel")->text(), "-");
+  EXPECT_TRUE(Label(form, "ReleaseNote2OptionLabel")->isVisible());
+}
+
+TEST(UpdateForm, AWrappedFirstNotePushesTheSecondDown) {
+  const QString longNote = QStringLiteral(
+      "Новый движок отрисовки: кубик вращается плавнее, тени мягче, а окно открывается быстрее "
+      "на любом компьютере, даже на самом старом.");
+  TUpdateForm form(QStringLiteral("1,5"), longNote, QStringLiteral("Second."), kSite);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QLabel* note1 = Label(form, "ReleaseNote1Label");
+  QLabel* note2 = Label(form, "ReleaseNote2Label");
+  EXPECT_EQ(note1->width(), 275);
+  EXPECT_TRUE(note1->wordWrap());
+  EXPECT_GE(note1->height(), 3 * note1->fontMetrics().height());
+  // Every line of the note is inside the label.
+  EXPECT_GE(note1->height(), note1->heightForWidth(275));
+  EXPECT_EQ(note2->y(), Bottom(note1) + 20);
+  EXPECT_EQ(Label(form, "ReleaseNote2OptionLabel")->y(), note2->y());
+  EXPECT_EQ(note2->text(), "Second.");
+  EXPECT_EQ(form.size(), QSize(316, 251));
+}
+
+TEST(UpdateForm, NotesFromTheServerAreShownAsPlainText) {
+  const QString markup = QStringLiteral("<b>bold</b> <img src=\"file:///etc/passwd\">");
+  TUpdateForm form(QStringLiteral("<i>9</i>"), markup, markup, kSite);
+  form.show();
+  EXPECT_EQ(Label(form, "ReleaseNote1Label")->textFormat(), Qt::PlainText);
+  EXPECT_EQ(Label(form, "ReleaseNote1Label")->text(), markup);
+  EXPECT_EQ(Label(form, "ReleaseNote2Label")->textFormat(), Qt::PlainText);
+  EXPECT_EQ(Label(form, "NewVersionLabel")->textFormat(), Qt::PlainText);
+}
+
+TEST(UpdateForm, DownloadAddressJoinsTheSiteWithOneSlash) {
+  EXPECT_EQ(TUpdateForm({}, {}, {}, QStringLiteral("http://a.example/")).DownloadUrl(),
+            QStringLiteral("http://a.example/programs/3/#info"));
+  EXPECT_EQ(TUpdateForm({}, {}, {}, QStringLiteral("http://a.example")).DownloadUrl(),
+            QStringLiteral("http://a.example/programs/3/#info"));
+}
+
+TEST(UpdateForm, OpensCentredOnItsParentWindow) {
+  QWidget parent;
+  parent.setGeometry(300, 200, 600, 450);
+  parent.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+  QRect frame;
+  const auto check = OnModal<TUpdateForm>([&](TUpdateForm& AForm) {
+    frame = AForm.frameGeometry();
+    Click(AForm.findChild<QPushButton*>("BitBtn1"));
+  });
+  const TUrlCatcher catcher({"http", "https"});
+  TUpdateForm form(QStringLiteral("1,5"), {}, {}, kSite, &parent);
+  form.exec();
+  ASSERT_TRUE(check->Handled());
+  const QRect window = parent.frameGeometry();
+  EXPECT_EQ(frame.left(), window.left() + (window.width() - frame.width()) / 2);
+  EXPECT_EQ(frame.top(), window.top() + (window.height() - frame.height()) / 2);
+}

@@ -1,0 +1,107 @@
+// Pictures of every dialog in both languages, for looking at them and for the README:
+//   dialog_screenshots <output folder>
+// Run it under a display (xvfb-run -a -s '-screen 0 1280x800x24' build/tools/dialog_screenshots
+// shots); docs/colors-dialog.png is its colors-english.png.
+#include "dialogs/AboutBox.h"
+#include "dialogs/ColorsForm.h"
+#include "dialogs/HelpForm.h"
+#include "dialogs/UpdateForm.h"
+#include "engine/ProgramInfo.h"
+#include "localization/LocalizationStore.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include <iostream>
+
+namespace {
+
+using namespace vexil;
+
+QString OutputFolder;
+
+void Save(QWidget& AWindow, const QString& AName) {
+  AWindow.show();
+  AWindow.raise();
+  QApplication::processEvents();
+  const QString path = OutputFolder + QLatin1Char('/') + AName + QStringLiteral(".png");
+  if (!AWindow.grab().save(path)) {
+    std::cerr << "cannot write " << path.toStdString() << '\n';
+  }
+}
+
+// The reset question of AForm, pictured from inside its event loop and answered No.
+void SaveResetQuestion(TColorsForm& AForm, const QString& AName) {
+  QTimer::singleShot(200, [AName] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      Save(*box, AName);
+      box->button(QMessageBox::No)->click();
+    }
+  });
+  AForm.findChild<QPushButton*>(QStringLiteral("ResetButton"))->click();
+}
+
+// The colour chooser, opened by a click on a side of AForm, pictured and cancelled.
+void SaveChooser(TColorsForm& AForm, const QString& AName) {
+  QTimer::singleShot(300, [AName] {
+    if (auto* chooser = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
+      Save(*chooser, AName);
+      chooser->reject();
+    }
+  });
+  QWidget* panel = AForm.findChild<QWidget*>(QStringLiteral("Plane2Panel"));
+  const QPointF centre = QRectF(panel->rect()).center();
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent click(type, centre, panel->mapToGlobal(centre), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(panel, &click);
+  }
+}
+
+void SaveLanguage(const TLocalizationStore& AStore, const QString& ALanguage) {
+  TColorsForm colors;
+  colors.SetLocalizationStoreLink(&AStore);
+  TGameColors sample = DefaultGameColors();
+  sample.BackgroundColor = {0.1f, 0.2f, 0.4f};
+  colors.SetGameColors(sample);
+  Save(colors, QStringLiteral("colors-") + ALanguage);
+  SaveResetQuestion(colors, QStringLiteral("reset-") + ALanguage);
+  SaveChooser(colors, QStringLiteral("chooser-") + ALanguage);
+
+  TAboutBox about;
+  about.SetLocalizationStoreLink(&AStore);
+  about.SetVersion(ProgramVersion);
+  Save(about, QStringLiteral("about-") + ALanguage);
+
+  THelpForm help;
+  help.SetLocalizationStoreLink(&AStore);
+  Save(help, QStringLiteral("help-") + ALanguage);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc != 2) {
+    std::cerr << "usage: dialog_screenshots <output folder>\n";
+    return 2;
+  }
+  OutputFolder = QString::fromLocal8Bit(argv[1]);
+  TLocalizationStore store;
+  store.SetCurrentLanguageIndex(1);
+  SaveLanguage(store, QStringLiteral("english"));
+  store.SetCurrentLanguageIndex(0);
+  SaveLanguage(store, QStringLiteral("russian"));
+
+  TUpdateForm update(QStringLiteral("1,5"),
+                     QStringLiteral("Новый движок отрисовки: кубик вращается плавнее, а окно "
+                                    "открывается быстрее на любом компьютере."),
+                     QStringLiteral("Сохранённые игры."), QString::fromLatin1(kProductSite));
+  Save(update, QStringLiteral("update"));
+  return 0;
+}
