@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QOpenGLWidget>
 #include <QTest>
@@ -22,16 +21,7 @@ namespace vexil::testing {
 
 // Runs the event loop until APredicate holds or ATimeoutMs pass; tells which.
 inline bool WaitUntil(const std::function<bool()>& APredicate, int ATimeoutMs = 5000) {
-  QElapsedTimer elapsed;
-  elapsed.start();
-  while (!APredicate()) {
-    if (elapsed.elapsed() > ATimeoutMs) {
-      return false;
-    }
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QTest::qWait(1);
-  }
-  return true;
+  return QTest::qWaitFor(APredicate, ATimeoutMs);
 }
 
 struct TSeenMessage {
