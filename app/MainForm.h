@@ -91,6 +91,7 @@ private:
   void CreateViewMenu();
   void CreateHelpMenu();
   QAction* AddItem(QMenu* AMenu, const char* AName, const QString& ACaption);
+  void WatchTopMenu(QMenu* AMenu);
 
   // --- creation and settings (MainFormLifecycle.cpp)
   void FillLanguageMenu();
@@ -127,11 +128,16 @@ private:
   void DrawCube();
   void DrawClock();
   void CheckSolved();
+  // Appends the game just won to the player's records.
+  void KeepRecord();
   void UpdateActions();
 
   // --- input (MainFormInput.cpp)
   void StopSpin();
   void ZoomBy(double ADelta);
+  // A top menu opens or closes; the menus hold the keyboard while they are open.
+  void TopMenuShown();
+  void TopMenuClosed();
 
   // --- commands (MainFormCommands.cpp)
   void NewGameModeClick(TDifficulty ADifficulty);
@@ -144,6 +150,7 @@ private:
   void GlobalLightingMenuItemClick();
   void BrightColorsMenuItemClick();
   void TimerEnableMenuItemClick();
+  void MoveCounterMenuItemClick();
   void FullScreenModeMenuItemClick();
   void LanguageItemClick(int ALanguage);
 
@@ -173,6 +180,7 @@ private:
   QAction* FGlobalLightingItem = nullptr;
   QAction* FBrightColorsItem = nullptr;
   QAction* FTimerEnableItem = nullptr;
+  QAction* FMoveCounterItem = nullptr;
   QAction* FFullScreenItem = nullptr;
   QActionGroup* FDifficultyGroup = nullptr;
   QActionGroup* FDegreeGroup = nullptr;

@@ -84,6 +84,7 @@ std::vector<TLanguageLine> LanguageLines() {
       {"GlobalLightingMenuItem", "Light", "Освещение"},
       {"BrightColorsMenuItem", "Bright colors", "Яркие цвета"},
       {"TimerEnableMenuItem", "Show timer", "Отображать таймер"},
+      {"MoveCounterMenuItem", "Show move counter", "Показывать счётчик ходов"},
       {"FullScreenModeMenuItem", "Full screen", "Во весь экран"},
       {"ColorsMenuItem", "Colors", "Цвета"},
       {"LanguageMenuItem", "Language", "Язык"},

@@ -4,6 +4,7 @@
 
 #include "app/MainForm.h"
 #include "tests/app/SettingsTestSupport.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QOpenGLWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -45,7 +47,7 @@ public:
 private:
   void Poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) {
+    if (box == nullptr || !box->isVisible() || !FSettling.Settled(*box)) {
       return;
     }
     TSeenMessage seen{box->windowTitle(), box->text(), box->icon(), box->frameGeometry(), {}};
@@ -57,6 +59,7 @@ private:
   }
   QTimer FTimer;
   std::vector<TSeenMessage> FSeen;
+  TFrameSettling FSettling;
 };
 
 class MainFormTest : public ::testing::Test {
@@ -65,6 +68,9 @@ protected:
     const char* old = std::getenv("XDG_CONFIG_HOME");
     FOldConfigHome = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
     setenv("XDG_CONFIG_HOME", FFolder.Path().c_str(), 1);
+    const char* oldData = std::getenv("XDG_DATA_HOME");
+    FOldDataHome = oldData != nullptr ? std::optional<std::string>(oldData) : std::nullopt;
+    setenv("XDG_DATA_HOME", (FFolder.Path() / "data").c_str(), 1);
   }
   void TearDown() override {
     FForm.reset();
@@ -72,6 +78,11 @@ protected:
       setenv("XDG_CONFIG_HOME", FOldConfigHome->c_str(), 1);
     } else {
       unsetenv("XDG_CONFIG_HOME");
+    }
+    if (FOldDataHome) {
+      setenv("XDG_DATA_HOME", FOldDataHome->c_str(), 1);
+    } else {
+      unsetenv("XDG_DATA_HOME");
     }
   }
 
@@ -147,6 +158,9 @@ protected:
 
   TTempFolder FFolder;
   std::optional<std::string> FOldConfigHome;
+  std::optional<std::string> FOldDataHome;
+  // Where the window keeps the records of solved games during the test.
+  std::string RecordsPath() const { return FFolder.File("data/Vexil Cube/records.tsv"); }
   std::unique_ptr<TMainForm> FForm;
 };
 
