@@ -446,3 +446,18 @@ TEST(GameSave, TheMoveCountSitsInTheClosingBlockThatOlderReadersSkip) {
   with.SetPosition(0);
   EXPECT_EQ(ReadSavedGame(with).Game->Moves, 12);
 }
+
+TEST(GameScramble, NeverStartsAGameOnASolvedCube) {
+  // On a 2 x 2 x 2 cube four random turns often cancel out or turn the whole cube.
+  int extraTurnsSeen = 0;
+  for (uint32_t seed = 0; seed < 300; ++seed) {
+    TGame game(2);
+    game.NewGame(TDifficulty::Easy, seed);
+    const size_t turns = PlayScramble(game).size();
+    ASSERT_TRUE(game.NewGameIsStarted());
+    EXPECT_FALSE(game.VexilCube().IsCubeSolved()) << "seed " << seed;
+    EXPECT_GE(turns, 4u);
+    extraTurnsSeen += turns > 4u ? 1 : 0;
+  }
+  EXPECT_GT(extraTurnsSeen, 0); // the case the rule is for did come up
+}
