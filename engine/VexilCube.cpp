@@ -1,5 +1,6 @@
 #include "engine/VexilCube.h"
 
+#include "engine/CubieBodyMesh.h"
 #include "engine/StickerTable.h"
 
 #include <stdexcept>
@@ -25,9 +26,9 @@ TVexilCube::TVexilCube(int32_t ADegree) {
 
   FCubeObject = std::make_unique<TGeomObject>();
   FCubeObject->LoadFromResource("CUBE");
-  FCubeObject->Scale(0.005f);
+  FCubeObject->Scale(static_cast<float>(kBodyMeshScale));
   FCubeObject->SetColor(0.3f, 0.3f, 0.3f);
-  FCubeObject->Translate(-0.0007582456f, -0.0017445013f, -0.007766001f);
+  FCubeObject->Translate(kBodyMeshOffset[0], kBodyMeshOffset[1], kBodyMeshOffset[2]);
   FCubeObject->CreateTextureArray();
   FCubeObject->SetDrawTexture(true);
 

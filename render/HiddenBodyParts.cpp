@@ -1,5 +1,7 @@
 #include "render/HiddenBodyParts.h"
 
+#include "engine/CubieBodyMesh.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,10 +12,11 @@ namespace {
 // The shafts are about 18 mesh units wide at their widest and 80 long: 12.6 degrees at most.
 // Kept well above that, with the spread of the rays over the cube on top.
 constexpr double kSafeAngleDegrees = 20.0;
-// Half-size of a cubie body around its centre, before the cube's scale (0.2513), with room.
+// Half-size of a cubie body around its centre, before the cube's scale, with room.
 constexpr double kBodyHalfSize = 0.26;
+static_assert(kBodyHalfSize > kCubieBodyHalfSize);
 // The same, exact: where the outer plane of a side lies.
-constexpr double kBodyOuterHalfSize = 0.25127;
+constexpr double kBodyOuterHalfSize = kCubieBodyHalfSize;
 // Down the shafts, in cube pitches (100 mesh units). Below the rounding of the top (10.2 mesh
 // units deep) and above that of the bottom of each layer (from 90.4 on) a shaft's cross-section,
 // or that of a notch where a grid line meets the rim of a side, lies within 12.7 mesh units of
