@@ -6,6 +6,7 @@
 #include "engine/Cube.h"
 #include "engine/CubeFrame.h"
 #include "engine/CubeSizes.h"
+#include "engine/CubieGeometry.h"
 #include "engine/GeomObject.h"
 #include "engine/MatrixMath.h"
 #include "engine/Streams.h"
@@ -106,7 +107,7 @@ public:
   void UpdatePlanesColor(const std::array<TVertex3f, 6>& APlaneColors);
 
   // --- properties
-  int32_t Degree() const { return FDegree; }
+  int32_t Degree() const { return FGeometry.Degree(); }
   bool Solved() const { return FSolved; }
   void SetSolved(bool AValue) { FSolved = AValue; }
   bool SideIsRotating() const { return FSideIsRotating; }
@@ -116,7 +117,6 @@ public:
   const TNotifyEvent& OnEndSideRotate() const { return FOnEndSideRotate; }
   void SetOnEndSideRotate(TNotifyEvent AValue) { FOnEndSideRotate = std::move(AValue); }
   float Scale() const { return FScale; }
-  float KScale() const { return FKScale; }
   bool GlobalLighting() const { return FGlobalLighting; }
   bool ShowSelectedPlane() const { return FShowSelectedPlane; }
   TTextureListLink* TextureListLink() const { return FTextureListLink; }
@@ -126,8 +126,6 @@ public:
   float DParam() const { return FDParam; }
   float OfsParam() const { return FOfsParam; }
   double CompareInterval() const { return FCompareInterval; }
-  float K() const { return FK; }
-  float KCenter() const { return FKCenter; }
   const TPoint& MouseVector() const { return FMouseVector; }
   float MouseVectorLength() const { return FMouseVectorLength; }
   const T2DVector& MouseUnitVector() const { return FMouseUnitVector; }
@@ -148,10 +146,8 @@ public:
   const TPlane& WorkPlane(int32_t AIndex) const { return *FWorkPlanes[AIndex]; }
   // Number of the cubie that carries sticker AIndex.
   int32_t WorkPlaneCube(int32_t AIndex) const { return FWorkPlanesCubes[AIndex]; }
-  static bool IsSurfaceCubie(int32_t x, int32_t y, int32_t z, int32_t ADegree);
-  // Grid place (x, y, z), each 1..ADegree, of cubie number ACubeIndex of a cube of size ADegree:
-  // cubie (x, y, z) is number (x - 1) N² + (y - 1) N + (z - 1).
-  static TIntVector GridPosition(int32_t ACubeIndex, int32_t ADegree);
+  // Where the cubies stand and the scale the cube is drawn and picked at.
+  const TCubieGeometry& Geometry() const { return FGeometry; }
 
 private:
   // Implementation details are free to change; the public interface above is the contract.
@@ -164,8 +160,6 @@ private:
   };
   TTurnLayer TurnLayer(int32_t APlaneIndex, int32_t ADirection) const;
   bool InLayer(const TTurnLayer& ATurn, int32_t ACubeIndex) const;
-  // Centre of the cubie at grid place APosition, in the cube's own (unscaled) coordinates.
-  TPoint3d CubiePlace(const TIntVector& APosition) const;
   // Where sticker AIndex lies at rest, in the cube's own (unscaled) coordinates.
   TPoint3d StickerPlace(int32_t AIndex) const;
   void AdvanceTurn();
@@ -175,11 +169,8 @@ private:
   void AppendUndoRedo(int32_t APlaneIndex, int32_t ADirection);
   void ApplySideRotation();
 
-  float FK = 0.5f;
-  int32_t FDegree = 0;
+  TCubieGeometry FGeometry;
   float FScale = 1.0f;
-  float FKScale = 1.0f;
-  float FKCenter = 0.0f;
   float FRotateAngle = 0.0f;
   std::unique_ptr<TGeomObject> FCubeObject;
   int32_t FSelectedPlane = -1;

@@ -73,7 +73,7 @@ int32_t TVexilCube::GetSelectedPlane(int32_t AX, int32_t AInvertY, const TMatrix
   }
   const double f = 1.0 / std::tan(FieldOfView(FAspect) / 2.0 * kPi / 180.0);
   const TMatrix4d eye = Multiply(TranslationMatrix(0.0, 0.0, -kCameraDistance),
-                                 Multiply(ScaleMatrix(FKScale), ToMatrix4d(AView)));
+                                 Multiply(ScaleMatrix(FGeometry.Scale()), ToMatrix4d(AView)));
   const double left = AX - 0.5;
   const double bottom = AInvertY - 0.5;
   int32_t hits = 0;
@@ -83,7 +83,7 @@ int32_t TVexilCube::GetSelectedPlane(int32_t AX, int32_t AInvertY, const TMatrix
     if (!PlaneFacesViewer(plane, AView)) {
       continue;
     }
-    const TPoint3d cubie = CubiePlace(GridPosition(FWorkPlanesCubes[s], FDegree));
+    const TPoint3d cubie = FGeometry.CubieCentre(FGeometry.GridPosition(FWorkPlanesCubes[s]));
     TScreenQuad quad;
     bool inDepth = true;
     for (int c = 0; c < 4; ++c) {

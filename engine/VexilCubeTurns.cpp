@@ -71,12 +71,12 @@ TVexilCube::TTurnLayer TVexilCube::TurnLayer(int32_t APlaneIndex, int32_t ADirec
 }
 
 bool TVexilCube::InLayer(const TTurnLayer& ATurn, int32_t ACubeIndex) const {
-  const TIntVector position = GridPosition(ACubeIndex, FDegree);
+  const TIntVector position = FGeometry.GridPosition(ACubeIndex);
   return position.I == ATurn.Layer.I || position.J == ATurn.Layer.J || position.L == ATurn.Layer.L;
 }
 
 TPoint3d TVexilCube::StickerPlace(int32_t AIndex) const {
-  const TPoint3d cubie = CubiePlace(GridPosition(FWorkPlanesCubes[AIndex], FDegree));
+  const TPoint3d cubie = FGeometry.CubieCentre(FGeometry.GridPosition(FWorkPlanesCubes[AIndex]));
   const TVertex3f& centre = FWorkPlanes[AIndex]->PlaneCentre();
   return TPoint3d{cubie.X + centre.X, cubie.Y + centre.Y, cubie.Z + centre.Z};
 }
@@ -139,7 +139,7 @@ void TVexilCube::ApplySideRotation() {
   }
   // The first match in index order wins. Arrivals sorted by x let each place look only at the
   // few whose x is within the tolerance; the smallest matching index is the first match.
-  const double tolerance = 0.1 * FK; // a tenth of the sticker pitch
+  const double tolerance = 0.1 * FGeometry.Pitch(); // a tenth of the sticker pitch
   std::vector<size_t> byX(arrivals.size());
   std::iota(byX.begin(), byX.end(), size_t{0});
   std::sort(byX.begin(), byX.end(),

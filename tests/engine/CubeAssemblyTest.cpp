@@ -27,7 +27,7 @@ int FaceOf(const TVexilCube& ACube, int32_t AIndex) {
 
 TEST(CubeFaces, GeometryIsTheUnitNormalsAndCentresOfTheBody) {
   TVexilCube cube(3);
-  ASSERT_TRUE(SameIntVector(TVexilCube::GridPosition(13, 3), TIntVector{2, 2, 2}));
+  ASSERT_TRUE(SameIntVector(cube.Geometry().GridPosition(13), TIntVector{2, 2, 2}));
   const TCube& inner = cube.Cube(13); // no stickers: faces as made
   const TVertex3f normals[6] = {{0, 0, 1},  {0, 1, 0}, {-1, 0, 0},
                                 {0, -1, 0}, {1, 0, 0}, {0, 0, -1}};
@@ -42,9 +42,9 @@ TEST(CubeFaces, GeometryIsTheUnitNormalsAndCentresOfTheBody) {
     EXPECT_EQ(face.ParentCube(), &inner);
     const TVertex3f& c = face.PlaneCentre();
     const TVertex3f& n = normals[k - 1];
-    EXPECT_NEAR(c.X, 0.25127 * n.X, 5e-6);
-    EXPECT_NEAR(c.Y, 0.25127 * n.Y, 5e-6);
-    EXPECT_NEAR(c.Z, 0.25127 * n.Z, 5e-6);
+    EXPECT_NEAR(c.X, TCubieGeometry::BodyHalfSize() * n.X, 5e-6);
+    EXPECT_NEAR(c.Y, TCubieGeometry::BodyHalfSize() * n.Y, 5e-6);
+    EXPECT_NEAR(c.Z, TCubieGeometry::BodyHalfSize() * n.Z, 5e-6);
   }
 }
 
@@ -80,15 +80,15 @@ TEST(CubeAssembly, FiguresForEachSize) {
     TVexilCube cube(t.N);
     EXPECT_EQ(cube.CubesCount(), t.N * t.N * t.N);
     EXPECT_EQ(cube.WorkPlanesCount(), 6 * t.N * t.N);
-    EXPECT_EQ(cube.KScale(), t.KScale);
-    EXPECT_EQ(cube.KCenter(), t.KCenter);
+    EXPECT_EQ(cube.Geometry().Scale(), t.KScale);
+    EXPECT_EQ(cube.Geometry().CentreOffset(), t.KCenter);
     EXPECT_DOUBLE_EQ(cube.CompareInterval(), t.Compare);
     EXPECT_EQ(cube.SelectedPlane(), -1);
     EXPECT_EQ(cube.RotateDirection(), -1);
     EXPECT_EQ(cube.RotateSpeed(), 3.0f);
     EXPECT_FALSE(cube.Solved());
     // Cubie centres: pitch 0.5 about the origin (N = 3: -0.5, 0, 0.5).
-    EXPECT_EQ(1 * cube.K() + cube.KCenter(), -0.25f * (t.N - 1));
+    EXPECT_EQ(cube.Geometry().CubieCentre({1, 1, 1}).X, -0.25 * (t.N - 1));
   }
   EXPECT_THROW(TVexilCube(0), std::invalid_argument);
 }
@@ -100,7 +100,7 @@ TEST(CubeAssembly, CubieNumbersRunThroughTheGridWithZFastest) {
     for (int32_t x = 1; x <= n; ++x) {
       for (int32_t y = 1; y <= n; ++y) {
         for (int32_t z = 1; z <= n; ++z) {
-          ASSERT_TRUE(SameIntVector(TVexilCube::GridPosition(number++, n), TIntVector{x, y, z}));
+          ASSERT_TRUE(SameIntVector(TCubieGeometry(n).GridPosition(number++), TIntVector{x, y, z}));
         }
       }
     }
@@ -109,7 +109,7 @@ TEST(CubeAssembly, CubieNumbersRunThroughTheGridWithZFastest) {
   TVexilCube cube(3);
   const TCubeFrame frame = cube.BeginFrame(IdentityMatrix());
   for (const TCubieDraw& c : frame.Cubies) {
-    const TIntVector p = TVexilCube::GridPosition(c.CubeIndex, 3);
+    const TIntVector p = cube.Geometry().GridPosition(c.CubeIndex);
     EXPECT_EQ(c.ModelView[12], 0.5f * p.I - 1.0f);
     EXPECT_EQ(c.ModelView[13], 0.5f * p.J - 1.0f);
     EXPECT_EQ(c.ModelView[14], 0.5f * p.L - 1.0f);
@@ -136,7 +136,7 @@ TEST(CubeAssembly, SizesBeyondTheLargestAreRefusedNamingTheSize) {
 TEST(CubeAssembly, StickerOrderAndSolvedIdentities) {
   TVexilCube cube(3);
   const auto gridOf = [&](int32_t ASticker) {
-    return TVexilCube::GridPosition(cube.WorkPlaneCube(ASticker), 3);
+    return cube.Geometry().GridPosition(cube.WorkPlaneCube(ASticker));
   };
   const std::pair<TIntVector, int> first[] = {{{1, 1, 1}, 3}, {{1, 1, 1}, 6}, {{1, 1, 1}, 4},
                                               {{1, 1, 2}, 3}, {{1, 1, 2}, 4}, {{1, 1, 3}, 3},

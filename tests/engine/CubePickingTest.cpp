@@ -15,15 +15,13 @@ namespace {
 // out independently of the model's pick.
 std::pair<double, double> ScreenCentre(const TVexilCube& ACube, int32_t ASticker,
                                        const TMatrix& AView, int AWidth, int AHeight) {
-  const TIntVector grid = TVexilCube::GridPosition(ACube.WorkPlaneCube(ASticker), ACube.Degree());
-  const double k = ACube.K();
-  const double o = ACube.KCenter();
+  const TCubieGeometry& geometry = ACube.Geometry();
+  const TPoint3d cubie = geometry.CubieCentre(geometry.GridPosition(ACube.WorkPlaneCube(ASticker)));
   const TVertex3f& centre = ACube.WorkPlane(ASticker).PlaneCentre();
-  TVertex3f p{static_cast<float>(grid.I * k + o + centre.X),
-              static_cast<float>(grid.J * k + o + centre.Y),
-              static_cast<float>(grid.L * k + o + centre.Z)};
+  TVertex3f p{static_cast<float>(cubie.X + centre.X), static_cast<float>(cubie.Y + centre.Y),
+              static_cast<float>(cubie.Z + centre.Z)};
   TransformVertex(p, AView);
-  const double s = ACube.KScale();
+  const double s = geometry.Scale();
   const double f = 1.0 / std::tan(kFieldOfView / 2.0 * M_PI / 180.0);
   const double w = kCameraDistance - s * p.Z;
   const double aspect = static_cast<double>(AWidth) / AHeight;
