@@ -9,9 +9,9 @@
 #include "engine/CubieGeometry.h"
 #include "engine/GeomObject.h"
 #include "engine/MatrixMath.h"
+#include "engine/MoveHistory.h"
 #include "engine/Streams.h"
 #include "engine/TextureLink.h"
-#include "engine/UndoRedoInfo.h"
 #include "engine/VectorTypes.h"
 
 #include <array>
@@ -81,12 +81,15 @@ public:
   // The view used by ProcessMouseDown's pick: the renderer keeps it current.
   void SetViewMatrix(const TMatrix& AView) { FViewMatrix = AView; }
 
-  // --- history
+  // --- history of the player's turns. Undo and Redo start their turn as RotateSide does; they
+  // do nothing while a turn animates or when there is nothing to undo or redo.
   void Undo();
   void Redo();
-  bool UndoExist() const;
-  bool RedoExist() const;
-  void ClearUndoRedoState();
+  bool UndoExist() const { return FHistory.UndoExist(); }
+  bool RedoExist() const { return FHistory.RedoExist(); }
+  void ClearUndoRedoState() { FHistory.Clear(); }
+  const TMoveHistory& History() const { return FHistory; }
+  // 0 <-> 2, 1 <-> 3: the same layer turned the other way; -1 for anything else.
   static int32_t OppositeDirection(int32_t ADirection);
 
   // --- saved-game block. The readers change nothing unless the whole block is sound; they
@@ -132,9 +135,6 @@ public:
   float RotateAngle() const { return FRotateAngle; }
   int32_t SelectedPlane() const { return FSelectedPlane; }
   int32_t RotateDirection() const { return FRotateDirection; }
-  int32_t UndoRedoPosition() const { return FUndoRedoPosition; }
-  int32_t UndoRedoCount() const { return static_cast<int32_t>(FUndoRedoBuffer.size()); }
-  const TUndoRedoInfo& UndoRedoEntry(int32_t AIndex) const { return FUndoRedoBuffer[AIndex]; }
   const std::array<bool, 6>& PlaneVisible() const { return FPlaneVisible; }
 
   const TGeomObject& CubeObject() const { return *FCubeObject; }
@@ -166,7 +166,6 @@ private:
   // The drag rule: the turn a drag beyond its threshold shows in this frame, if any.
   TTurnLayer EvaluateDrag(const TMatrix& AView);
   void EndTurn();
-  void AppendUndoRedo(int32_t APlaneIndex, int32_t ADirection);
   void ApplySideRotation();
 
   TCubieGeometry FGeometry;
@@ -174,8 +173,7 @@ private:
   float FRotateAngle = 0.0f;
   std::unique_ptr<TGeomObject> FCubeObject;
   int32_t FSelectedPlane = -1;
-  int32_t FUndoRedoPosition = -1;
-  std::vector<TUndoRedoInfo> FUndoRedoBuffer;
+  TMoveHistory FHistory;
   double FAspect = 0.0;
   bool FSolved = false;
   std::array<bool, 6> FPlaneVisible{};

@@ -171,7 +171,7 @@ void TVexilCube::ProcessMouseUp(TMouseButton AButton) {
     // A drag whose direction could not be told turns nothing; recording it would make an undo
     // step that does nothing.
     if (FRotateDirection >= 0) {
-      AppendUndoRedo(FSelectedPlane, FRotateDirection);
+      FHistory.Append(FSelectedPlane, FRotateDirection);
     }
   } else {
     FRotateSpeed = -3.0f;

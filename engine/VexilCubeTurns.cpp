@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <numeric>
+#include <optional>
 #include <unordered_map>
 
 namespace vexil {
@@ -26,6 +27,39 @@ void TVexilCube::RotateSide(int32_t APlaneIndex, int32_t ADirection) {
   FRotateSpeed = 10.0f;
   FSelectedPlane = APlaneIndex;
   FRotateDirection = ADirection;
+}
+
+int32_t TVexilCube::OppositeDirection(int32_t ADirection) {
+  switch (ADirection) {
+  case 0:
+    return 2;
+  case 1:
+    return 3;
+  case 2:
+    return 0;
+  case 3:
+    return 1;
+  default:
+    return -1;
+  }
+}
+
+void TVexilCube::Undo() {
+  if (FSideIsRotating) {
+    return;
+  }
+  if (const std::optional<TUndoRedoInfo> turn = FHistory.StepBack()) {
+    RotateSide(turn->UndoRedoPlaneIndex(), OppositeDirection(turn->UndoRedoPlaneDirection()));
+  }
+}
+
+void TVexilCube::Redo() {
+  if (FSideIsRotating) {
+    return;
+  }
+  if (const std::optional<TUndoRedoInfo> turn = FHistory.StepForward()) {
+    RotateSide(turn->UndoRedoPlaneIndex(), turn->UndoRedoPlaneDirection());
+  }
 }
 
 void TVexilCube::FinishTurn() {

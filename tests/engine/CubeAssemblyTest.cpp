@@ -212,8 +212,8 @@ TEST(CubeAssembly, ResetRestoresStickersButNotSolved) {
   cube.Reset();
   EXPECT_EQ(Stickers(cube), solved);
   EXPECT_FALSE(cube.Solved());
-  EXPECT_EQ(cube.UndoRedoCount(), 0);
-  EXPECT_EQ(cube.UndoRedoPosition(), -1);
+  EXPECT_EQ(cube.History().Count(), 0);
+  EXPECT_EQ(cube.History().Position(), -1);
 }
 
 TEST(CubeAssembly, ResizeStoresAspectAndDragConstants) {

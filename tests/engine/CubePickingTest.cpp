@@ -165,7 +165,7 @@ TEST(CubeDrag, ThresholdAngleAndRelease) {
   }
   cube.ProcessMouseUp(TMouseButton::mbLeft);
   EXPECT_EQ(cube.RotateSpeed(), -3.0f);
-  EXPECT_EQ(cube.UndoRedoCount(), 0); // 45 is not beyond 45: turned back, not recorded
+  EXPECT_EQ(cube.History().Count(), 0); // 45 is not beyond 45: turned back, not recorded
   EXPECT_EQ(cube.MouseVectorLength(), 0.0f);
   const auto before = Stickers(cube);
   RunTurn(cube);
@@ -176,9 +176,9 @@ TEST(CubeDrag, ThresholdAngleAndRelease) {
   RunFrame(cube);
   cube.ProcessMouseUp(TMouseButton::mbLeft);
   EXPECT_EQ(cube.RotateSpeed(), 3.0f);
-  ASSERT_EQ(cube.UndoRedoCount(), 1);
-  EXPECT_EQ(cube.UndoRedoEntry(0).UndoRedoPlaneIndex(), 27);
-  EXPECT_EQ(cube.UndoRedoEntry(0).UndoRedoPlaneDirection(), 0);
+  ASSERT_EQ(cube.History().Count(), 1);
+  EXPECT_EQ(cube.History().Entry(0).UndoRedoPlaneIndex(), 27);
+  EXPECT_EQ(cube.History().Entry(0).UndoRedoPlaneDirection(), 0);
   RunTurn(cube);
   EXPECT_NE(Stickers(cube), before);
   EXPECT_TRUE(cube.ManualRotation()); // until the first frame after the turn
