@@ -132,8 +132,7 @@ void TVexilCube::Resize(int32_t AWidth, int32_t AHeight) {
   FViewHeight = AHeight;
   // Floating-point division: a zero height gives an infinite (or NaN) aspect, never a trap.
   FAspect = static_cast<double>(AWidth) / static_cast<double>(AHeight);
-  FDParam = static_cast<float>((static_cast<int64_t>(AWidth) + AHeight) / 2);
-  FOfsParam = FDParam;
+  FDrag.SetViewSize(AWidth, AHeight);
 }
 
 } // namespace vexil

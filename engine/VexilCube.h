@@ -7,6 +7,7 @@
 #include "engine/CubeFrame.h"
 #include "engine/CubeSizes.h"
 #include "engine/CubieGeometry.h"
+#include "engine/DragTracker.h"
 #include "engine/GeomObject.h"
 #include "engine/MatrixMath.h"
 #include "engine/MoveHistory.h"
@@ -80,6 +81,7 @@ public:
   static bool PlaneFacesViewer(const TPlane& APlane, const TMatrix& AMatrix);
   // The view used by ProcessMouseDown's pick: the renderer keeps it current.
   void SetViewMatrix(const TMatrix& AView) { FViewMatrix = AView; }
+  const TDragTracker& Drag() const { return FDrag; }
 
   // --- history of the player's turns. Undo and Redo start their turn as RotateSide does; they
   // do nothing while a turn animates or when there is nothing to undo or redo.
@@ -126,12 +128,7 @@ public:
   double Aspect() const { return FAspect; }
   int32_t ViewWidth() const { return FViewWidth; }
   int32_t ViewHeight() const { return FViewHeight; }
-  float DParam() const { return FDParam; }
-  float OfsParam() const { return FOfsParam; }
   double CompareInterval() const { return FCompareInterval; }
-  const TPoint& MouseVector() const { return FMouseVector; }
-  float MouseVectorLength() const { return FMouseVectorLength; }
-  const T2DVector& MouseUnitVector() const { return FMouseUnitVector; }
   float RotateAngle() const { return FRotateAngle; }
   int32_t SelectedPlane() const { return FSelectedPlane; }
   int32_t RotateDirection() const { return FRotateDirection; }
@@ -191,14 +188,9 @@ private:
   std::vector<int32_t> FWorkPlanesIDs;
   std::vector<uint32_t> FWorkPlanesTextures;
   int32_t FRotateDirection = -1;
-  float FDParam = 0.0f;
-  float FOfsParam = 0.0f;
   bool FManualRotation = false;
   TTextureListLink* FTextureListLink = nullptr;
-  TPoint FMouseVector;
-  TPoint FMouseDownCoord;
-  float FMouseVectorLength = 0.0f;
-  T2DVector FMouseUnitVector;
+  TDragTracker FDrag;
   TMatrix FViewMatrix = IdentityMatrix();
   int32_t FViewWidth = 0; // device pixels, from Resize
   int32_t FViewHeight = 0;

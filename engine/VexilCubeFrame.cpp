@@ -24,15 +24,12 @@ TMatrix4d Translated(const TMatrix4d& AMatrix, double X, double Y, double Z) {
 } // namespace
 
 TVexilCube::TTurnLayer TVexilCube::EvaluateDrag(const TMatrix& AView) {
-  if (FSelectedPlane < 0 || FSelectedPlane >= FWorkPlanesCount || Round(FMouseVectorLength) <= 5) {
+  if (FSelectedPlane < 0 || FSelectedPlane >= FWorkPlanesCount || !FDrag.BeyondThreshold()) {
     FManualRotation = false;
     return TTurnLayer{};
   }
   FManualRotation = true;
-  FRotateAngle = static_cast<float>(static_cast<double>(FMouseVectorLength) * 0.75);
-  if (FRotateAngle >= 90.0f) {
-    FRotateAngle = 90.0f;
-  }
+  FRotateAngle = FDrag.Angle();
   FRotateDirection = GetRotateVector(FSelectedPlane, AView);
   return TurnLayer(FSelectedPlane, FRotateDirection);
 }

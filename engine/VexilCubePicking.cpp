@@ -109,8 +109,6 @@ int32_t TVexilCube::GetRotateVector(int32_t APlaneIndex, const TMatrix& AMatrix)
   }
   const TPlane& plane = *FWorkPlanes[APlaneIndex];
   const bool locked = FRotateDirection >= 0 && FRotateDirection <= 3;
-  const double ux = FMouseUnitVector.X;
-  const double uy = FMouseUnitVector.Y;
   float best = 360.0f;
   int32_t result = -1;
   for (int d = 0; d < 4; ++d) {
@@ -118,17 +116,7 @@ int32_t TVexilCube::GetRotateVector(int32_t APlaneIndex, const TMatrix& AMatrix)
     if (locked && !SameIntVector(plane.RotateVector(d), plane.RotateVector(FRotateDirection))) {
       continue;
     }
-    const TIntVector& indices = plane.RotateVector(d);
-    const double s = plane.RotateSign(d);
-    const auto k = static_cast<float>(static_cast<double>(FDParam) /
-                                      (s * AMatrix[indices.I] + static_cast<double>(FOfsParam)));
-    const auto vx = static_cast<float>(s * AMatrix[indices.J] * k);
-    const auto vy = static_cast<float>(s * AMatrix[indices.L] * k);
-    const auto t = static_cast<float>(
-        (static_cast<double>(vx) * ux + static_cast<double>(vy) * uy) /
-        (std::sqrt(ux * ux + uy * uy) *
-         std::sqrt(static_cast<double>(vx) * vx + static_cast<double>(vy) * vy)));
-    const auto a = static_cast<float>(ArcCosDegrees(t));
+    const float a = FDrag.DeviationDegrees(plane.RotateVector(d), plane.RotateSign(d), AMatrix);
     if (std::fabs(a) < best) {
       best = std::fabs(a);
       result = d;
@@ -141,7 +129,7 @@ void TVexilCube::ProcessMouseDown(TMouseButton AButton, int32_t X, int32_t Y, in
   if (AButton != TMouseButton::mbLeft) {
     return;
   }
-  FMouseDownCoord = TPoint{X, Y};
+  FDrag.Press(X, Y);
   if (FSideIsRotating) {
     return;
   }
@@ -152,14 +140,7 @@ void TVexilCube::ProcessMouseMove(int32_t AMouseX, int32_t AMouseY, int32_t /*AI
   if (FSelectedPlane < 0 || FSideIsRotating) {
     return;
   }
-  const int64_t x = static_cast<int64_t>(AMouseX) - FMouseDownCoord.X;
-  const int64_t y = static_cast<int64_t>(FMouseDownCoord.Y) - AMouseY;
-  FMouseVector = TPoint{static_cast<int32_t>(x), static_cast<int32_t>(y)};
-  const double length = std::sqrt(static_cast<double>(x * x + y * y));
-  FMouseVectorLength = static_cast<float>(length);
-  // A drag of length 0 gives NaN; it is never used, the drag acts only beyond 5 pixels.
-  FMouseUnitVector = T2DVector{static_cast<float>(static_cast<double>(x) / length),
-                               static_cast<float>(static_cast<double>(y) / length)};
+  FDrag.Move(AMouseX, AMouseY);
 }
 
 void TVexilCube::ProcessMouseUp(TMouseButton AButton) {
@@ -177,7 +158,7 @@ void TVexilCube::ProcessMouseUp(TMouseButton AButton) {
     FRotateSpeed = -3.0f;
   }
   FSideIsRotating = true;
-  FMouseVectorLength = 0.0f;
+  FDrag.Release();
 }
 
 } // namespace vexil

@@ -84,7 +84,7 @@ void TVexilCube::CancelTurn() {
   FRotateAngle = 0.0f;
   FSelectedPlane = -1;
   FRotateDirection = -1;
-  FMouseVectorLength = 0.0f;
+  FDrag.Release();
   for (int32_t i = 0; i < FCubesCount; ++i) {
     FCubes[i]->SetRotated(false);
   }

@@ -220,13 +220,13 @@ TEST(CubeAssembly, ResizeStoresAspectAndDragConstants) {
   TVexilCube cube(2);
   cube.Resize(800, 600);
   EXPECT_EQ(cube.Aspect(), 800.0 / 600.0);
-  EXPECT_EQ(cube.DParam(), 700.0f);
-  EXPECT_EQ(cube.OfsParam(), 700.0f);
+  EXPECT_EQ(cube.Drag().DParam(), 700.0f);
+  EXPECT_EQ(cube.Drag().OfsParam(), 700.0f);
   cube.Resize(801, 600);
-  EXPECT_EQ(cube.DParam(), 700.0f);
+  EXPECT_EQ(cube.Drag().DParam(), 700.0f);
   cube.Resize(640, 0);
   EXPECT_EQ(cube.Aspect(), std::numeric_limits<double>::infinity());
-  EXPECT_EQ(cube.DParam(), 320.0f);
+  EXPECT_EQ(cube.Drag().DParam(), 320.0f);
   cube.Resize(0, 0);
   EXPECT_TRUE(std::isnan(cube.Aspect()));
   EXPECT_EQ(cube.GetSelectedPlane(0, 0, IdentityMatrix()), -1);

@@ -166,7 +166,7 @@ TEST(CubeDrag, ThresholdAngleAndRelease) {
   cube.ProcessMouseUp(TMouseButton::mbLeft);
   EXPECT_EQ(cube.RotateSpeed(), -3.0f);
   EXPECT_EQ(cube.History().Count(), 0); // 45 is not beyond 45: turned back, not recorded
-  EXPECT_EQ(cube.MouseVectorLength(), 0.0f);
+  EXPECT_EQ(cube.Drag().MouseVectorLength(), 0.0f);
   const auto before = Stickers(cube);
   RunTurn(cube);
   EXPECT_EQ(Stickers(cube), before);
@@ -193,7 +193,7 @@ TEST(CubeDrag, PressesThatMustChangeNothing) {
   cube.ProcessMouseDown(TMouseButton::mbMiddle, 400, 300, 300);
   EXPECT_EQ(cube.SelectedPlane(), -1);
   cube.ProcessMouseMove(400, 200, 0); // no sticker picked: nothing
-  EXPECT_EQ(cube.MouseVectorLength(), 0.0f);
+  EXPECT_EQ(cube.Drag().MouseVectorLength(), 0.0f);
   cube.ProcessMouseDown(TMouseButton::mbLeft, 20, 20, 580); // beside the cube
   cube.ProcessMouseUp(TMouseButton::mbLeft);
   EXPECT_FALSE(cube.SideIsRotating());
@@ -202,7 +202,7 @@ TEST(CubeDrag, PressesThatMustChangeNothing) {
   cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300); // during a turn: only the position
   EXPECT_EQ(cube.SelectedPlane(), 3);
   cube.ProcessMouseMove(400, 200, 0);
-  EXPECT_EQ(cube.MouseVectorLength(), 0.0f);
+  EXPECT_EQ(cube.Drag().MouseVectorLength(), 0.0f);
   cube.ProcessMouseUp(TMouseButton::mbLeft);
   EXPECT_EQ(cube.RotateSpeed(), 10.0f);
   // The press is picked under the view of the last frame.
