@@ -37,7 +37,6 @@ TVexilCube::TVexilCube(int32_t ADegree) : FGeometry(CheckedDegree(ADegree)) {
 
   FCubesCount = ADegree * ADegree * ADegree;
   FWorkPlanesCount = 6 * ADegree * ADegree;
-  FCompareInterval = 0.15 / ADegree;
   FCubes.reserve(static_cast<size_t>(FCubesCount));
   for (int32_t i = 0; i < FCubesCount; ++i) {
     FCubes.push_back(std::make_unique<TCube>(*FCubeObject));

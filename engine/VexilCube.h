@@ -57,8 +57,6 @@ public:
   // runs the end of the turn as the frame that reached it would: the stickers move,
   // OnEndSideRotate fires and the solved test runs. Nothing happens when no turn animates.
   void FinishTurn();
-  // Drops the turn or the drag in progress without moving any sticker.
-  void CancelTurn();
   // Seeds the generator RotateRandomSide draws from (the shell seeds it from the clock).
   void Randomize(uint32_t ASeed);
   // No colour is found on two sides. The end of every turn stores it in Solved.
@@ -126,9 +124,6 @@ public:
   bool ShowSelectedPlane() const { return FShowSelectedPlane; }
   TTextureListLink* TextureListLink() const { return FTextureListLink; }
   double Aspect() const { return FAspect; }
-  int32_t ViewWidth() const { return FViewWidth; }
-  int32_t ViewHeight() const { return FViewHeight; }
-  double CompareInterval() const { return FCompareInterval; }
   float RotateAngle() const { return FRotateAngle; }
   int32_t SelectedPlane() const { return FSelectedPlane; }
   int32_t RotateDirection() const { return FRotateDirection; }
@@ -159,6 +154,8 @@ private:
   bool InLayer(const TTurnLayer& ATurn, int32_t ACubeIndex) const;
   // Where sticker AIndex lies at rest, in the cube's own (unscaled) coordinates.
   TPoint3d StickerPlace(int32_t AIndex) const;
+  // Drops the turn or the drag in progress without moving any sticker.
+  void CancelTurn();
   void AdvanceTurn();
   // The drag rule: the turn a drag beyond its threshold shows in this frame, if any.
   TTurnLayer EvaluateDrag(const TMatrix& AView);
@@ -174,7 +171,6 @@ private:
   double FAspect = 0.0;
   bool FSolved = false;
   std::array<bool, 6> FPlaneVisible{};
-  double FCompareInterval = 0.0;
   float FRotateSpeed = 3.0f;
   bool FSideIsRotating = false;
   TNotifyEvent FOnEndSideRotate;
