@@ -35,8 +35,6 @@ void EndScene();
 // clears everything per cubie and face, at a fraction of the driver's work.
 void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame);
 
-void DrawCubeFrameByCubie(const TVexilCube& ACube, const TCubeFrame& AFrame);
-
 // BeginFrame(AView), DrawCubeFrame, EndFrame: one frame of the game's cube.
 void DrawVexilCube(TVexilCube& ACube, const TMatrix& AView);
 
