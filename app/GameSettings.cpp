@@ -14,6 +14,8 @@ namespace {
 
 constexpr const char* kSettingsSection = "settings";
 constexpr const char* kColorsSection = "colors";
+// Our own additions live apart, so the section of the game's design keeps its keys.
+constexpr const char* kExtrasSection = "extras";
 constexpr const char* kSettingsFolderName = "Vexil Cube";
 constexpr const char* kIniFileName = "vexil_cube.ini";
 constexpr std::array<const char*, 6> kPlaneColorKeys = {
@@ -94,6 +96,7 @@ void TGameSettings::LoadFromIniFile() {
   FBackgroundColor = ReadColor(ini, "BackgroundColor", kDefaultBackgroundColor);
   FLanguageIndex = ini.ReadInteger(kSettingsSection, "LanguageIndex", 0);
   FVexilCubeDegree = ini.ReadInteger(kSettingsSection, "VexilCubeDegree", kDefaultVexilCubeDegree);
+  FShowMoveCounter = ini.ReadInteger(kExtrasSection, "ShowMoveCounter", 1) != 0;
 }
 
 void TGameSettings::SaveToIniFile() const {
@@ -111,6 +114,7 @@ void TGameSettings::SaveToIniFile() const {
   WriteColor(ini, "BackgroundColor", FBackgroundColor);
   ini.WriteInteger(kSettingsSection, "LanguageIndex", FLanguageIndex);
   ini.WriteInteger(kSettingsSection, "VexilCubeDegree", FVexilCubeDegree);
+  ini.WriteInteger(kExtrasSection, "ShowMoveCounter", FShowMoveCounter ? 1 : 0);
   ini.SaveAtomically(FIniFilePath);
 }
 

@@ -38,6 +38,9 @@ public:
 
   bool ShowTimer() const { return FShowTimer; }
   void SetShowTimer(bool AValue) { FShowTimer = AValue; }
+  // The move counter under the clock (section [extras], key ShowMoveCounter).
+  bool ShowMoveCounter() const { return FShowMoveCounter; }
+  void SetShowMoveCounter(bool AValue) { FShowMoveCounter = AValue; }
   bool FullScreenMode() const { return FFullScreenMode; }
   void SetFullScreenMode(bool AValue) { FFullScreenMode = AValue; }
   bool GlobalLighting() const { return FGlobalLighting; }
@@ -79,6 +82,7 @@ private:
   void LoadFromIniFile();
 
   bool FShowTimer = true;
+  bool FShowMoveCounter = true;
   bool FFullScreenMode = false;
   bool FGlobalLighting = true;
   bool FEnablePlaneLight = false;

@@ -6,7 +6,8 @@
 // The work is split over several files: MainFormLayout.cpp (menus and actions),
 // MainFormLifecycle.cpp (creation, first show, destruction), MainFormFrame.cpp (frame loop and
 // solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands),
-// MainFormDialogs.cpp (the commands that open the dialogs and the help).
+// MainFormDialogs.cpp (the commands that open the dialogs and the help), MainFormRecords.cpp
+// (the records window).
 #pragma once
 
 #include "app/GameSettings.h"
@@ -29,6 +30,8 @@ namespace vexil {
 
 class TLocalizationStore;
 class TStickerTextureList;
+class TSyncTarget;
+struct TVersionFile;
 
 class TMainForm : public TGLForm {
   Q_OBJECT
@@ -91,6 +94,7 @@ private:
   void CreateViewMenu();
   void CreateHelpMenu();
   QAction* AddItem(QMenu* AMenu, const char* AName, const QString& ACaption);
+  void WatchTopMenu(QMenu* AMenu);
 
   // --- creation and settings (MainFormLifecycle.cpp)
   void FillLanguageMenu();
@@ -125,11 +129,16 @@ private:
   void DrawCube();
   void DrawClock();
   void CheckSolved();
+  // Appends the game just won to the player's records.
+  void KeepRecord();
   void UpdateActions();
 
   // --- input (MainFormInput.cpp)
   void StopSpin();
   void ZoomBy(double ADelta);
+  // A top menu opens or closes; the menus hold the keyboard while they are open.
+  void TopMenuShown();
+  void TopMenuClosed();
 
   // --- commands (MainFormCommands.cpp)
   void NewGameModeClick(TDifficulty ADifficulty);
@@ -142,6 +151,7 @@ private:
   void GlobalLightingMenuItemClick();
   void BrightColorsMenuItemClick();
   void TimerEnableMenuItemClick();
+  void MoveCounterMenuItemClick();
   void FullScreenModeMenuItemClick();
   void LanguageItemClick(int ALanguage);
 
@@ -149,11 +159,17 @@ private:
   void acColorsFormExecute();
   void AboutMenuItemClick();
   void acHelpExecute();
+  // --- records (MainFormRecords.cpp)
+  void RecordsMenuItemClick();
 
   void TopMenuOpened();
   void ShowDifficultyMark();
   // A message box over the window, centred on it.
   void ShowMessage(QMessageBox::Icon AIcon, const QString& ACaption, const QString& AText);
+
+  // --- online services (MainFormOnline.cpp)
+  void StartOnlineServices();
+  void ShowUpdateForm(const TVersionFile& AVersionFile, const QString& ASiteUrl);
 
   // Components of the layout, owned by Qt parents.
   QTimer* FTimer = nullptr;
@@ -171,6 +187,7 @@ private:
   QAction* FGlobalLightingItem = nullptr;
   QAction* FBrightColorsItem = nullptr;
   QAction* FTimerEnableItem = nullptr;
+  QAction* FMoveCounterItem = nullptr;
   QAction* FFullScreenItem = nullptr;
   QActionGroup* FDifficultyGroup = nullptr;
   QActionGroup* FDegreeGroup = nullptr;
@@ -189,6 +206,8 @@ private:
   int FZRotateDirection = 0;
   int FMouseState = -1;
   std::unique_ptr<TLocalizationStore> FLocalizationStore;
+  // The main thread's end of the requests' hand-offs; none reaches the window once it is gone.
+  std::unique_ptr<TSyncTarget> FSyncTarget;
 
   // The scene changed outside the per-frame animations (a command, a resize, a clock tick).
   bool FRedrawNeeded = true;

@@ -79,6 +79,11 @@ void TMainForm::TimerEnableMenuItemClick() {
   EnableFrameLoop();
 }
 
+void TMainForm::MoveCounterMenuItemClick() {
+  FGameSettings->SetShowMoveCounter(FMoveCounterItem->isChecked());
+  EnableFrameLoop();
+}
+
 void TMainForm::FullScreenModeMenuItemClick() {
   SetFullScreen(!FullScreen());
   FFullScreenItem->setChecked(FullScreen());

@@ -2,11 +2,16 @@
 // screen can change, so an idle game costs next to nothing.
 #include "app/MainForm.h"
 
+#include "app/RecordsFile.h"
 #include "render/CubeScene.h"
 #include "render/GLMatrix.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QTimer>
+
+#include <exception>
+#include <iostream>
 
 namespace vexil {
 
@@ -103,9 +108,21 @@ void TMainForm::CheckSolved() {
   if (!FGame || !FGame->CheckSolved()) {
     return;
   }
+  KeepRecord();
   ShowMessage(QMessageBox::Information, QStringLiteral("Поздравляем!"),
               QString::fromStdString(FGame->CongratulationText()));
   EnableFrameLoop();
+}
+
+void TMainForm::KeepRecord() {
+  TSolveRecord record = FGame->LastSolve();
+  record.Date = QDateTime::currentDateTime().toString(Qt::ISODate).toStdString();
+  try {
+    AppendRecord(RecordsFileName(), record);
+  } catch (const std::exception& error) {
+    // The game itself is not harmed; the solve is only missing from the records.
+    std::cerr << error.what() << '\n';
+  }
 }
 
 void TMainForm::UpdateActions() {

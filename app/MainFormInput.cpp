@@ -2,8 +2,13 @@
 // spin the view, the wheel and the plus and minus keys zoom.
 #include "app/MainForm.h"
 
+#include "app/DragPixels.h"
+
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QOpenGLWidget>
+#include <QTimer>
 
 namespace vexil {
 
@@ -33,40 +38,6 @@ int Sign(double AValue) {
 }
 
 } // namespace
-
-bool KeyOf(int AQtKey, TKey& AKey) {
-  switch (AQtKey) {
-  case Qt::Key_Control:
-    AKey = TKey::kCtrl;
-    return true;
-  case Qt::Key_Left:
-  case Qt::Key_A:
-    AKey = TKey::kLeft;
-    return true;
-  case Qt::Key_Up:
-  case Qt::Key_W:
-    AKey = TKey::kUp;
-    return true;
-  case Qt::Key_Right:
-  case Qt::Key_D:
-    AKey = TKey::kRight;
-    return true;
-  case Qt::Key_Down:
-  case Qt::Key_S:
-    AKey = TKey::kDown;
-    return true;
-  case Qt::Key_Plus:
-  case Qt::Key_Equal:
-    AKey = TKey::kZoomIn;
-    return true;
-  case Qt::Key_Minus:
-  case Qt::Key_Underscore:
-    AKey = TKey::kZoomOut;
-    return true;
-  default:
-    return false;
-  }
-}
 
 void TMainForm::StopSpin() {
   FHRotateDirection = 0;
@@ -126,7 +97,12 @@ void TMainForm::FormMouseMove(Qt::MouseButtons AButtons, Qt::KeyboardModifiers /
     FOldRMouseY = Y;
     return;
   }
-  FGame->VexilCube().ProcessMouseMove(X, Y, ClientHeight() - Y);
+  // The drag rules count logical pixels; the press that picked the sticker was in device pixels
+  // and FOldRMouseX/Y hold where it was.
+  const TPoint at =
+      LogicalDragPoint({static_cast<int32_t>(FOldRMouseX), static_cast<int32_t>(FOldRMouseY)},
+                       {X, Y}, DevicePixelRatio());
+  FGame->VexilCube().ProcessMouseMove(at.X, at.Y, ClientHeight() - at.Y);
 }
 
 void TMainForm::FormMouseUp(Qt::MouseButton AButton, Qt::MouseButtons /*AButtons*/,
@@ -150,11 +126,13 @@ void TMainForm::FormMouseWheel(int AWheelDelta) {
 }
 
 void TMainForm::FormKeyDown(QKeyEvent& AEvent) {
+  // Whatever paused the loop, a key the player presses shows its effect.
+  SetTimerEnabled(true);
   if (!FGame || FGame->VexilCube().SideIsRotating() || FMouseState != kNoGesture) {
     return;
   }
   TKey key;
-  if (KeyOf(AEvent.key(), key)) {
+  if (KeyOf(KeyStrokeOf(AEvent), key)) {
     FKeys.Include(key);
   }
 }
@@ -165,9 +143,28 @@ void TMainForm::FormKeyUp(QKeyEvent& AEvent) {
     return;
   }
   TKey key;
-  if (KeyOf(AEvent.key(), key)) {
+  if (KeyOf(KeyStrokeOf(AEvent), key)) {
     FKeys.Exclude(key);
   }
+}
+
+void TMainForm::TopMenuShown() {
+  // An open menu holds the keyboard: the releases of keys held now would never reach the cube.
+  FKeys.Clear();
+  TopMenuOpened();
+}
+
+void TMainForm::TopMenuClosed() {
+  // However the menu closed (a command, a click elsewhere, Esc), the game goes on; a command
+  // that pauses the loop for a dialog does so after this.
+  EnableFrameLoop();
+  // A menu closed with Esc leaves the keyboard with the menu bar, which the bar takes only once
+  // the menu has gone: hand it back to the cube after that.
+  QTimer::singleShot(0, this, [this] {
+    if (QApplication::activePopupWidget() == nullptr) {
+      GLWidget()->setFocus(Qt::OtherFocusReason);
+    }
+  });
 }
 
 void TMainForm::changeEvent(QEvent* AEvent) {

@@ -38,6 +38,11 @@ QAction* TMainForm::AddItem(QMenu* AMenu, const char* AName, const QString& ACap
   return item;
 }
 
+void TMainForm::WatchTopMenu(QMenu* AMenu) {
+  connect(AMenu, &QMenu::aboutToShow, this, [this] { TopMenuShown(); });
+  connect(AMenu, &QMenu::aboutToHide, this, [this] { TopMenuClosed(); });
+}
+
 void TMainForm::CreateLayout() {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QString::fromLatin1(kProgramTitle));
@@ -60,7 +65,7 @@ void TMainForm::CreateLayout() {
 void TMainForm::CreateGameMenu() {
   FGameMenu = menuBar()->addMenu(QStringLiteral("Игра"));
   FGameMenu->setObjectName(QStringLiteral("GameMenuItem"));
-  connect(FGameMenu, &QMenu::aboutToShow, this, [this] { TopMenuOpened(); });
+  WatchTopMenu(FGameMenu);
 
   QMenu* newGame = FGameMenu->addMenu(QStringLiteral("Новая игра"));
   newGame->setObjectName(QStringLiteral("NewGameMenuItem"));
@@ -88,12 +93,24 @@ void TMainForm::CreateGameMenu() {
   FSaveGameItem = AddItem(FGameMenu, "SaveGameMenuItem", QStringLiteral("Сохранить игру"));
   FSaveGameItem->setEnabled(false); // while a game is in progress
   connect(FSaveGameItem, &QAction::triggered, this, [this] { SaveGameMenuItemClick(); });
+  QAction* records = AddItem(FGameMenu, "RecordsMenuItem", QStringLiteral("Рекорды"));
+  records->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  connect(records, &QAction::triggered, this, [this] { RecordsMenuItemClick(); });
   Separator(FGameMenu, "N7");
   FUndoItem = AddItem(FGameMenu, "miUndoStep", QStringLiteral("Отменить ход"));
   FUndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   connect(FUndoItem, &QAction::triggered, this, [this] { acUndoStepExecute(); });
   FRedoItem = AddItem(FGameMenu, "miRedoStep", QStringLiteral("Повторить ход"));
-  FRedoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  // Ctrl+X first, shown in the menu; beside it the redo keys of other programs.
+  QList<QKeySequence> redoKeys = {QKeySequence(Qt::CTRL | Qt::Key_X),
+                                  QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
+  for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Redo)) {
+    if (!redoKeys.contains(keys)) {
+      redoKeys.append(keys);
+    }
+  }
+  FRedoItem->setShortcuts(redoKeys);
   connect(FRedoItem, &QAction::triggered, this, [this] { acRedoStepExecute(); });
   Separator(FGameMenu, "N4");
   connect(AddItem(FGameMenu, "CloseMenuItem", QStringLiteral("Выход")), &QAction::triggered, this,
@@ -103,7 +120,7 @@ void TMainForm::CreateGameMenu() {
 void TMainForm::CreateViewMenu() {
   FViewMenu = menuBar()->addMenu(QStringLiteral("Вид"));
   FViewMenu->setObjectName(QStringLiteral("ViewMenuItem"));
-  connect(FViewMenu, &QMenu::aboutToShow, this, [this] { TopMenuOpened(); });
+  WatchTopMenu(FViewMenu);
 
   QMenu* degrees = FViewMenu->addMenu(QStringLiteral("Размер кубика"));
   degrees->setObjectName(QStringLiteral("VexilCubeDegreeMenuItem"));
@@ -132,6 +149,10 @@ void TMainForm::CreateViewMenu() {
   FTimerEnableItem->setCheckable(true);
   FTimerEnableItem->setShortcut(QKeySequence(Qt::Key_F8));
   connect(FTimerEnableItem, &QAction::triggered, this, [this] { TimerEnableMenuItemClick(); });
+  FMoveCounterItem =
+      AddItem(FViewMenu, "MoveCounterMenuItem", QStringLiteral("Показывать счётчик ходов"));
+  FMoveCounterItem->setCheckable(true);
+  connect(FMoveCounterItem, &QAction::triggered, this, [this] { MoveCounterMenuItemClick(); });
   Separator(FViewMenu, "N2");
   FFullScreenItem = AddItem(FViewMenu, "FullScreenModeMenuItem", QStringLiteral("Во весь экран"));
   FFullScreenItem->setCheckable(true);
@@ -149,7 +170,7 @@ void TMainForm::CreateViewMenu() {
 void TMainForm::CreateHelpMenu() {
   FHelpMenu = menuBar()->addMenu(QStringLiteral("Справка"));
   FHelpMenu->setObjectName(QStringLiteral("HelpMenuItem"));
-  connect(FHelpMenu, &QMenu::aboutToShow, this, [this] { TopMenuOpened(); });
+  WatchTopMenu(FHelpMenu);
   QAction* help = AddItem(FHelpMenu, "miHelp", QStringLiteral("Справка"));
   help->setShortcut(QKeySequence(Qt::Key_F1));
   connect(help, &QAction::triggered, this, [this] { acHelpExecute(); });

@@ -5,6 +5,7 @@
 #include "dialogs/FormFont.h"
 #include "engine/ProgramInfo.h"
 #include "localization/LocalizationStore.h"
+#include "net/MainThreadSync.h"
 #include "render/StickerTextures.h"
 
 #include <QAction>
@@ -23,6 +24,8 @@ TMainForm::TMainForm(QWidget* AParent) : TGLForm(AParent) {
 }
 
 TMainForm::~TMainForm() {
+  // First, before anything below can turn the event loop: no request may reach the window now.
+  FSyncTarget.reset();
   FTimer->stop();
   // The clock's glyphs and the textures live in the context, which goes with the base window
   // after this destructor: free what uses it while it is still current.
@@ -90,6 +93,7 @@ void TMainForm::FillLanguageMenu() {
 
 void TMainForm::ApplySettings() {
   FTimerEnableItem->setChecked(FGameSettings->ShowTimer());
+  FMoveCounterItem->setChecked(FGameSettings->ShowMoveCounter());
   FGlobalLightingItem->setChecked(FGameSettings->GlobalLighting());
   FBrightColorsItem->setChecked(FGameSettings->EnablePlaneLight());
   FFullScreenItem->setChecked(FGameSettings->FullScreenMode());
@@ -109,6 +113,7 @@ void TMainForm::FormShow() {
   if (!FStartGameFile.isEmpty()) {
     QTimer::singleShot(0, this, [this] { LoadGameFile(FStartGameFile); });
   }
+  StartOnlineServices();
 }
 
 void TMainForm::FormActivate() {

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QWindow>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <csignal>
@@ -40,6 +43,14 @@ void QuitOnTerminationSignals() {
     while (::read(gSignalSockets[1], bytes, sizeof bytes) > 0) {
     }
     QApplication::closeAllWindows();
+    // A window that refuses to close (the update notice, until its button is pressed) must not
+    // keep the program alive: leaving every event loop, its own included, lets main() return
+    // and the main window's destruction write the settings.
+    const QWindowList windows = QGuiApplication::topLevelWindows();
+    if (std::any_of(windows.begin(), windows.end(),
+                    [](QWindow* AWindow) { return AWindow->isVisible(); })) {
+      QCoreApplication::exit(0);
+    }
   });
   struct sigaction action = {};
   action.sa_handler = WakeEventLoop;

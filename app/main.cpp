@@ -17,9 +17,12 @@ int main(int argc, char** argv) {
   vexil::DetectMultisample();
   vexil::SetDefaultSurfaceFormat();
   QApplication application(argc, argv);
+  // The name only: a display name would be appended to every window's caption on some
+  // platforms, and captions are the game's own texts.
   QApplication::setApplicationName(QString::fromLatin1(vexil::kProgramTitle));
-  QApplication::setApplicationDisplayName(QString::fromLatin1(vexil::kProgramTitle));
   QApplication::setWindowIcon(vexil::ProgramIcon());
+  // Lets the desktop match the window to the installed menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(vexil::kDesktopAppId));
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("A turning-cube puzzle."));
   parser.addHelpOption();

@@ -2,12 +2,33 @@
 
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace vexil {
+
+namespace {
+
+// What the platform knows of a top-level widget's frame: the difference between its frame and
+// its client area.
+QMargins FrameMarginsOf(const QWidget& AWidget) {
+  const QRect frame = AWidget.frameGeometry();
+  const QRect client = AWidget.geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
+}
+
+} // namespace
 
 QPoint CentredPosition(const QRect& AWindow, const QSize& ABoxSize) {
   return {AWindow.left() + (AWindow.width() - ABoxSize.width()) / 2,
           AWindow.top() + (AWindow.height() - ABoxSize.height()) / 2};
+}
+
+QRect CentredClientRect(const QRect& AWindow, const QSize& AClientSize,
+                        const QMargins& AFrameMargins) {
+  const QSize frameSize = AClientSize.grownBy(AFrameMargins);
+  const QPoint frameTopLeft = CentredPosition(AWindow, frameSize);
+  return {frameTopLeft + QPoint(AFrameMargins.left(), AFrameMargins.top()), AClientSize};
 }
 
 TDialogCentring::TDialogCentring(QWidget* ADialog, QWidget* AWindow)
@@ -23,11 +44,46 @@ TDialogCentring::~TDialogCentring() {
   }
 }
 
+QMargins TDialogCentring::KnownFrameMargins() const {
+  return FDialog->windowHandle() != nullptr ? FDialog->windowHandle()->frameMargins() : QMargins();
+}
+
+void TDialogCentring::Centre(const QMargins& AFrameMargins) {
+  // Only the main window's own handle counts: no window, no move.
+  const QWidget* window = FWindow->window();
+  // The client area is placed, not the frame: how the platform maps a frame position to the
+  // client is unreliable while the frame is still unknown.
+  FDialog->setGeometry(CentredClientRect(window->frameGeometry(), FDialog->size(), AFrameMargins));
+}
+
 bool TDialogCentring::eventFilter(QObject* AWatched, QEvent* AEvent) {
-  if (AWatched == FDialog && AEvent->type() == QEvent::Show && FWindow) {
-    // Only the main window's own handle counts: no window, no move.
-    const QWidget* window = FWindow->window();
-    FDialog->move(CentredPosition(window->frameGeometry(), FDialog->frameGeometry().size()));
+  if (AWatched != FDialog || !FWindow) {
+    return QObject::eventFilter(AWatched, AEvent);
+  }
+  switch (AEvent->type()) {
+  case QEvent::Show: {
+    const QMargins known = KnownFrameMargins();
+    // A window manager gives the dialog a frame like the window's: the best guess until the
+    // real one is known (without a manager both are empty, and stay so).
+    FSettled = !known.isNull();
+    Centre(FSettled ? known : FrameMarginsOf(*FWindow->window()));
+    break;
+  }
+  case QEvent::Move:
+  case QEvent::Resize:
+  case QEvent::Paint:
+  case QEvent::UpdateRequest:
+  case QEvent::WindowActivate:
+    if (!FSettled && FDialog->isVisible()) {
+      const QMargins known = KnownFrameMargins();
+      if (!known.isNull()) {
+        FSettled = true;
+        Centre(known);
+      }
+    }
+    break;
+  default:
+    break;
   }
   return QObject::eventFilter(AWatched, AEvent);
 }

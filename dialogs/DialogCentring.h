@@ -2,8 +2,10 @@
 // message boxes of the game open over the middle of the window they belong to.
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 
 class QWidget;
 
@@ -13,8 +15,15 @@ namespace vexil {
 // round toward zero, as integer division does.
 QPoint CentredPosition(const QRect& AWindow, const QSize& ABoxSize);
 
+// Where a dialog's client area goes so that its frame (the client grown by AFrameMargins) stands
+// centred over the window frame AWindow.
+QRect CentredClientRect(const QRect& AWindow, const QSize& AClientSize,
+                        const QMargins& AFrameMargins);
+
 // Lives as long as one dialog is shown: installed on ADialog, it moves the dialog over the
-// middle of AWindow's frame when the dialog is shown.
+// middle of AWindow's frame when the dialog is shown. Under a window manager the dialog's own
+// frame is not known yet at that moment: it is guessed from the window's frame, and the dialog
+// is centred once more with its real frame as soon as the manager has framed it.
 class TDialogCentring : public QObject {
 public:
   TDialogCentring(QWidget* ADialog, QWidget* AWindow);
@@ -26,8 +35,14 @@ protected:
   bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
 
 private:
+  void Centre(const QMargins& AFrameMargins);
+  // The dialog's frame as the platform knows it; empty before the window manager framed it.
+  QMargins KnownFrameMargins() const;
+
   QPointer<QWidget> FDialog;
   QPointer<QWidget> FWindow;
+  // Centred with the real frame: nothing more to do.
+  bool FSettled = false;
 };
 
 } // namespace vexil

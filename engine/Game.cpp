@@ -2,6 +2,8 @@
 
 #include "engine/DefaultColors.h"
 
+#include <cstdint>
+
 namespace vexil {
 
 int32_t ExtraScrambleTurns(TDifficulty ADifficulty) {
@@ -97,6 +99,7 @@ void TGame::ScrambleStep() {
   }
   // The last turn has ended: the game and its clock start now.
   FScrambling = false;
+  FMoveCount = 0;
   FClock.Reset();
   if (FEvents.OnClockRestarted) {
     FEvents.OnClockRestarted();
@@ -107,6 +110,11 @@ void TGame::ScrambleStep() {
 void TGame::EndOfTurn() {
   if (FScrambling) {
     ScrambleStep();
+    return;
+  }
+  if (FNewGameIsStarted && FVexilCube->LastTurnMoved() && FMoveCount < INT32_MAX) {
+    ++FMoveCount;
+    Changed();
   }
 }
 
@@ -131,6 +139,7 @@ void TGame::LoadGame(const TSavedGame& AGame) {
   ApplySavedGame(AGame, *FVexilCube);
   FClock.SetTime(AGame.Days, AGame.Seconds);
   FClock.Resume();
+  FMoveCount = AGame.Moves;
   for (const TDifficulty difficulty : {TDifficulty::Easy, TDifficulty::Normal, TDifficulty::Hard}) {
     if (AGame.Difficulty == DifficultyText(difficulty)) {
       FDifficulty = difficulty;
@@ -141,7 +150,7 @@ void TGame::LoadGame(const TSavedGame& AGame) {
 
 void TGame::SaveGame(TStream& AStream) const {
   WriteSavedGame(AStream, *FVexilCube, FClock.DaysCount(), FClock.SecondCount(),
-                 DifficultyText(FDifficulty));
+                 DifficultyText(FDifficulty), FMoveCount);
 }
 
 void TGame::FinishTurn() {
@@ -195,6 +204,8 @@ bool TGame::CheckSolved() {
   if (!FNewGameIsStarted || !FVexilCube->Solved()) {
     return false;
   }
+  FLastSolve = TSolveRecord{std::string(),      FVexilCube->Degree(), DifficultyText(FDifficulty),
+                            FClock.DaysCount(), FClock.SecondCount(), FMoveCount};
   FDifficulty = TDifficulty::None;
   FClock.Stop();
   FVexilCube->ClearUndoRedoState();

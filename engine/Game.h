@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/GameClock.h"
+#include "engine/Records.h"
 #include "engine/SavedGame.h"
 #include "engine/Streams.h"
 #include "engine/VectorTypes.h"
@@ -88,8 +89,14 @@ public:
   bool Scrambling() const { return FScrambling; }
   // Random turns the running scramble still has to make.
   int32_t RandomCount() const { return FRandomCount; }
+  // The turns the player has made in the game in progress: each turn of a layer by the mouse,
+  // each undo and each redo counts one when it ends; the scramble's turns and a drag that turns
+  // back do not.
+  int32_t MoveCount() const { return FMoveCount; }
   bool UndoEnabled() const;
   bool RedoEnabled() const;
+  // The game won last, as the records keep it (its date left for the window to fill in).
+  const TSolveRecord& LastSolve() const { return FLastSolve; }
   // The message of a won game, in UTF-8: the clock's time and, from the second day on, the days.
   std::string CongratulationText() const;
 
@@ -111,6 +118,8 @@ private:
   bool FNewGameIsStarted = false;
   bool FScrambling = false;
   int32_t FRandomCount = 0;
+  int32_t FMoveCount = 0;
+  TSolveRecord FLastSolve;
 };
 
 } // namespace vexil

@@ -8,5 +8,9 @@ constexpr double ProgramVersion = 1.4;
 constexpr const char* kProgramTitle = "Vexil Cube 3D";
 // Host of the product site; a reserved example domain until the game has a site of its own.
 constexpr const char* kProductSite = "http://vexilcube.example.com";
+// The name the desktop knows the game by (menu entry, icons, metadata, window grouping): the
+// product site's host reversed. desktop/CMakeLists.txt reads it from here; it must never change
+// once released, or desktops lose the player's associations and pinned launchers.
+constexpr const char* kDesktopAppId = "com.example.vexilcube";
 
 } // namespace vexil

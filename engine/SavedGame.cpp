@@ -4,6 +4,7 @@
 #include "engine/ProgramInfo.h"
 #include "engine/VexilCube.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -44,6 +45,21 @@ void SkipReservedBlock(TStream& AStream, const char* AWhich) {
   const std::string name = std::string("the ") + AWhich + " reserved block";
   RequireBytes(AStream, 4, ("the length of " + name).c_str());
   StreamSkipBlock(AStream, "The file is damaged: " + name);
+}
+
+// The closing reserved block: the move count in its first four bytes, when it has them.
+int32_t ReadClosingBlock(TStream& AStream) {
+  RequireBytes(AStream, 4, "the length of the closing reserved block");
+  const int32_t length =
+      StreamReadCount(AStream, "The file is damaged: the closing reserved block");
+  if (length < 4) {
+    // A length of 0 or less holds nothing, as for any reserved block.
+    AStream.SetPosition(AStream.Position() + std::max(length, 0));
+    return 0;
+  }
+  const int32_t moves = StreamReadInteger(AStream);
+  AStream.SetPosition(AStream.Position() + (length - 4));
+  return moves < 0 ? 0 : moves;
 }
 
 std::string VersionText(double AVersion) {
@@ -141,13 +157,13 @@ TSavedGame ReadGame(TStream& AStream) {
   const auto format = version > kSavedGameLastOldBlockVersion ? TCubeState::TFormat::Current
                                                               : TCubeState::TFormat::Old;
   TCubeState state = TCubeState::Read(AStream, format, 6 * degree * degree);
-  SkipReservedBlock(AStream, "closing");
+  const int32_t moves = ReadClosingBlock(AStream);
   if (AStream.Remaining() > 0) {
     // A block of another size than the file's own leaves bytes over (or runs short).
     throw EStreamError("The file is damaged: the game is followed by " +
                        ByteCount(AStream.Remaining()));
   }
-  return TSavedGame{version, degree, days, seconds, std::move(difficulty), std::move(state)};
+  return TSavedGame{version, degree, days, seconds, std::move(difficulty), std::move(state), moves};
 }
 
 } // namespace
@@ -168,7 +184,7 @@ TSavedGameReadResult ReadSavedGame(TStream& AStream) {
 }
 
 void WriteSavedGame(TStream& AStream, const TVexilCube& ACube, int32_t ADays, int32_t ASeconds,
-                    const std::string& ADifficulty) {
+                    const std::string& ADifficulty, int32_t AMoves) {
   if (ACube.Degree() < TVexilCube::kMinDegree || ACube.Degree() > TVexilCube::kMaxDegree) {
     throw std::invalid_argument("A cube of size " + std::to_string(ACube.Degree()) +
                                 " cannot be saved");
@@ -185,7 +201,12 @@ void WriteSavedGame(TStream& AStream, const TVexilCube& ACube, int32_t ADays, in
   StreamWriteInteger(AStream, ASeconds);
   StreamWriteString(AStream, ADifficulty);
   ACube.SaveState(AStream);
-  StreamWriteEmptyBlock(AStream);
+  if (AMoves > 0) {
+    StreamWriteInteger(AStream, 4);
+    StreamWriteInteger(AStream, AMoves);
+  } else {
+    StreamWriteEmptyBlock(AStream);
+  }
 }
 
 void ApplySavedGame(const TSavedGame& AGame, TVexilCube& ACube) {

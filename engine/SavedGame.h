@@ -31,6 +31,7 @@ struct TSavedGame {
   int32_t Seconds;        // seconds into the current day, 0 .. 86399
   std::string Difficulty; // UTF-8; "easy", "normal", "hard", or another text that marks none
   TCubeState CubeState;   // fits a cube of size Degree
+  int32_t Moves = 0;      // the player's turns so far, 0 or more (0 in files without the count)
 };
 
 enum class TSavedGameOutcome {
@@ -54,10 +55,15 @@ TSavedGameReadResult ReadSavedGame(TStream& AStream);
 
 // Writes ACube's game at the stream's position: ADays whole days and ASeconds seconds on the
 // clock (seconds of whole days are carried into the days), ADifficulty the marked difficulty's
-// text or "" when none is marked. Raises std::invalid_argument, before writing anything, for a
-// cube size the game does not offer or a negative or overflowing clock; stream errors pass on.
+// text or "" when none is marked, AMoves the player's turns so far. Raises
+// std::invalid_argument, before writing anything, for a cube size the game does not offer or a
+// negative or overflowing clock; stream errors pass on.
+//
+// The move count travels in the closing reserved block, which readers that know nothing of it
+// skip: its first four bytes are the count (little-endian); further bytes are left for later
+// additions and skipped. With no moves the block stays empty, as in every older file.
 void WriteSavedGame(TStream& AStream, const TVexilCube& ACube, int32_t ADays, int32_t ASeconds,
-                    const std::string& ADifficulty);
+                    const std::string& ADifficulty, int32_t AMoves = 0);
 
 // Puts AGame's stickers on ACube, a new model of size AGame.Degree prepared as the shell prepares
 // one (texture list, InitPlanes, the settings' colours). Raises std::invalid_argument, before

@@ -114,6 +114,9 @@ public:
   bool Solved() const { return FSolved; }
   void SetSolved(bool AValue) { FSolved = AValue; }
   bool SideIsRotating() const { return FSideIsRotating; }
+  // The turn that ended last moved a layer (it was not a drag turning back); read it in
+  // OnEndSideRotate.
+  bool LastTurnMoved() const { return FLastTurnMoved; }
   bool ManualRotation() const { return FManualRotation; }
   float RotateSpeed() const { return FRotateSpeed; }
   void SetRotateSpeed(float AValue) { FRotateSpeed = AValue; }
@@ -191,7 +194,8 @@ private:
   int32_t FViewWidth = 0; // device pixels, from Resize
   int32_t FViewHeight = 0;
   std::vector<int32_t> FWorkPlanesCubes; // cubie number of every sticker
-  bool FTurnEnded = false;               // BeginFrame ended the animated turn; EndFrame applies it
+  bool FTurnEnded = false;
+  bool FLastTurnMoved = false; // BeginFrame ended the animated turn; EndFrame applies it
   std::mt19937 FRandom;
 };
 

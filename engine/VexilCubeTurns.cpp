@@ -132,6 +132,8 @@ void TVexilCube::AdvanceTurn() {
 }
 
 void TVexilCube::EndTurn() {
+  // A drag let go short of 45 degrees turns back to where it started and moves nothing.
+  FLastTurnMoved = FRotateAngle >= 90.0f && TurnLayer(FSelectedPlane, FRotateDirection).Valid;
   ApplySideRotation();
   FRotateAngle = 0.0f;
   FSelectedPlane = -1;

@@ -37,8 +37,8 @@ void TClockDrawing::DrawScaled(const std::string& AText) const {
   glScaled(1.0 / FTextScale, 1.0 / FTextScale, 1.0);
 }
 
-void TClockDrawing::Draw(const TGameClock& AClock, const TVertex3f& AColor, int AWidth,
-                         int AHeight) {
+void TClockDrawing::Draw(const TGameClock& AClock, const TVertex3f& AColor, int AWidth, int AHeight,
+                         int32_t AMoves) {
   if (!FGlyphs) {
     const QFont font = ClockFont();
     FTextScale = LineHeightScale(font);
@@ -60,7 +60,16 @@ void TClockDrawing::Draw(const TGameClock& AClock, const TVertex3f& AColor, int 
   // 10, and the day count would start beyond it. At line height both lines end near 9.8,
   // whatever the number of digits.
   glTranslatef(3.8f, 9.0f, 0.0f);
-  DrawScaled("Time: " + AClock.SecondsToTimeStr());
+  const std::string time = "Time: " + AClock.SecondsToTimeStr();
+  if (AMoves >= 0) {
+    // The third line ends where the first does, one line further down than the second.
+    const std::string moves = "Moves: " + std::to_string(AMoves);
+    glPushMatrix();
+    glTranslated((FGlyphs->TextWidth(time) - FGlyphs->TextWidth(moves)) * FTextScale, -2.6, 0.0);
+    DrawScaled(moves);
+    glPopMatrix();
+  }
+  DrawScaled(time);
   const std::string days = AClock.DaysToTimeStr();
   // From where the first line ended back to the start of the second, half a unit further left
   // per digit of the day count.

@@ -1,4 +1,5 @@
-// The game clock over the scene: two lines of extruded text ("Time: hh:mm:ss", "Days: n") in the
+// The game clock over the scene: two lines of extruded text ("Time: hh:mm:ss", "Days: n"), and
+// the move counter ("Moves: n") as a third when it is shown, in the
 // top right corner, in the clock's colour. The glyphs are built the first time the clock is
 // drawn, so a start without a game pays nothing for them.
 #pragma once
@@ -7,6 +8,7 @@
 #include "engine/VectorTypes.h"
 #include "render/ClockGlyphs.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -20,8 +22,10 @@ public:
   TClockDrawing& operator=(const TClockDrawing&) = delete;
 
   // Draws the clock in the current frame of a view AWidth x AHeight pixels (depth test on, any
-  // modelview matrix). The first call builds the glyphs in the context current then.
-  void Draw(const TGameClock& AClock, const TVertex3f& AColor, int AWidth, int AHeight);
+  // modelview matrix), with a third line "Moves: n" when AMoves is 0 or more. The first call
+  // builds the glyphs in the context current then.
+  void Draw(const TGameClock& AClock, const TVertex3f& AColor, int AWidth, int AHeight,
+            int32_t AMoves = -1);
   // The glyphs have been built and work.
   bool GlyphsBuilt() const { return FGlyphs && FGlyphs->Built(); }
 

@@ -186,8 +186,10 @@ TClockGlyphs::TClockGlyphs(const QFont& AFont) {
   for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
   }
   for (int code = 0; code < kClockGlyphCount; ++code) {
+    const TGlyphOutline glyph = GlyphOutline(AFont, static_cast<uint8_t>(code));
+    FAdvances[static_cast<size_t>(code)] = glyph.Advance;
     glNewList(kClockGlyphListBase + static_cast<GLuint>(code), GL_COMPILE);
-    CompileGlyph(tess.get(), GlyphOutline(AFont, static_cast<uint8_t>(code)));
+    CompileGlyph(tess.get(), glyph);
     glEndList();
   }
   FBuilt = glGetError() == GL_NO_ERROR && glIsList(kClockGlyphListBase) == GL_TRUE;
@@ -199,6 +201,14 @@ void TClockGlyphs::DrawText(const std::string& AAnsiText) const {
   }
   glListBase(kClockGlyphListBase);
   glCallLists(static_cast<GLsizei>(AAnsiText.size()), GL_UNSIGNED_BYTE, AAnsiText.data());
+}
+
+double TClockGlyphs::TextWidth(const std::string& AAnsiText) const {
+  double width = 0.0;
+  for (const char c : AAnsiText) {
+    width += FAdvances[static_cast<unsigned char>(c)];
+  }
+  return width;
 }
 
 } // namespace vexil

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QPolygonF>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,9 +42,12 @@ public:
   bool Built() const { return FBuilt; }
   // Draws AAnsiText (8-bit codes) with one list per character.
   void DrawText(const std::string& AAnsiText) const;
+  // How far DrawText(AAnsiText) moves the pen, in em units.
+  double TextWidth(const std::string& AAnsiText) const;
 
 private:
   bool FBuilt = false;
+  std::array<double, 256> FAdvances{};
 };
 
 } // namespace vexil

@@ -21,6 +21,10 @@ QOpenGLWidget* TGLForm::GLWidget() const {
   return FGLWidget;
 }
 
+double TGLForm::DevicePixelRatio() const {
+  return FGLWidget->devicePixelRatioF();
+}
+
 int TGLForm::ClientWidth() const {
   return FGLWidget->DeviceWidth();
 }

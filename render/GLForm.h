@@ -54,6 +54,8 @@ public:
 
   // The context has been created (FormShow has run).
   bool OpenGLInitialized() const { return FOpenGLInitialize; }
+  // Device pixels per logical pixel of the drawing area (2 on a screen scaled to 200 %).
+  double DevicePixelRatio() const;
   // Size of the drawing area in device pixels.
   int ClientWidth() const;
   int ClientHeight() const;

@@ -10,10 +10,13 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev libegl-dev
   libgl1-mesa-dri libegl-mesa0 libcurl4-openssl-dev
-  googletest libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick fonts-liberation2
+  googletest libgtest-dev libbenchmark-dev python3
+  xvfb xauth xdotool imagemagick fonts-liberation2 openbox x11-xkb-utils x11-utils
   # the fuzzers (configured with VEXIL_FUZZ=ON, see README.md)
   clang-14 libclang-rt-14-dev
+  # checking what `cmake --install` puts on the desktop, and opening a saved game through it;
+  # xdg-open outside a desktop environment needs libfile-mimeinfo-perl to know a file's type
+  desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 step() {

@@ -1,10 +1,12 @@
 // Pictures of every dialog in both languages, for looking at them and for the README:
 //   dialog_screenshots <output folder>
 // Run it under a display (xvfb-run -a -s '-screen 0 1280x800x24' build/tools/dialog_screenshots
-// shots); docs/colors-dialog.png is its colors-english.png.
+// shots); docs/colors-dialog.png is its colors-english.png, docs/records-window.png its
+// records-english.png.
 #include "dialogs/AboutBox.h"
 #include "dialogs/ColorsForm.h"
 #include "dialogs/HelpForm.h"
+#include "dialogs/RecordsForm.h"
 #include "dialogs/UpdateForm.h"
 #include "engine/ProgramInfo.h"
 #include "localization/LocalizationStore.h"
@@ -14,8 +16,11 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
+#include <cmath>
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -63,6 +68,30 @@ void SaveChooser(TColorsForm& AForm, const QString& AName) {
   }
 }
 
+// A records file of a player getting faster at the 3 x 3 x 3 over a month, with a few other
+// sizes and, when ADamaged, a line spoilt by hand; read back as the game reads it.
+TRecordsFile PreparedRecords(bool ADamaged) {
+  const QTemporaryDir folder;
+  const std::string name = folder.filePath(QStringLiteral("records.tsv")).toStdString();
+  for (int i = 0; i < 24; ++i) {
+    TSolveRecord record;
+    record.Date = QStringLiteral("2026-11-%1T%2:%3:00")
+                      .arg(1 + i, 2, 10, QLatin1Char('0'))
+                      .arg(18 + i % 5, 2, 10, QLatin1Char('0'))
+                      .arg(i * 7 % 60, 2, 10, QLatin1Char('0'))
+                      .toStdString();
+    record.Degree = i % 6 == 5 ? 4 : 3;
+    record.Difficulty = "normal";
+    record.Seconds = static_cast<int32_t>(70 + 160 * std::exp(-i / 8.0) + (i * 37 % 23) - 11);
+    record.Moves = 48 + i * 13 % 29;
+    AppendRecord(name, record);
+  }
+  if (ADamaged) {
+    std::ofstream(name, std::ios::app) << "2026-11-30T21:00:00\t3\tnorm\n";
+  }
+  return ReadRecordsFile(name);
+}
+
 void SaveLanguage(const TLocalizationStore& AStore, const QString& ALanguage) {
   TColorsForm colors;
   colors.SetLocalizationStoreLink(&AStore);
@@ -81,6 +110,12 @@ void SaveLanguage(const TLocalizationStore& AStore, const QString& ALanguage) {
   THelpForm help;
   help.SetLocalizationStoreLink(&AStore);
   Save(help, QStringLiteral("help-") + ALanguage);
+
+  TRecordsForm records;
+  records.SetLocalizationStoreLink(&AStore);
+  records.SetRecordsFile(PreparedRecords(ALanguage != QStringLiteral("english")));
+  records.SetChoice(3, "normal");
+  Save(records, QStringLiteral("records-") + ALanguage);
 }
 
 } // namespace

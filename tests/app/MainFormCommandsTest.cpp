@@ -93,6 +93,14 @@ TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
   EXPECT_FALSE(form.Game()->Clock().Running());
   EXPECT_FALSE(easy->isChecked());
   EXPECT_FALSE(form.VexilCube()->UndoExist());
+  // The solve is in the records: size 2, Easy, the clock's time and the turns made.
+  const TRecordsFile records = ReadRecordsFile(RecordsPath());
+  ASSERT_EQ(records.Records.size(), 1u);
+  EXPECT_EQ(records.Records[0].Degree, 2);
+  EXPECT_EQ(records.Records[0].Difficulty, "easy");
+  EXPECT_EQ(records.Records[0].Moves, 4);
+  EXPECT_EQ(records.Records[0].Days, 0);
+  EXPECT_FALSE(records.Records[0].Date.empty());
 
   // Turned away and back with no game in progress: no message.
   form.VexilCube()->RotateSide(turns[0].Plane, turns[0].Direction);
@@ -102,6 +110,7 @@ TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
   Settle();
   EXPECT_TRUE(form.VexilCube()->Solved());
   EXPECT_EQ(messages.Seen().size(), 1u);
+  EXPECT_EQ(ReadRecordsFile(RecordsPath()).Records.size(), 1u); // nothing more recorded
 }
 
 TEST_F(MainFormTest, CongratulationCountsDaysFromTheSecondDayOn) {

@@ -100,6 +100,7 @@ protected:
 } // namespace
 
 TEST_F(SavedGamesTest, SaveThroughTheMenuThenLoadBringsTheGameBack) {
+  TMessageWatcher messages; // none expected; one would otherwise wait forever
   TMainForm& form = OpenWithGame();
   EXPECT_TRUE(Item("SaveGameMenuItem")->isEnabled());
   form.Game()->Clock().Stop(); // so the saved time is known exactly
@@ -139,9 +140,11 @@ TEST_F(SavedGamesTest, SaveThroughTheMenuThenLoadBringsTheGameBack) {
   // The size menu and the stored size stay as they were.
   EXPECT_TRUE(Item("MenuItemDegree4")->isChecked());
   EXPECT_EQ(form.GameSettings()->VexilCubeDegree(), 4);
+  EXPECT_TRUE(messages.Seen().empty());
 }
 
 TEST_F(SavedGamesTest, DamagedNewerAndForeignFilesLeaveTheGameAsItWas) {
+  TMessageWatcher messages;
   TMainForm& form = OpenWithGame();
   const std::string good = FFolder.File("good.vcs");
   ASSERT_TRUE(form.SaveGameFile(QString::fromStdString(good)));
@@ -149,7 +152,7 @@ TEST_F(SavedGamesTest, DamagedNewerAndForeignFilesLeaveTheGameAsItWas) {
   Item("EasyGameModeMenuItem")->trigger();
   ASSERT_TRUE(QTest::qWaitFor([&] { return form.Game()->NewGameIsStarted(); }, 20000));
   const TSnapshot before = Snapshot();
-  TMessageWatcher messages;
+  ASSERT_TRUE(messages.Seen().empty());
 
   const std::string cut = FFolder.File("cut.vcs");
   WriteAll(cut, bytes.left(bytes.size() - 5));
@@ -184,8 +187,8 @@ TEST_F(SavedGamesTest, DamagedNewerAndForeignFilesLeaveTheGameAsItWas) {
 }
 
 TEST_F(SavedGamesTest, AFailedSaveIsReportedAndKeepsTheFileItWasToReplace) {
-  TMainForm& form = OpenWithGame();
   TMessageWatcher messages;
+  TMainForm& form = OpenWithGame();
   // A folder given as the name.
   EXPECT_FALSE(form.SaveGameFile(QString::fromStdString(FFolder.Path().string())));
   ASSERT_EQ(messages.Seen().size(), 1u);

@@ -4,14 +4,15 @@
 
 #include "app/MainForm.h"
 #include "tests/app/SettingsTestSupport.h"
+#include "tests/dialogs/DialogTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QOpenGLWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -22,16 +23,7 @@ namespace vexil::testing {
 
 // Runs the event loop until APredicate holds or ATimeoutMs pass; tells which.
 inline bool WaitUntil(const std::function<bool()>& APredicate, int ATimeoutMs = 5000) {
-  QElapsedTimer elapsed;
-  elapsed.start();
-  while (!APredicate()) {
-    if (elapsed.elapsed() > ATimeoutMs) {
-      return false;
-    }
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QTest::qWait(1);
-  }
-  return true;
+  return QTest::qWaitFor(APredicate, ATimeoutMs);
 }
 
 struct TSeenMessage {
@@ -55,7 +47,7 @@ public:
 private:
   void Poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) {
+    if (box == nullptr || !box->isVisible() || !FSettling.Settled(*box)) {
       return;
     }
     TSeenMessage seen{box->windowTitle(), box->text(), box->icon(), box->frameGeometry(), {}};
@@ -67,6 +59,7 @@ private:
   }
   QTimer FTimer;
   std::vector<TSeenMessage> FSeen;
+  TFrameSettling FSettling;
 };
 
 class MainFormTest : public ::testing::Test {
@@ -75,6 +68,9 @@ protected:
     const char* old = std::getenv("XDG_CONFIG_HOME");
     FOldConfigHome = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
     setenv("XDG_CONFIG_HOME", FFolder.Path().c_str(), 1);
+    const char* oldData = std::getenv("XDG_DATA_HOME");
+    FOldDataHome = oldData != nullptr ? std::optional<std::string>(oldData) : std::nullopt;
+    setenv("XDG_DATA_HOME", (FFolder.Path() / "data").c_str(), 1);
   }
   void TearDown() override {
     FForm.reset();
@@ -82,6 +78,11 @@ protected:
       setenv("XDG_CONFIG_HOME", FOldConfigHome->c_str(), 1);
     } else {
       unsetenv("XDG_CONFIG_HOME");
+    }
+    if (FOldDataHome) {
+      setenv("XDG_DATA_HOME", FOldDataHome->c_str(), 1);
+    } else {
+      unsetenv("XDG_DATA_HOME");
     }
   }
 
@@ -157,6 +158,9 @@ protected:
 
   TTempFolder FFolder;
   std::optional<std::string> FOldConfigHome;
+  std::optional<std::string> FOldDataHome;
+  // Where the window keeps the records of solved games during the test.
+  std::string RecordsPath() const { return FFolder.File("data/Vexil Cube/records.tsv"); }
   std::unique_ptr<TMainForm> FForm;
 };
 

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -21,8 +22,37 @@ namespace vexil::testing {
 constexpr int kRussian = 0;
 constexpr int kEnglish = 1;
 
-// While it lives, runs its action once on the first modal window of type T that shows (the
-// action runs inside that window's event loop, so it may close it).
+// Under a window manager a window is framed a moment after it shows, and may be placed again
+// then: it has settled once it is framed as the window it belongs to is (at once where there is
+// no frame to wait for) and has stood still for a few polls.
+class TFrameSettling {
+public:
+  bool Settled(const QWidget& AWindow) {
+    const QWidget* parent = AWindow.parentWidget();
+    if (parent == nullptr || MarginsOf(*parent->window()).isNull()) {
+      return true;
+    }
+    if (&AWindow != FWindow || MarginsOf(AWindow).isNull() ||
+        AWindow.frameGeometry() != FLastFrame) {
+      FWindow = &AWindow;
+      FLastFrame = AWindow.frameGeometry();
+      FStillPolls = 0;
+      return false;
+    }
+    return ++FStillPolls >= 5;
+  }
+
+private:
+  static QMargins MarginsOf(const QWidget& AWidget) {
+    return AWidget.windowHandle() != nullptr ? AWidget.windowHandle()->frameMargins() : QMargins();
+  }
+  QPointer<const QWidget> FWindow;
+  QRect FLastFrame;
+  int FStillPolls = 0;
+};
+
+// While it lives, runs its action once on the first modal window of type T that shows, once it
+// has settled (the action runs inside that window's event loop, so it may close it).
 class TModalHandler {
 public:
   explicit TModalHandler(std::function<bool(QWidget*)> ATryHandle)
@@ -36,7 +66,7 @@ public:
 private:
   void Poll() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (FHandled || modal == nullptr || !modal->isVisible()) {
+    if (FHandled || modal == nullptr || !modal->isVisible() || !FSettling.Settled(*modal)) {
       return;
     }
     // The window may be freed by the action; nothing of it is used afterwards.
@@ -47,6 +77,7 @@ private:
   }
   std::function<bool(QWidget*)> FTryHandle;
   QTimer FTimer;
+  TFrameSettling FSettling;
   bool FHandled = false;
 };
 

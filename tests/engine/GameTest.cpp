@@ -374,3 +374,75 @@ TEST(GameSave, NoMarkIsWrittenAsAnEmptyDifficulty) {
   EXPECT_EQ(SavedCopy(game).Difficulty, "");
   EXPECT_EQ(SavedCopy(game).Degree, 4);
 }
+
+TEST_F(GameTest, CountsThePlayersTurnsUndoesAndRedoesButNotTheScrambleOrATurnBack) {
+  StartGame(TDifficulty::Normal);
+  EXPECT_EQ(FGame.MoveCount(), 0); // eight scramble turns made, none counted
+  ReleaseMouseTurn(FGame.VexilCube(), 0, -80);
+  RunFrames(FGame, 60);
+  EXPECT_EQ(FGame.MoveCount(), 1);
+  ReleaseMouseTurn(FGame.VexilCube(), 0, -30); // let go short of 45 degrees: turns back
+  RunFrames(FGame, 60);
+  EXPECT_EQ(FGame.MoveCount(), 1);
+  FGame.Undo();
+  RunFrames(FGame, 60);
+  FGame.Redo();
+  RunFrames(FGame, 60);
+  EXPECT_EQ(FGame.MoveCount(), 3);
+  // A turn completed early by an undo counts as well as the undo.
+  ReleaseMouseTurn(FGame.VexilCube(), 80, 0);
+  FGame.Undo();
+  RunFrames(FGame, 60);
+  EXPECT_EQ(FGame.MoveCount(), 5);
+  // A turn dropped by Reset never ends; the game is over and the next one starts from 0.
+  ReleaseMouseTurn(FGame.VexilCube(), 80, 0);
+  FGame.Reset();
+  RunFrames(FGame, 60);
+  EXPECT_EQ(FGame.MoveCount(), 5);
+  StartGame();
+  EXPECT_EQ(FGame.MoveCount(), 0);
+}
+
+TEST_F(GameTest, TheMoveCountTravelsWithASavedGame) {
+  StartGame();
+  ReleaseMouseTurn(FGame.VexilCube(), 0, -80);
+  RunFrames(FGame, 60);
+  ReleaseMouseTurn(FGame.VexilCube(), 80, 0);
+  RunFrames(FGame, 60);
+  const TSavedGame file = SavedCopy(FGame);
+  EXPECT_EQ(file.Moves, 2);
+  TGame other(4);
+  other.LoadGame(file);
+  EXPECT_EQ(other.MoveCount(), 2);
+}
+
+TEST(GameSave, TheMoveCountSitsInTheClosingBlockThatOlderReadersSkip) {
+  TGame game(2);
+  game.NewGame(TDifficulty::Easy, 8);
+  PlayScramble(game);
+  TMemoryStream without;
+  game.SaveGame(without); // no moves yet: the closing block stays empty, as in older files
+  EXPECT_EQ(std::vector<uint8_t>(without.Data().end() - 4, without.Data().end()),
+            (std::vector<uint8_t>{0, 0, 0, 0}));
+  without.SetPosition(0);
+  EXPECT_EQ(ReadSavedGame(without).Game->Moves, 0);
+
+  TVexilCube cube(2);
+  TMemoryStream with;
+  WriteSavedGame(with, cube, 0, 5, "easy", 12);
+  // An older reader: everything up to the cube block, then a reserved block it skips whole.
+  with.SetPosition(0);
+  EXPECT_EQ(StreamReadString(with), "VCS");
+  StreamReadDouble(with);
+  StreamSkipBlock(with);
+  StreamReadInteger(with);
+  StreamReadInteger(with);
+  StreamReadInteger(with);
+  StreamReadString(with);
+  TVexilCube reader(2);
+  reader.LoadState(with);
+  StreamSkipBlock(with);
+  EXPECT_EQ(with.Remaining(), 0);
+  with.SetPosition(0);
+  EXPECT_EQ(ReadSavedGame(with).Game->Moves, 12);
+}

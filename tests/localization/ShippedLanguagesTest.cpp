@@ -71,9 +71,12 @@ TEST(ShippedLanguages, BothFilesHoldTheSameKeysInTheSameOrder) {
   ASSERT_FALSE(russian.empty());
   EXPECT_EQ(russian.front(), "LANGUAGE_TITLE");
   // Every key the program asks for by name, once each.
-  for (const char* key : {"APPLY_LANGUAGE_MESSAGE", "UPDATE_GAME_MESSAGE", "UPDATE_DIALOG_TITLE",
-                          "DAMAGED_GAME_MESSAGE", "OPEN_GAME_ERROR", "SAVE_GAME_ERROR",
-                          "SAVE_DIALOG_TITLE", "CopyrightLabel", "HELP_PAGE"}) {
+  for (const char* key :
+       {"APPLY_LANGUAGE_MESSAGE", "UPDATE_GAME_MESSAGE", "UPDATE_DIALOG_TITLE",
+        "DAMAGED_GAME_MESSAGE", "OPEN_GAME_ERROR", "SAVE_GAME_ERROR", "SAVE_DIALOG_TITLE",
+        "CopyrightLabel", "HELP_PAGE", "RecordsMenuItem", "RECORDS_DATE_COLUMN",
+        "RECORDS_TIME_COLUMN", "RECORDS_MOVES_COLUMN", "RECORDS_DAYS", "RECORDS_NO_DIFFICULTY",
+        "RECORDS_NO_SOLVES", "RECORDS_BEST_SOLVE", "RECORDS_DAMAGED_LINES"}) {
     EXPECT_EQ(std::count(russian.begin(), russian.end(), key), 1) << key;
   }
 }

@@ -139,6 +139,7 @@ TEST_F(GLFormGuiTest, ResizeReportsDevicePixelsAndKeepsTheAspect) {
   TRecordingForm Form;
   ShowAndWait(Form);
   const double Ratio = Form.GLWidget()->devicePixelRatioF();
+  EXPECT_DOUBLE_EQ(Form.DevicePixelRatio(), Ratio);
   EXPECT_EQ(Form.LastWidth, qRound(Form.GLWidget()->width() * Ratio));
   EXPECT_EQ(Form.LastHeight, qRound(Form.GLWidget()->height() * Ratio));
   EXPECT_EQ(Form.ClientWidth(), Form.LastWidth);

@@ -1,0 +1,58 @@
+# Installs a build into an emptied prefix and fails unless exactly the listed files arrive, the
+# program is executable and every theme icon has the size its folder names.
+#   cmake -DBUILD=<build folder> -DPREFIX=<scratch prefix> -DEXPECTED=<list of files>
+#         -P check_install.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT DEFINED BUILD OR NOT DEFINED PREFIX OR NOT DEFINED EXPECTED)
+  message(FATAL_ERROR "check_install: set BUILD, PREFIX and EXPECTED")
+endif()
+
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "check_install: cmake --install failed (${result})")
+endif()
+
+file(STRINGS ${EXPECTED} expected REGEX "^[^#]")
+list(SORT expected)
+file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${PREFIX} ${PREFIX}/*)
+list(SORT installed)
+set(missing ${expected})
+list(REMOVE_ITEM missing ${installed})
+set(extra ${installed})
+list(REMOVE_ITEM extra ${expected})
+set(faults "")
+foreach(file IN LISTS missing)
+  string(APPEND faults "\n  not installed: ${file}")
+endforeach()
+foreach(file IN LISTS extra)
+  string(APPEND faults "\n  installed but not listed: ${file}")
+endforeach()
+
+foreach(file IN LISTS installed)
+  if(file MATCHES "^bin/")
+    execute_process(COMMAND test -x ${PREFIX}/${file} RESULT_VARIABLE not_executable)
+    if(NOT not_executable EQUAL 0)
+      string(APPEND faults "\n  not executable: ${file}")
+    endif()
+  elseif(file MATCHES "/hicolor/([0-9]+)x([0-9]+)/.*\\.png$")
+    # A PNG's width and height are the big-endian words at bytes 16 and 20.
+    math(EXPR size_hex "${CMAKE_MATCH_1}" OUTPUT_FORMAT HEXADECIMAL)
+    string(REGEX REPLACE "^0x" "" size_hex ${size_hex})
+    string(TOLOWER ${size_hex} size_hex)
+    string(LENGTH ${size_hex} digits)
+    math(EXPR padding "8 - ${digits}")
+    string(REPEAT "0" ${padding} zeros)
+    file(READ ${PREFIX}/${file} header OFFSET 16 LIMIT 8 HEX)
+    if(NOT header STREQUAL "${zeros}${size_hex}${zeros}${size_hex}")
+      string(APPEND faults "\n  not ${CMAKE_MATCH_1} pixels square: ${file} (${header})")
+    endif()
+  endif()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "check_install: the install into ${PREFIX} is wrong:${faults}")
+endif()
+list(LENGTH installed count)
+message(STATUS "check_install: ${count} files in place")

@@ -1,0 +1,393 @@
+// The records window on prepared records: the figures, the table and the plot it shows for each
+// size and difficulty, the best solve marked, damaged lines counted, no solves at all, both
+// languages; and how it writes times.
+#include "dialogs/RecordsForm.h"
+#include "dialogs/RecordsPlot.h"
+#include "dialogs/RecordsText.h"
+#include "tests/dialogs/DialogTestSupport.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+using namespace vexil;
+using namespace vexil::testing;
+
+namespace {
+
+const QString kDash = QStringLiteral("\u2014");
+const QRgb kBest = TRecordsPlot::kBestColor.rgb();
+
+// A records file as ReadRecordsFile would make it of ALines.
+TRecordsFile RecordsFromLines(const std::vector<std::string>& ALines) {
+  TRecordsFile file;
+  for (const std::string& line : ALines) {
+    if (const auto record = ParseRecordLine(line)) {
+      file.Records.push_back(*record);
+    } else {
+      ++file.DamagedLines;
+    }
+  }
+  return file;
+}
+
+// Four normal solves of the 3 x 3 x 3 (a tie for the best time, the fewest moves not the
+// fastest), one hard, one of the 4 x 4 x 4, a solve of a day and more, and a damaged line.
+std::vector<std::string> PreparedLines() {
+  return {
+      "2026-01-01T10:00:00\t3\tnormal\t0\t95\t60",
+      "2026-01-02T11:30:00\t3\tnormal\t0\t80\t45",
+      "2026-01-02T12:00:00\t3\tnorm",
+      "2026-01-03T09:00:00\t3\thard\t0\t30\t20",
+      "2026-01-03T09:15:00\t4\tnormal\t0\t300\t90",
+      "2026-01-03T18:45:00\t3\tnormal\t0\t80\t50",
+      "2026-01-04T08:05:00\t3\tnormal\t0\t120\t40",
+      "2026-01-05T08:00:00\t10\tnone\t1\t5\t900",
+  };
+}
+
+class RecordsFormTest : public ::testing::Test {
+protected:
+  TRecordsForm& Open(TRecordsFile AFile, int32_t ADegree = 3,
+                     const std::string& ADifficulty = "normal", int ALanguage = kEnglish) {
+    FStore = ShippedStore(ALanguage);
+    FForm = std::make_unique<TRecordsForm>();
+    FForm->SetLocalizationStoreLink(FStore.get());
+    FForm->SetRecordsFile(std::move(AFile));
+    FForm->SetChoice(ADegree, ADifficulty);
+    FForm->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(FForm.get()));
+    return *FForm;
+  }
+
+  QString Value(const char* AName) { return Child<QLabel>(*FForm, AName)->text(); }
+  QTableWidget* Table() { return Child<QTableWidget>(*FForm, "RecordsTable"); }
+  TRecordsPlot* Plot() { return Child<TRecordsPlot>(*FForm, "RecordsPlot"); }
+  QComboBox* DegreeBox() { return Child<QComboBox>(*FForm, "RecordsDegreeBox"); }
+  QComboBox* DifficultyBox() { return Child<QComboBox>(*FForm, "RecordsDifficultyBox"); }
+  QString Cell(int ARow, int AColumn) { return Table()->item(ARow, AColumn)->text(); }
+  bool RowMarked(int ARow) {
+    bool marked = true;
+    for (int column = 0; column < Table()->columnCount(); ++column) {
+      marked = marked && Table()->item(ARow, column)->font().bold();
+    }
+    return marked && Table()->verticalHeaderItem(ARow)->text().contains(QChar(0x2605));
+  }
+  int MarkedRows() {
+    int count = 0;
+    for (int row = 0; row < Table()->rowCount(); ++row) {
+      count += Table()->item(row, 0)->font().bold() ? 1 : 0;
+    }
+    return count;
+  }
+  // The colour the plot shows at solve AIndex.
+  QRgb PlotColorAt(size_t AIndex) {
+    const auto point = Plot()->PointOf(AIndex);
+    EXPECT_TRUE(point.has_value());
+    return point ? PixelAt(Plot(), point->toPoint()).rgb() : 0;
+  }
+  void Choose(QComboBox* ABox, const QString& AText) {
+    const int index = ABox->findText(AText);
+    ASSERT_GE(index, 0) << AText.toStdString();
+    ABox->setCurrentIndex(index);
+  }
+
+  std::unique_ptr<TLocalizationStore> FStore;
+  std::unique_ptr<TRecordsForm> FForm;
+};
+
+} // namespace
+
+TEST_F(RecordsFormTest, FiguresOfFewerThanFiveSolvesWithATieAndADamagedLine) {
+  Open(RecordsFromLines(PreparedLines()));
+  EXPECT_EQ(FForm->windowTitle(), "Records");
+  EXPECT_EQ(Value("BestTimeValue"), "00:01:20");
+  EXPECT_EQ(Value("BestMovesValue"), "40");
+  EXPECT_EQ(Value("SolvesValue"), "4");
+  EXPECT_EQ(Value("AverageOf5Value"), kDash);
+  EXPECT_EQ(Value("AverageOf12Value"), kDash);
+  QLabel* damaged = Child<QLabel>(*FForm, "RecordsDamagedLabel");
+  EXPECT_TRUE(damaged->isVisible());
+  EXPECT_EQ(damaged->text(), "Damaged lines skipped in the records file: 1");
+
+  // Newest first, numbered from the oldest.
+  ASSERT_EQ(Table()->rowCount(), 4);
+  EXPECT_EQ(Cell(0, 0), "2026-01-04 08:05");
+  EXPECT_EQ(Cell(0, 1), "00:02:00");
+  EXPECT_EQ(Cell(0, 2), "40");
+  EXPECT_EQ(Cell(3, 0), "2026-01-01 10:00");
+  EXPECT_EQ(Cell(3, 1), "00:01:35");
+  EXPECT_EQ(Table()->verticalHeaderItem(0)->text(), "4");
+  // Of the two equal best times the first is the best; the later one only equalled it.
+  EXPECT_EQ(FForm->BestSolve(), 1u);
+  EXPECT_EQ(Cell(2, 0), "2026-01-02 11:30");
+  EXPECT_TRUE(RowMarked(2));
+  EXPECT_EQ(Cell(1, 1), "00:01:20");
+  EXPECT_FALSE(RowMarked(1));
+  EXPECT_EQ(MarkedRows(), 1);
+
+  ASSERT_EQ(Plot()->SolveCount(), 4u);
+  EXPECT_EQ(Plot()->Best(), 1u);
+  EXPECT_EQ(PlotColorAt(1), kBest);
+  EXPECT_NE(PlotColorAt(2), kBest);
+  EXPECT_NE(PlotColorAt(0), kBest);
+  // Equal times stand at one height, a slower one higher up, oldest on the left.
+  EXPECT_DOUBLE_EQ(Plot()->PointOf(1)->y(), Plot()->PointOf(2)->y());
+  EXPECT_LT(Plot()->PointOf(3)->y(), Plot()->PointOf(1)->y());
+  EXPECT_LT(Plot()->PointOf(0)->x(), Plot()->PointOf(3)->x());
+}
+
+TEST_F(RecordsFormTest, AFifthSolveGivesTheAverageOfFiveAndANewBestShowsMarkedOnTop) {
+  std::vector<std::string> lines = PreparedLines();
+  lines.push_back("2026-01-06T20:00:00\t3\tnormal\t0\t70\t41");
+  Open(RecordsFromLines(lines));
+  // 70, 80, 80, 95, 120: the 70 and the 120 dropped.
+  EXPECT_EQ(Value("AverageOf5Value"), "00:01:25.0");
+  EXPECT_EQ(Value("AverageOf12Value"), kDash);
+  EXPECT_EQ(Value("BestTimeValue"), "00:01:10");
+  EXPECT_EQ(Value("BestMovesValue"), "40");
+  EXPECT_EQ(Value("SolvesValue"), "5");
+  EXPECT_TRUE(RowMarked(0));
+  EXPECT_EQ(Cell(0, 1), "00:01:10");
+  EXPECT_EQ(MarkedRows(), 1);
+  EXPECT_EQ(Plot()->Best(), 4u);
+  EXPECT_EQ(PlotColorAt(4), kBest);
+  EXPECT_NE(PlotColorAt(1), kBest);
+}
+
+TEST_F(RecordsFormTest, TwelveSolvesGiveTheAverageOfTwelveToATenthOfASecond) {
+  std::vector<std::string> lines;
+  // 60..71 seconds and one more of 1000 at the start, out of the last twelve.
+  lines.push_back("2026-02-01T00:00:00\t5\teasy\t0\t1000\t10");
+  for (int i = 0; i < 12; ++i) {
+    lines.push_back("2026-02-01T00:00:00\t5\teasy\t0\t" + std::to_string(60 + i) + "\t10");
+  }
+  Open(RecordsFromLines(lines), 5, "easy");
+  EXPECT_EQ(Value("SolvesValue"), "13");
+  // 61..70: 65.5 seconds; the last five 67..71 give 69.
+  EXPECT_EQ(Value("AverageOf12Value"), "00:01:05.5");
+  EXPECT_EQ(Value("AverageOf5Value"), "00:01:09.0");
+  EXPECT_FALSE(Child<QLabel>(*FForm, "RecordsDamagedLabel")->isVisible());
+}
+
+TEST_F(RecordsFormTest, ChoosingAnotherSizeOrDifficultyShowsItsRecordsEverywhere) {
+  Open(RecordsFromLines(PreparedLines()));
+  Choose(DifficultyBox(), "Hard");
+  EXPECT_EQ(FForm->ChosenDifficulty(), "hard");
+  EXPECT_EQ(Value("SolvesValue"), "1");
+  EXPECT_EQ(Value("BestTimeValue"), "00:00:30");
+  EXPECT_EQ(Value("BestMovesValue"), "20");
+  ASSERT_EQ(Table()->rowCount(), 1);
+  EXPECT_TRUE(RowMarked(0));
+  EXPECT_EQ(Plot()->SolveCount(), 1u);
+  EXPECT_EQ(PlotColorAt(0), kBest);
+
+  Choose(DegreeBox(), "4 x 4 x 4");
+  EXPECT_EQ(FForm->ChosenDegree(), 4);
+  EXPECT_EQ(Value("SolvesValue"), "0");
+  EXPECT_EQ(Value("BestTimeValue"), kDash);
+  EXPECT_EQ(Table()->rowCount(), 0);
+  EXPECT_EQ(Plot()->SolveCount(), 0u);
+
+  Choose(DifficultyBox(), "Normal");
+  EXPECT_EQ(Value("BestTimeValue"), "00:05:00");
+  EXPECT_EQ(Cell(0, 2), "90");
+
+  // A game of a day and more whose difficulty was not marked.
+  Choose(DegreeBox(), "10 x 10 x 10");
+  Choose(DifficultyBox(), "Not marked");
+  EXPECT_EQ(FForm->ChosenDifficulty(), "");
+  EXPECT_EQ(Value("BestTimeValue"), "1 d 00:00:05");
+  EXPECT_EQ(Cell(0, 1), "1 d 00:00:05");
+  EXPECT_EQ(Value("BestMovesValue"), "900");
+  // The damaged line is a fault of the file, shown whatever the choice.
+  EXPECT_TRUE(Child<QLabel>(*FForm, "RecordsDamagedLabel")->isVisible());
+}
+
+TEST_F(RecordsFormTest, NoRecordsShowDashesAndAnEmptyPlot) {
+  Open(TRecordsFile{});
+  for (const char* name :
+       {"BestTimeValue", "BestMovesValue", "AverageOf5Value", "AverageOf12Value"}) {
+    EXPECT_EQ(Value(name), kDash) << name;
+  }
+  EXPECT_EQ(Value("SolvesValue"), "0");
+  EXPECT_EQ(Table()->rowCount(), 0);
+  EXPECT_FALSE(FForm->BestSolve());
+  EXPECT_FALSE(Child<QLabel>(*FForm, "RecordsDamagedLabel")->isVisible());
+  EXPECT_EQ(Plot()->SolveCount(), 0u);
+  EXPECT_FALSE(Plot()->Best());
+  EXPECT_FALSE(Plot()->PointOf(0));
+  // Drawn, at its size and smaller than it likes, without a mark of a best.
+  for (const QSize size : {QSize(400, 250), QSize(20, 10), QSize(1, 1)}) {
+    Plot()->resize(size);
+    const QImage picture = Plot()->grab().toImage();
+    ASSERT_FALSE(picture.isNull());
+    for (int y = 0; y < picture.height(); y += 3) {
+      for (int x = 0; x < picture.width(); x += 3) {
+        ASSERT_NE(picture.pixelColor(x, y).rgb(), kBest) << x << ',' << y;
+      }
+    }
+  }
+  // Switching among empty choices changes nothing.
+  Choose(DegreeBox(), "2 x 2 x 2");
+  Choose(DifficultyBox(), "Easy");
+  EXPECT_EQ(Value("SolvesValue"), "0");
+}
+
+TEST_F(RecordsFormTest, OnlyDamagedLinesShowTheirCountAndNoSolves) {
+  Open(RecordsFromLines({"x", "", "2026-01-01T10:00:00\t3\tnormal\t0\t95"}));
+  EXPECT_EQ(Value("SolvesValue"), "0");
+  EXPECT_EQ(Child<QLabel>(*FForm, "RecordsDamagedLabel")->text(),
+            "Damaged lines skipped in the records file: 3");
+}
+
+TEST_F(RecordsFormTest, TheChoiceIsKeptWithinTheSizesAndKnownDifficulties) {
+  Open(RecordsFromLines(PreparedLines()), 11, "medium");
+  EXPECT_EQ(FForm->ChosenDegree(), 10);
+  EXPECT_EQ(FForm->ChosenDifficulty(), "");
+  EXPECT_EQ(Value("BestMovesValue"), "900");
+  FForm->SetChoice(1, "hard");
+  EXPECT_EQ(FForm->ChosenDegree(), 2);
+  EXPECT_EQ(DegreeBox()->count(), 9);
+  EXPECT_EQ(DifficultyBox()->count(), 4);
+  // A choice made while shown shows at once.
+  FForm->SetChoice(3, "hard");
+  EXPECT_EQ(DegreeBox()->currentText(), "3 x 3 x 3");
+  EXPECT_EQ(DifficultyBox()->currentText(), "Hard");
+  EXPECT_EQ(Value("BestTimeValue"), "00:00:30");
+}
+
+TEST_F(RecordsFormTest, RussianTextsAndDaysAndTheGameWindowsFont) {
+  Open(RecordsFromLines(PreparedLines()), 10, "", kRussian);
+  EXPECT_EQ(FForm->windowTitle(), QStringLiteral("Рекорды"));
+  EXPECT_EQ(Child<QLabel>(*FForm, "BestTimeLabel")->text(), QStringLiteral("Лучшее время:"));
+  EXPECT_EQ(Child<QLabel>(*FForm, "AverageOf5Label")->text(),
+            QStringLiteral("Среднее из 5 (ao5):"));
+  EXPECT_EQ(Child<QPushButton>(*FForm, "RecordsCloseButton")->text(), QStringLiteral("Закрыть"));
+  EXPECT_EQ(DifficultyBox()->currentText(), QStringLiteral("Не указана"));
+  EXPECT_EQ(DifficultyBox()->itemText(1), QStringLiteral("Нормально"));
+  EXPECT_EQ(Table()->horizontalHeaderItem(1)->text(), QStringLiteral("Время"));
+  EXPECT_EQ(Value("BestTimeValue"), QStringLiteral("1 дн. 00:00:05"));
+  EXPECT_EQ(Child<QLabel>(*FForm, "RecordsDamagedLabel")->text(),
+            QStringLiteral("Пропущено повреждённых строк в файле рекордов: 1"));
+  EXPECT_EQ(FForm->font(), QApplication::font("QMessageBox"));
+  EXPECT_TRUE(Child<QLabel>(*FForm, "BestTimeValue")->font().bold());
+
+  // Every caption fits the window in both languages.
+  for (const int language : {kRussian, kEnglish}) {
+    Open(RecordsFromLines(PreparedLines()), 3, "normal", language);
+    for (QLabel* label : FForm->findChildren<QLabel*>()) {
+      if (!label->isVisible() || label->wordWrap()) {
+        continue;
+      }
+      EXPECT_GE(label->width(), label->sizeHint().width() - 1)
+          << label->objectName().toStdString() << ' ' << language;
+    }
+    EXPECT_TRUE(
+        FForm->rect().contains(Child<QPushButton>(*FForm, "RecordsCloseButton")->geometry()));
+  }
+}
+
+TEST_F(RecordsFormTest, WithoutALanguageTheDesignTextsStay) {
+  FForm = std::make_unique<TRecordsForm>();
+  FForm->SetRecordsFile(RecordsFromLines(PreparedLines()));
+  FForm->SetChoice(10, "");
+  FForm->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(FForm.get()));
+  EXPECT_EQ(FForm->windowTitle(), QStringLiteral("Рекорды"));
+  EXPECT_EQ(Value("BestTimeValue"), QStringLiteral("1 дн. 00:00:05"));
+  EXPECT_EQ(Table()->horizontalHeaderItem(0)->text(), QStringLiteral("Дата"));
+}
+
+TEST_F(RecordsFormTest, EnterAndEscClose) {
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    Open(RecordsFromLines(PreparedLines()));
+    EXPECT_TRUE(Child<QPushButton>(*FForm, "RecordsCloseButton")->isDefault());
+    QTest::keyClick(FForm.get(), key);
+    EXPECT_FALSE(FForm->isVisible()) << key;
+  }
+}
+
+TEST_F(RecordsFormTest, ThousandsOfSolvesAllListedAndPlottedInsideThePlot) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 3000; ++i) {
+    lines.push_back("2026-03-01T00:00:00\t2\teasy\t0\t" + std::to_string(20 + (i * 37) % 90) +
+                    "\t" + std::to_string(i));
+  }
+  Open(RecordsFromLines(lines), 2, "easy");
+  EXPECT_EQ(Table()->rowCount(), 3000);
+  EXPECT_EQ(Value("BestMovesValue"), "0");
+  const QRect inside = Plot()->rect();
+  for (size_t i = 0; i < 3000; i += 7) {
+    EXPECT_TRUE(inside.contains(Plot()->PointOf(i)->toPoint())) << i;
+  }
+  EXPECT_EQ(PlotColorAt(*Plot()->Best()), kBest);
+}
+
+// --- the plot's scale
+
+TEST(RecordsPlot, TheScaleIsARoundStepAboveTheSlowestSolveInAtMostFiveLines) {
+  TRecordsPlot plot;
+  using TScale = std::pair<int64_t, int64_t>; // the step and the top
+  const auto scale = [&plot](std::vector<int64_t> ATimes) {
+    plot.SetSolves(std::move(ATimes), {}, {}, std::nullopt);
+    return TScale(plot.ScaleStep(), plot.ScaleTop());
+  };
+  EXPECT_EQ(scale({3}), TScale(1, 3));
+  EXPECT_EQ(scale({0}), TScale(1, 1));
+  EXPECT_EQ(scale({130, 20}), TScale(30, 150));
+  EXPECT_EQ(scale({3600}), TScale(900, 3600));
+  EXPECT_EQ(scale({86400 * 10}), TScale(86400 * 2, 86400 * 10));
+  // The longest time a record holds is drawn at once.
+  const int64_t longest = int64_t{std::numeric_limits<int32_t>::max()} * 86400 + 86399;
+  const auto [step, top] = scale({longest, 1});
+  EXPECT_GE(top, longest);
+  EXPECT_LE(top / step, 5);
+  plot.resize(300, 200);
+  EXPECT_FALSE(plot.grab().isNull());
+  // A best index beyond the solves marks nothing.
+  plot.SetSolves({5, 6}, {}, {}, 2);
+  EXPECT_FALSE(plot.Best());
+}
+
+// --- times and dates as written
+
+TEST(RecordsText, TimesAsTheClockShowsThemWithDaysInFront) {
+  const QString days = QStringLiteral("%1 d %2");
+  EXPECT_EQ(SolveTimeText(0, days), "00:00:00");
+  EXPECT_EQ(SolveTimeText(3661, days), "01:01:01");
+  EXPECT_EQ(SolveTimeText(86399, days), "23:59:59");
+  EXPECT_EQ(SolveTimeText(86400, days), "1 d 00:00:00");
+  EXPECT_EQ(SolveTimeText(12 * 86400 + 61, days), "12 d 00:01:01");
+  EXPECT_EQ(SolveTimeText(-5, days), "00:00:00");
+}
+
+TEST(RecordsText, AveragesToATenthRoundedOnceAndDashesForNone) {
+  const QString days = QStringLiteral("%1 d %2");
+  EXPECT_EQ(AverageTimeText(std::nullopt, days), QStringLiteral("\u2014"));
+  EXPECT_EQ(AverageTimeText(85.0, days), "00:01:25.0");
+  EXPECT_EQ(AverageTimeText(200.0 / 3, days), "00:01:06.7");
+  // Never a 60th second.
+  EXPECT_EQ(AverageTimeText(59.96, days), "00:01:00.0");
+  EXPECT_EQ(AverageTimeText(86399.97, days), "1 d 00:00:00.0");
+  EXPECT_EQ(AverageTimeText(std::nan(""), days), QStringLiteral("\u2014"));
+  EXPECT_EQ(AverageTimeText(std::numeric_limits<double>::infinity(), days),
+            QStringLiteral("\u2014"));
+}
+
+TEST(RecordsText, ScaleTimesAndDates) {
+  EXPECT_EQ(ScaleTimeText(0), "0:00");
+  EXPECT_EQ(ScaleTimeText(150), "2:30");
+  EXPECT_EQ(ScaleTimeText(3600), "1:00:00");
+  EXPECT_EQ(ScaleTimeText(2 * 86400 + 90), "48:01:30");
+  EXPECT_EQ(SolveDateText("2026-12-09T14:05:00"), "2026-12-09 14:05");
+  EXPECT_EQ(SolveDayText("2026-12-09T14:05:00"), "2026-12-09");
+  // A date written by hand in another form is shown as it is.
+  EXPECT_EQ(SolveDateText("yesterday"), "yesterday");
+}
