@@ -96,6 +96,8 @@ public:
   // raise EStreamError naming the problem otherwise.
   void SaveState(TStream& ASourStream) const;
   void LoadState(TStream& ADestStream);
+  // Besides a short block and more than six colours, it refuses a colour component outside 0..1
+  // (NaN, the infinities and 1e300 among them), so no colour reaches single precision undefined.
   void LoadStateOldFormat(TStream& ADestStream);
 
   // --- appearance
