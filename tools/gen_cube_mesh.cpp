@@ -21,6 +21,7 @@
 // corners of every open square at those offsets, in order around the square. Every triangle keeps
 // its outward winding. The output is the same bytes on every run.
 #include "engine/Cube.h"
+#include "engine/CubieBodyMesh.h"
 #include "engine/GeomObject.h"
 #include "engine/Streams.h"
 
@@ -37,10 +38,10 @@ using namespace vexil;
 
 namespace {
 
-constexpr double kInnerHalfSize = 40.102;
-constexpr double kOuterHalfSize = 50.254;
+constexpr double kInnerHalfSize = kBodyMeshInnerHalfSize;
+constexpr double kOuterHalfSize = kBodyMeshOuterHalfSize;
 constexpr double kRadius = kOuterHalfSize - kInnerHalfSize;
-constexpr std::array<double, 3> kCentre = {0.1516, 0.3489, 1.5532};
+constexpr std::array<double, 3> kCentre = kBodyMeshCentre;
 constexpr int kSteps = 3; // 30-degree steps per quarter circle
 constexpr int kPointsPerCorner = 1 + kSteps * (kSteps + 1);
 constexpr int kTriangleCount = 192;

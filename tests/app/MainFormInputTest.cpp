@@ -34,12 +34,12 @@ TEST_F(MainFormTest, LeftDragBeyondFortyFiveDegreesRecordsATurn) {
   // 0.75 degree per pixel: 50 pixels stand at 37.5 degrees, the layer turns back.
   Drag(Qt::LeftButton, sticker, 50, 0);
   Settle();
-  EXPECT_EQ(form.VexilCube()->UndoRedoCount(), 0);
+  EXPECT_EQ(form.VexilCube()->History().Count(), 0);
   EXPECT_FALSE(Item("miUndoStep")->isEnabled());
   // 100 pixels stand at 75 degrees: the turn completes and is recorded.
   Drag(Qt::LeftButton, sticker, 100, 0);
   Settle();
-  EXPECT_EQ(form.VexilCube()->UndoRedoCount(), 1);
+  EXPECT_EQ(form.VexilCube()->History().Count(), 1);
   EXPECT_EQ(form.MouseState(), -1);
   EXPECT_TRUE(Item("miUndoStep")->isEnabled());
   EXPECT_FALSE(Item("miRedoStep")->isEnabled());
@@ -69,7 +69,7 @@ TEST_F(MainFormTest, RightDragSpinsTheViewAndNeverReachesTheCube) {
   Settle();
   EXPECT_FALSE(SameMatrix(before, form.ViewMatrix()));
   EXPECT_EQ(form.VexilCube()->SelectedPlane(), -1);
-  EXPECT_EQ(form.VexilCube()->UndoRedoCount(), 0);
+  EXPECT_EQ(form.VexilCube()->History().Count(), 0);
   EXPECT_EQ(form.MouseState(), -1);
   // Without input the view stays where it is.
   const TMatrix after = form.ViewMatrix();

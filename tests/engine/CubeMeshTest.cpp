@@ -1,6 +1,7 @@
 // The cubie body mesh "CUBE": its figures, its shape, and the face-quad corners that the cube
 // model reads from it at fixed offsets.
 #include "engine/Cube.h"
+#include "engine/CubieBodyMesh.h"
 #include "engine/GeomObject.h"
 #include "engine/Resources.h"
 #include "engine/VexilCube.h"
@@ -17,10 +18,10 @@ using namespace vexil;
 
 namespace {
 
-constexpr double kInnerHalfSize = 40.102;
-constexpr double kOuterHalfSize = 50.254;
+constexpr double kInnerHalfSize = kBodyMeshInnerHalfSize;
+constexpr double kOuterHalfSize = kBodyMeshOuterHalfSize;
 constexpr double kRadius = kOuterHalfSize - kInnerHalfSize;
-constexpr std::array<double, 3> kCentre = {0.1516, 0.3489, 1.5532};
+constexpr std::array<double, 3> kCentre = kBodyMeshCentre;
 
 using TPosition = std::array<float, 3>;
 
@@ -227,7 +228,8 @@ TEST(CubeMeshFaces, AfterTheCubieTransformNormalsAreExactAxesAndCentresAtTheOute
     for (int axis = 0; axis < 3; ++axis) {
       const double expected = axis == face.Axis ? face.Sign : 0.0;
       EXPECT_EQ(Component(plane.Normal(), axis), expected) << "axis " << axis;
-      EXPECT_EQ(RoundTo5(Component(plane.PlaneCentre(), axis)), RoundTo5(expected * 0.25127))
+      EXPECT_EQ(RoundTo5(Component(plane.PlaneCentre(), axis)),
+                RoundTo5(expected * kCubieBodyHalfSize))
           << "axis " << axis;
       if (axis != face.Axis) {
         EXPECT_NEAR(std::abs(Component(plane.GLVertexArray()[0], axis)), 0.2005, 1e-3);

@@ -89,7 +89,7 @@ TEST(CubeState, RoundTripShowsTheCurrentSettings) {
   EXPECT_EQ(stream.Position(), 24 * 16 + 8);
   EXPECT_EQ(Stickers(loaded.Cube), Stickers(saved.Cube));
   EXPECT_FALSE(loaded.Cube.Solved());
-  EXPECT_EQ(loaded.Cube.UndoRedoCount(), 0);
+  EXPECT_EQ(loaded.Cube.History().Count(), 0);
 }
 
 TEST(CubeState, UnknownIdentitiesAndFilledReservedBlocks) {

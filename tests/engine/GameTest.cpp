@@ -271,14 +271,14 @@ TEST_F(GameTest, QuickUndoesAndRedoesCompleteTheTurnInProgressAndAreNeverLost) {
   FGame.Undo();
   RunFrames(FGame, 60);
   EXPECT_FALSE(FGame.VexilCube().SideIsRotating());
-  EXPECT_EQ(FGame.VexilCube().UndoRedoPosition(), -1);
+  EXPECT_EQ(FGame.VexilCube().History().Position(), -1);
   EXPECT_EQ(Stickers(FGame.VexilCube()), start);
   // And all three come back the same way.
   FGame.Redo();
   FGame.Redo();
   FGame.Redo();
   RunFrames(FGame, 60);
-  EXPECT_EQ(FGame.VexilCube().UndoRedoPosition(), 2);
+  EXPECT_EQ(FGame.VexilCube().History().Position(), 2);
   FGame.Undo();
   FGame.Undo();
   FGame.Undo();
@@ -294,7 +294,7 @@ TEST_F(GameTest, UndoIgnoresADragInProgress) {
   FGame.VexilCube().ProcessMouseMove(400, 220, 0);
   RunFrame(FGame.VexilCube());
   FGame.Undo();
-  EXPECT_EQ(FGame.VexilCube().UndoRedoPosition(), 0);
+  EXPECT_EQ(FGame.VexilCube().History().Position(), 0);
   EXPECT_TRUE(FGame.VexilCube().ManualRotation());
 }
 
