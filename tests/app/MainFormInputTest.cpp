@@ -52,6 +52,30 @@ TEST_F(MainFormTest, LeftDragBeyondFortyFiveDegreesRecordsATurn) {
   EXPECT_TRUE(Item("miUndoStep")->isEnabled());
 }
 
+TEST_F(MainFormTest, QuickDragsAndUndoesWhileATurnAnimatesAreNeverLost) {
+  TMainForm& form = Open();
+  Item("EasyGameModeMenuItem")->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
+  Settle();
+  const QPoint sticker = StickerPoint();
+  // The second drag starts 50 ms after the first was let go, while its turn still animates.
+  Drag(Qt::LeftButton, sticker, 100, 0, 4);
+  QTest::qWait(50);
+  ASSERT_TRUE(form.VexilCube()->SideIsRotating());
+  Drag(Qt::LeftButton, sticker, 0, 100, 4);
+  Settle();
+  EXPECT_EQ(form.VexilCube()->History().Count(), 2);
+  EXPECT_EQ(form.Game()->MoveCount(), 2);
+  // Three quick undoes, each arriving while the one before it animates: all three act.
+  Drag(Qt::LeftButton, sticker, 100, 0, 4);
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(form.VexilCube()->History().Position(), -1);
+  EXPECT_EQ(form.Game()->MoveCount(), 6);
+}
+
 TEST_F(MainFormTest, UndoAndRedoStayDisabledWithoutAGame) {
   TMainForm& form = Open();
   Drag(Qt::LeftButton, StickerPoint(), 100, 0);
