@@ -22,10 +22,10 @@ void THTTPDownloader::Download() {
     try {
       client->Get(URL(), *FDataStream);
       FDataStream->SetPosition(0);
-    } catch (const EHTTPError& AError) {
+    } catch (const EHTTPError& error) {
       // The stream keeps what had arrived, where it stopped.
       FSuccess = false;
-      FErrorString = AError.Text();
+      FErrorString = error.Text();
     }
     Synchronize([this] { DoHTTPDownload(); });
   } catch (...) {

@@ -46,9 +46,9 @@ void THTTPRequest::SendRequest() {
     SetupHTTPClient(*FIdHTTP);
     try {
       FResponseString = FIdHTTP->Get(FURL);
-    } catch (const EHTTPError& AError) {
+    } catch (const EHTTPError& error) {
       FSuccess = false;
-      FResponseString = AError.Text();
+      FResponseString = error.Text();
     }
     Synchronize([this] { DoHTTPResponse(); });
     FIdHTTP->Disconnect();
