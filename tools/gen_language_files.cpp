@@ -7,6 +7,8 @@
 #include "engine/ProgramInfo.h"
 #include "support/AnsiCodePage.h"
 
+#include "tools/GeneratedFile.h"
+
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
@@ -169,15 +171,6 @@ std::string EncodeAnsi(const std::string& AUtf8) {
   return ansi;
 }
 
-void WriteFile(const std::string& APath, const std::string& ABytes) {
-  std::ofstream out(APath, std::ios::binary | std::ios::trunc);
-  out.write(ABytes.data(), static_cast<std::streamsize>(ABytes.size()));
-  out.close();
-  if (!out) {
-    throw std::runtime_error("cannot write " + APath);
-  }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -193,8 +186,8 @@ int main(int argc, char** argv) {
         throw std::runtime_error("the English file must be plain ASCII");
       }
     }
-    WriteFile(folder + "english.txt", english);
-    WriteFile(folder + "russian.txt", EncodeAnsi(FileText(true)));
+    vexil::WriteGeneratedFile(folder + "english.txt", english);
+    vexil::WriteGeneratedFile(folder + "russian.txt", EncodeAnsi(FileText(true)));
   } catch (const std::exception& error) {
     std::cerr << "gen_language_files: " << error.what() << '\n';
     return 1;

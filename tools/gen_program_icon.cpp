@@ -8,6 +8,8 @@
 // small deflate coder of our own, so the output depends on no library version.
 #include "engine/DefaultColors.h"
 
+#include "tools/GeneratedFile.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -412,15 +414,6 @@ std::string Svg() {
   return svg.str();
 }
 
-void WriteFile(const std::string& APath, const std::string& ABytes) {
-  std::ofstream out(APath, std::ios::binary | std::ios::trunc);
-  out.write(ABytes.data(), static_cast<std::streamsize>(ABytes.size()));
-  out.close();
-  if (!out) {
-    throw std::runtime_error("cannot write " + APath);
-  }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -432,10 +425,10 @@ int main(int argc, char** argv) {
     const std::string folder = std::string(argv[1]) + "/";
     for (const int size : {16, 32, 48, 64, 128, 256}) {
       const TBytes png = EncodePng(size, RenderPixels(size));
-      WriteFile(folder + "program_" + std::to_string(size) + ".png",
-                std::string(png.begin(), png.end()));
+      vexil::WriteGeneratedFile(folder + "program_" + std::to_string(size) + ".png",
+                                std::string(png.begin(), png.end()));
     }
-    WriteFile(folder + "program.svg", Svg());
+    vexil::WriteGeneratedFile(folder + "program.svg", Svg());
   } catch (const std::exception& error) {
     std::cerr << "gen_program_icon: " << error.what() << '\n';
     return 1;

@@ -14,6 +14,8 @@
 // The files are 24-bit BMPs with bottom-up rows. plane_0 carries two zero bytes after its pixels,
 // counted by the file-size and image-size header fields, as the shipped picture always has.
 // The output is the same bytes on every run.
+#include "tools/GeneratedFile.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -154,15 +156,6 @@ int PictureNumber(const std::string& APath) {
   return Digit >= '0' && Digit <= '6' ? Digit - '0' : -1;
 }
 
-void WriteFile(const std::string& APath, const std::vector<uint8_t>& ABytes) {
-  std::ofstream Out(APath, std::ios::binary | std::ios::trunc);
-  Out.write(reinterpret_cast<const char*>(ABytes.data()),
-            static_cast<std::streamsize>(ABytes.size()));
-  if (!Out) {
-    throw std::runtime_error("cannot write " + APath);
-  }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -178,7 +171,7 @@ int main(int argc, char** argv) {
         throw std::runtime_error(std::string("not a plane_<0..6>.bmp path: ") + argv[I]);
       }
       const TGreyPicture& Picture = Number == 6 ? BackgroundPicture() : Sticker;
-      WriteFile(argv[I], EncodeBmp(Picture, Number == 0 ? 2 : 0));
+      vexil::WriteGeneratedFile(argv[I], EncodeBmp(Picture, Number == 0 ? 2 : 0));
     }
   } catch (const std::exception& E) {
     std::fprintf(stderr, "gen_sticker_bitmaps: %s\n", E.what());

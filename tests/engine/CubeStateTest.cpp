@@ -16,21 +16,6 @@ std::vector<int32_t> Integers(const std::vector<uint8_t>& ABytes) {
   return values;
 }
 
-const std::array<TVertex3f, 6> kSettingsColors = {
-    {{0.9f, 0.9f, 0.9f}, {0, 0.8f, 0}, {0.8f, 0, 0}, {0, 0, 0.8f}, {1, 0.6f, 0}, {1, 1, 0.2f}}};
-
-// A model prepared the way the shell prepares one before reading a block into it.
-struct TPrepared {
-  explicit TPrepared(int ADegree) : Cube(ADegree) {
-    Cube.SetTextureListLink(&List);
-    Cube.InitPlanes();
-    Cube.UpdatePlanesColor(kSettingsColors);
-    List.Tints.clear();
-  }
-  TFakeTextureList List;
-  TVexilCube Cube;
-};
-
 std::vector<uint8_t> OldBlock(const std::vector<TVertex3f>& AColors) {
   TMemoryStream stream;
   StreamWriteEmptyBlock(stream);

@@ -5,6 +5,7 @@
 #include "engine/MatrixMath.h"
 #include "engine/VexilCube.h"
 
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -84,6 +85,23 @@ inline void QuickTurn(TVexilCube& ACube, int32_t APlaneIndex, int32_t ADirection
   ACube.SetRotateSpeed(90.0f);
   RunFrame(ACube);
 }
+
+// Side colours other than the defaults, as a player's settings may hold them.
+inline const std::array<TVertex3f, 6> kSettingsColors = {
+    {{0.9f, 0.9f, 0.9f}, {0, 0.8f, 0}, {0.8f, 0, 0}, {0, 0, 0.8f}, {1, 0.6f, 0}, {1, 1, 0.2f}}};
+
+// A model prepared the way the shell prepares one before a cube block or a saved game is read
+// into it.
+struct TPrepared {
+  explicit TPrepared(int ADegree) : Cube(ADegree) {
+    Cube.SetTextureListLink(&List);
+    Cube.InitPlanes();
+    Cube.UpdatePlanesColor(kSettingsColors);
+    List.Tints.clear();
+  }
+  TFakeTextureList List;
+  TVexilCube Cube;
+};
 
 inline TMatrix Rotation(double AAngle, TVertex3f AAxis) {
   return ToSingleMatrix(RotationMatrix(AAngle, AAxis));

@@ -16,21 +16,6 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-const std::array<TVertex3f, 6> kSettingsColors = {
-    {{0.9f, 0.9f, 0.9f}, {0, 0.8f, 0}, {0.8f, 0, 0}, {0, 0, 0.8f}, {1, 0.6f, 0}, {1, 1, 0.2f}}};
-
-// A new model prepared the way the shell prepares one before a saved game is applied to it.
-struct TPrepared {
-  explicit TPrepared(int ADegree) : Cube(ADegree) {
-    Cube.SetTextureListLink(&List);
-    Cube.InitPlanes();
-    Cube.UpdatePlanesColor(kSettingsColors);
-    List.Tints.clear();
-  }
-  TFakeTextureList List;
-  TVexilCube Cube;
-};
-
 TBytes ReservedBlock(const TBytes& AContent) {
   TMemoryStream stream;
   StreamWriteInteger(stream, static_cast<int32_t>(AContent.size()));
