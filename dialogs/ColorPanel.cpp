@@ -34,15 +34,11 @@ void TColorPanel::paintEvent(QPaintEvent*) {
 }
 
 void TColorPanel::mousePressEvent(QMouseEvent* AEvent) {
-  FPressed = AEvent->button() == Qt::LeftButton;
+  FClick.Press(*AEvent);
 }
 
 void TColorPanel::mouseReleaseEvent(QMouseEvent* AEvent) {
-  // A click is a press and a release of the left button over the panel.
-  const bool click = FPressed && AEvent->button() == Qt::LeftButton &&
-                     rect().contains(AEvent->position().toPoint());
-  FPressed = false;
-  if (click) {
+  if (FClick.Release(*AEvent, rect())) {
     emit Clicked();
   }
 }

@@ -2,6 +2,8 @@
 // (never the parent's background) and reports a click of the left button.
 #pragma once
 
+#include "dialogs/ClickTracker.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -32,7 +34,7 @@ protected:
 
 private:
   int32_t FColor = 0;
-  bool FPressed = false;
+  TClickTracker FClick;
 };
 
 } // namespace vexil

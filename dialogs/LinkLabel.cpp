@@ -13,14 +13,11 @@ TLinkLabel::TLinkLabel(QWidget* AParent) : QLabel(AParent) {
 }
 
 void TLinkLabel::mousePressEvent(QMouseEvent* AEvent) {
-  FPressed = AEvent->button() == Qt::LeftButton;
+  FClick.Press(*AEvent);
 }
 
 void TLinkLabel::mouseReleaseEvent(QMouseEvent* AEvent) {
-  const bool click = FPressed && AEvent->button() == Qt::LeftButton &&
-                     rect().contains(AEvent->position().toPoint());
-  FPressed = false;
-  if (click) {
+  if (FClick.Release(*AEvent, rect())) {
     emit Clicked();
   }
 }

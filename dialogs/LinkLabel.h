@@ -2,6 +2,8 @@
 // click of the left button on it.
 #pragma once
 
+#include "dialogs/ClickTracker.h"
+
 #include <QLabel>
 
 namespace vexil {
@@ -20,7 +22,7 @@ protected:
   void mouseReleaseEvent(QMouseEvent* AEvent) override;
 
 private:
-  bool FPressed = false;
+  TClickTracker FClick;
 };
 
 } // namespace vexil

@@ -4,6 +4,7 @@
 //   gen_saved_game_corpus fuzz/corpus/saved_game
 #include "engine/SavedGame.h"
 #include "engine/VexilCube.h"
+#include "tests/engine/SavedGameBytes.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,36 +15,17 @@
 
 namespace fs = std::filesystem;
 using namespace vexil;
+using namespace vexil::test;
 
 namespace {
-
-using TBytes = std::vector<uint8_t>;
 
 void Append(TBytes& ABytes, const TMemoryStream& AStream) {
   ABytes.insert(ABytes.end(), AStream.Data().begin(), AStream.Data().end());
 }
 
-TBytes Reserved(const TBytes& AContent) {
-  TMemoryStream stream;
-  StreamWriteInteger(stream, static_cast<int32_t>(AContent.size()));
-  stream.Write(AContent.data(), AContent.size());
-  return stream.Data();
-}
-
 TBytes CurrentBlock(const TVexilCube& ACube) {
   TMemoryStream stream;
   ACube.SaveState(stream);
-  return stream.Data();
-}
-
-// The old block: every sticker's colour as three doubles.
-TBytes OldBlock(const std::vector<double>& AComponents) {
-  TMemoryStream stream;
-  StreamWriteEmptyBlock(stream);
-  for (const double v : AComponents) {
-    StreamWriteDouble(stream, v);
-  }
-  StreamWriteEmptyBlock(stream);
   return stream.Data();
 }
 
@@ -77,7 +59,7 @@ TBytes Build(const TParts& AParts) {
   StreamWriteString(head, AParts.Magic);
   StreamWriteDouble(head, AParts.Version);
   TBytes bytes = head.Data();
-  const TBytes leading = Reserved(AParts.Leading);
+  const TBytes leading = ReservedBlock(AParts.Leading);
   bytes.insert(bytes.end(), leading.begin(), leading.end());
   TMemoryStream fields;
   StreamWriteInteger(fields, AParts.Degree);
@@ -86,7 +68,7 @@ TBytes Build(const TParts& AParts) {
   StreamWriteString(fields, AParts.Difficulty);
   Append(bytes, fields);
   bytes.insert(bytes.end(), AParts.Block.begin(), AParts.Block.end());
-  const TBytes closing = Reserved(AParts.Closing);
+  const TBytes closing = ReservedBlock(AParts.Closing);
   bytes.insert(bytes.end(), closing.begin(), closing.end());
   bytes.insert(bytes.end(), AParts.Trailing.begin(), AParts.Trailing.end());
   return bytes;

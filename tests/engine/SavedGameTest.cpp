@@ -1,6 +1,7 @@
 #include "engine/SavedGame.h"
 
 #include "tests/engine/CubeTestSupport.h"
+#include "tests/engine/SavedGameBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,6 @@ using namespace vexil::test;
 
 namespace {
 
-using TBytes = std::vector<uint8_t>;
-
-TBytes ReservedBlock(const TBytes& AContent) {
-  TMemoryStream stream;
-  StreamWriteInteger(stream, static_cast<int32_t>(AContent.size()));
-  stream.Write(AContent.data(), AContent.size());
-  return stream.Data();
-}
-
 TBytes CurrentBlock(const std::vector<int32_t>& AIdentities, const TBytes& ALeading = {},
                     const TBytes& AClosing = {}) {
   TMemoryStream stream;
@@ -33,17 +25,6 @@ TBytes CurrentBlock(const std::vector<int32_t>& AIdentities, const TBytes& ALead
   }
   const TBytes closing = ReservedBlock(AClosing);
   stream.Write(closing.data(), closing.size());
-  return stream.Data();
-}
-
-// Three doubles (red, green, blue) per sticker.
-TBytes OldBlock(const std::vector<double>& AComponents) {
-  TMemoryStream stream;
-  StreamWriteEmptyBlock(stream);
-  for (const double v : AComponents) {
-    StreamWriteDouble(stream, v);
-  }
-  StreamWriteEmptyBlock(stream);
   return stream.Data();
 }
 
