@@ -8,11 +8,12 @@ namespace vexil {
 
 std::unique_ptr<QApplication> StartApplication(int& AArgc, char** AArgv,
                                                TMultisampling AMultisampling) {
+  SetDefaultSurfaceFormat();
+  auto application = std::make_unique<QApplication>(AArgc, AArgv);
+  // On the application's own display connection, before the main window is made.
   if (AMultisampling == TMultisampling::Probe) {
     DetectMultisample();
   }
-  SetDefaultSurfaceFormat();
-  auto application = std::make_unique<QApplication>(AArgc, AArgv);
   // The name only: a display name would be appended to every window's caption on some
   // platforms, and captions are the game's own texts.
   QApplication::setApplicationName(QString::fromLatin1(kProgramTitle));

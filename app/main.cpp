@@ -1,5 +1,6 @@
-// The program: probes multisampling before anything else, then runs the main window until it
-// closes. Its one optional argument is a saved game to open: vexil_cube [FILE.vcs]
+// The program: starts the application with its surface formats and multisample probe
+// (ProgramStart.h), then runs the main window until it closes. Its one optional argument is a saved
+// game to open: vexil_cube [FILE.vcs]
 #include "app/MainForm.h"
 #include "app/ProgramStart.h"
 #include "app/QuitOnSignal.h"

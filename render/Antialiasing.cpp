@@ -3,6 +3,10 @@
 #include "render/GLIncludes.h"
 #include "render/OffscreenContext.h"
 
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+
 namespace vexil {
 
 namespace {
@@ -20,6 +24,29 @@ int MaxSamplesOfCurrentContext() {
   return glGetError() == GL_NO_ERROR ? MaxSamples : 0;
 }
 
+// On the application's display, through Qt: the window's context comes from the same driver.
+int MaxSamplesOnApplicationDisplay() {
+  QOpenGLContext Context;
+  Context.setFormat(VexilSurfaceFormat(0));
+  if (!Context.create()) {
+    return 0;
+  }
+  QOffscreenSurface Surface;
+  Surface.setFormat(Context.format());
+  Surface.create();
+  if (!Surface.isValid() || !Context.makeCurrent(&Surface)) {
+    return 0;
+  }
+  const int MaxSamples = MaxSamplesOfCurrentContext();
+  Context.doneCurrent();
+  return MaxSamples;
+}
+
+int MaxSamplesOnOffscreenContext() {
+  const std::unique_ptr<TOffscreenContext> Context = TOffscreenContext::TryCreate();
+  return Context != nullptr ? MaxSamplesOfCurrentContext() : 0;
+}
+
 } // namespace
 
 int ChooseSampleCount(int AMaxSamples) {
@@ -35,11 +62,10 @@ int ChooseSampleCount(int AMaxSamples) {
 void DetectMultisample() {
   GMultisampleSupported = false;
   GMultisamplePixelFormat = 0;
-  const std::unique_ptr<TOffscreenContext> Context = TOffscreenContext::TryCreate();
-  if (Context == nullptr) {
-    return;
-  }
-  const int Samples = ChooseSampleCount(MaxSamplesOfCurrentContext());
+  const bool GuiApplication =
+      qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+  const int Samples = ChooseSampleCount(GuiApplication ? MaxSamplesOnApplicationDisplay()
+                                                       : MaxSamplesOnOffscreenContext());
   GMultisampleSupported = Samples > 0;
   GMultisamplePixelFormat = Samples;
 }
@@ -67,8 +93,12 @@ QSurfaceFormat VexilSurfaceFormat(int ASamples) {
   return Format;
 }
 
+QSurfaceFormat SceneSurfaceFormat() {
+  return VexilSurfaceFormat(MultisamplePixelFormat());
+}
+
 void SetDefaultSurfaceFormat() {
-  QSurfaceFormat::setDefaultFormat(VexilSurfaceFormat(MultisamplePixelFormat()));
+  QSurfaceFormat::setDefaultFormat(VexilSurfaceFormat(0));
 }
 
 } // namespace vexil
