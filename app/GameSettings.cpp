@@ -71,6 +71,9 @@ TGameSettings::TGameSettings(std::string AIniFilePath) : FIniFilePath(std::move(
 }
 
 TGameSettings::~TGameSettings() {
+  if (!WillWriteFile()) {
+    return;
+  }
   try {
     SaveToIniFile();
   } catch (const std::exception& error) {
@@ -84,6 +87,11 @@ TGameSettings::~TGameSettings() {
 
 void TGameSettings::LoadFromIniFile() {
   const TIniFile ini(FIniFilePath);
+  if (ini.FileState() == TIniFileState::Unreadable) {
+    FFileState = TSettingsFileState::Unreadable;
+  } else if (IsReadOnlyFile(FIniFilePath)) {
+    FFileState = TSettingsFileState::ReadOnly;
+  }
   FShowTimer = ReadBool(ini, "ShowTimer", true);
   FEnablePlaneLight = ReadBool(ini, "EnablePlaneLight", false);
   FFullScreenMode = ReadBool(ini, "FullScreenMode", false);
@@ -100,8 +108,18 @@ void TGameSettings::LoadFromIniFile() {
 }
 
 void TGameSettings::SaveToIniFile() const {
-  // Start from the file as it is, so keys of other programs or versions survive.
+  // Start from the file as it is, so keys of other programs or versions survive; a file that
+  // cannot be read now (or could not at start) would be replaced by this program's keys alone.
   TIniFile ini(FIniFilePath);
+  if (FFileState == TSettingsFileState::Unreadable ||
+      ini.FileState() == TIniFileState::Unreadable) {
+    throw std::runtime_error("The settings file \"" + FIniFilePath +
+                             "\" cannot be read and is left as it is");
+  }
+  if (IsReadOnlyFile(FIniFilePath)) {
+    throw std::runtime_error("The settings file \"" + FIniFilePath +
+                             "\" is read-only and is left as it is");
+  }
   WriteBool(ini, "ShowTimer", FShowTimer);
   WriteBool(ini, "EnablePlaneLight", FEnablePlaneLight);
   WriteBool(ini, "FullScreenMode", FFullScreenMode);

@@ -18,6 +18,13 @@ namespace vexil {
 // ends with "/".
 std::string GetCommonAppDataFolder();
 
+// Whether the settings file will be written when the settings go, and why not.
+enum class TSettingsFileState {
+  Writable,   // missing, or read and writable: written at the end as usual
+  Unreadable, // there but unreadable: the defaults are used and the file is left alone
+  ReadOnly    // read, but read-only: the player's wish; the file is left alone
+};
+
 class TGameSettings {
 public:
   // Receives the message of a failed write, which names the file.
@@ -27,13 +34,19 @@ public:
   TGameSettings();
   // The settings file AIniFilePath (its folder must exist to be written).
   explicit TGameSettings(std::string AIniFilePath);
-  // Writes the file; a failure goes to the error report (stderr without one).
+  // Writes the file when FileState() allows it; a failure goes to the error report (stderr
+  // without one). A file that is not written was already announced by FileState(), so nothing
+  // is reported for it here.
   ~TGameSettings();
   TGameSettings(const TGameSettings&) = delete;
   TGameSettings& operator=(const TGameSettings&) = delete;
 
-  // Writes every key; raises std::runtime_error naming the file when it cannot.
+  // Writes every key; raises std::runtime_error naming the file when it cannot, and without
+  // touching it when it could not be read or is read-only now.
   void SaveToIniFile() const;
+  // What was found when the file was read at start.
+  TSettingsFileState FileState() const { return FFileState; }
+  bool WillWriteFile() const { return FFileState == TSettingsFileState::Writable; }
   void SetOnSaveError(TErrorReport AValue) { FOnSaveError = std::move(AValue); }
 
   bool ShowTimer() const { return FShowTimer; }
@@ -93,6 +106,7 @@ private:
   int32_t FLanguageIndex = 0;
   int32_t FVexilCubeDegree = kDefaultVexilCubeDegree;
   std::string FIniFilePath;
+  TSettingsFileState FFileState = TSettingsFileState::Writable;
   TErrorReport FOnSaveError;
 };
 

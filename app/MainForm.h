@@ -106,6 +106,8 @@ private:
   // Alpha format of the sticker textures for the current lighting.
   void UpdateTextureAlpha();
   void ReportSettingsError(const std::string& AMessage);
+  // Tells the player once that the settings file will not be written (MainFormSettingsNotice.cpp).
+  void ShowSettingsFileNotice();
   // --- saved games (MainFormSavedGames.cpp)
   QString AskSavedGameFile(bool ASave);
   void LoadGameMenuItemClick();

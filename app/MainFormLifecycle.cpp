@@ -114,6 +114,8 @@ void TMainForm::FormShow() {
     QTimer::singleShot(0, this, [this] { LoadGameFile(FStartGameFile); });
   }
   StartOnlineServices();
+  // The window is on the screen now: the notice can stand over it.
+  QTimer::singleShot(0, this, &TMainForm::ShowSettingsFileNotice);
 }
 
 void TMainForm::FormActivate() {

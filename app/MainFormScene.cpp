@@ -52,7 +52,9 @@ void TMainForm::DrawCube() {
 
 void TMainForm::DrawClock() {
   if (FGame->NewGameIsStarted() && FGameSettings->ShowTimer() && FClockDrawing) {
-    FClockDrawing->Draw(FGame->Clock(), FGameSettings->TimerColor(), ClientWidth(), ClientHeight());
+    const int32_t moves = FGameSettings->ShowMoveCounter() ? FGame->MoveCount() : -1;
+    FClockDrawing->Draw(FGame->Clock(), FGameSettings->TimerColor(), ClientWidth(), ClientHeight(),
+                        moves);
   }
 }
 

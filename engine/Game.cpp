@@ -97,6 +97,12 @@ void TGame::ScrambleStep() {
     --FRandomCount;
     return;
   }
+  // A few random turns on a small cube may cancel out (or turn the whole cube): a game must
+  // not start on a solved cube, an instant win, so one more turn is made until it is not.
+  if (FVexilCube->IsCubeSolved()) {
+    FVexilCube->RotateRandomSide();
+    return;
+  }
   // The last turn has ended: the game and its clock start now.
   FScrambling = false;
   FMoveCount = 0;

@@ -1,6 +1,7 @@
 #include "engine/VectorTypes.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vexil {
 
@@ -28,17 +29,28 @@ bool SameIntVector(const TIntVector& A, const TIntVector& B) {
 }
 
 int64_t Round(double AValue) {
-  return static_cast<int64_t>(std::nearbyint(AValue));
+  // 2^63 is exact in a double; every double below it and at or above -2^63 converts exactly
+  // once rounded, and everything else (NaN included) would be undefined to convert.
+  constexpr double kTwoTo63 = 9223372036854775808.0;
+  const double rounded = std::nearbyint(AValue);
+  if (std::isnan(rounded)) {
+    return 0;
+  }
+  if (rounded >= kTwoTo63) {
+    return std::numeric_limits<int64_t>::max();
+  }
+  if (rounded < -kTwoTo63) {
+    return std::numeric_limits<int64_t>::min();
+  }
+  return static_cast<int64_t>(rounded);
 }
 
-namespace {
-int32_t ColorByte(float AComponent) {
-  return static_cast<int32_t>(Round(static_cast<double>(AComponent) * 255.0) & 0xFF);
+uint8_t ColorComponentByte(float AComponent) {
+  return static_cast<uint8_t>(Round(static_cast<double>(AComponent) * 255.0) & 0xFF);
 }
-} // namespace
 
 int32_t Vertex3fToColor(const TVertex3f& V) {
-  return ColorByte(V.X) + ColorByte(V.Y) * 256 + ColorByte(V.Z) * 65536;
+  return ColorComponentByte(V.X) + ColorComponentByte(V.Y) * 256 + ColorComponentByte(V.Z) * 65536;
 }
 
 TVertex3f ColorToVertex3f(int32_t P) {

@@ -49,11 +49,16 @@ void TransformVertex(TVertex3f& V, const TMatrix& M);
 bool SameVertex(const TVertex3f& A, const TVertex3f& B);
 bool SameIntVector(const TIntVector& A, const TIntVector& B);
 
-// Packs a colour triple as 0x00BBGGRR; components outside 0..1 wrap in their byte.
+// One colour component as a byte: the low 8 bits of Round(AComponent x 255), so a component
+// outside 0..1 wraps in its byte. Through Round's clamp, a component too large for any integer
+// (an infinity among them) gives 0xFF, one too small gives 0, and NaN gives 0.
+uint8_t ColorComponentByte(float AComponent);
+// Packs a colour triple as 0x00BBGGRR, each component as ColorComponentByte makes it.
 int32_t Vertex3fToColor(const TVertex3f& V);
 TVertex3f ColorToVertex3f(int32_t P);
 
-// Round to nearest, ties to even (the floating-point unit's default mode).
+// Round to nearest, ties to even (the floating-point unit's default mode). Values beyond the
+// 64-bit range clamp to its ends (+infinity to INT64_MAX, -infinity to INT64_MIN); NaN gives 0.
 int64_t Round(double AValue);
 
 // arccos in degrees, through atan2 so that arguments slightly outside -1..1 give NaN, not a trap.

@@ -1,5 +1,6 @@
 #include "engine/VexilCube.h"
 
+#include "engine/CubieBodyMesh.h"
 #include "engine/StickerTable.h"
 
 #include <stdexcept>
@@ -7,33 +8,35 @@
 
 namespace vexil {
 
-TVexilCube::TVexilCube(int32_t ADegree) {
+namespace {
+
+int32_t CheckedDegree(int32_t ADegree) {
   if (ADegree < 1) {
     throw std::invalid_argument("A cube needs at least one cubie per edge, not " +
                                 std::to_string(ADegree));
   }
   // Far beyond it the cubie count would not even fit an int32_t.
-  if (ADegree > kMaxDegree) {
+  if (ADegree > TVexilCube::kMaxDegree) {
     throw std::invalid_argument("A cube of size " + std::to_string(ADegree) +
-                                " is larger than the largest, " + std::to_string(kMaxDegree));
+                                " is larger than the largest, " +
+                                std::to_string(TVexilCube::kMaxDegree));
   }
-  FK = 0.5f;
-  FScale = 1.0f;
-  FDegree = ADegree;
-  FKScale = static_cast<float>(3.0 / ADegree);
-  FKCenter = static_cast<float>((ADegree * 0.5 + 0.5) * -static_cast<double>(FK));
+  return ADegree;
+}
 
+} // namespace
+
+TVexilCube::TVexilCube(int32_t ADegree) : FGeometry(CheckedDegree(ADegree)) {
   FCubeObject = std::make_unique<TGeomObject>();
   FCubeObject->LoadFromResource("CUBE");
-  FCubeObject->Scale(0.005f);
+  FCubeObject->Scale(static_cast<float>(kBodyMeshScale));
   FCubeObject->SetColor(0.3f, 0.3f, 0.3f);
-  FCubeObject->Translate(-0.0007582456f, -0.0017445013f, -0.007766001f);
+  FCubeObject->Translate(kBodyMeshOffset[0], kBodyMeshOffset[1], kBodyMeshOffset[2]);
   FCubeObject->CreateTextureArray();
   FCubeObject->SetDrawTexture(true);
 
   FCubesCount = ADegree * ADegree * ADegree;
   FWorkPlanesCount = 6 * ADegree * ADegree;
-  FCompareInterval = 0.15 / ADegree;
   FCubes.reserve(static_cast<size_t>(FCubesCount));
   for (int32_t i = 0; i < FCubesCount; ++i) {
     FCubes.push_back(std::make_unique<TCube>(*FCubeObject));
@@ -82,29 +85,14 @@ TIntVector Selector(TSelectorAxis AAxis, const TIntVector& APosition) {
 
 } // namespace
 
-TIntVector TVexilCube::GridPosition(int32_t ACubeIndex, int32_t ADegree) {
-  const int32_t n = ADegree;
-  return TIntVector{ACubeIndex / (n * n) + 1, (ACubeIndex / n) % n + 1, ACubeIndex % n + 1};
-}
-
-TPoint3d TVexilCube::CubiePlace(const TIntVector& APosition) const {
-  const double k = FK;
-  const double offset = FKCenter;
-  return TPoint3d{APosition.I * k + offset, APosition.J * k + offset, APosition.L * k + offset};
-}
-
-bool TVexilCube::IsSurfaceCubie(int32_t x, int32_t y, int32_t z, int32_t ADegree) {
-  return x == 1 || y == 1 || z == 1 || x == ADegree || y == ADegree || z == ADegree;
-}
-
 void TVexilCube::InitPlanes() {
   int32_t s = 0;
   for (int32_t i = 0; i < FCubesCount; ++i) {
-    const TIntVector position = GridPosition(i, FDegree);
+    const TIntVector position = FGeometry.GridPosition(i);
     TCube& cube = *FCubes[i];
     for (const TStickerSide& side : kStickerSides) {
       const int32_t coordinate = Coordinate(side.OnAxis, position);
-      if (coordinate != (side.AtFirst ? 1 : FDegree)) {
+      if (coordinate != (side.AtFirst ? 1 : FGeometry.Degree())) {
         continue;
       }
       cube.SetPlaneColor(side.Face, side.DefaultColor.X, side.DefaultColor.Y, side.DefaultColor.Z);
@@ -143,8 +131,7 @@ void TVexilCube::Resize(int32_t AWidth, int32_t AHeight) {
   FViewHeight = AHeight;
   // Floating-point division: a zero height gives an infinite (or NaN) aspect, never a trap.
   FAspect = static_cast<double>(AWidth) / static_cast<double>(AHeight);
-  FDParam = static_cast<float>((static_cast<int64_t>(AWidth) + AHeight) / 2);
-  FOfsParam = FDParam;
+  FDrag.SetViewSize(AWidth, AHeight);
 }
 
 } // namespace vexil

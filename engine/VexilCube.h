@@ -6,11 +6,13 @@
 #include "engine/Cube.h"
 #include "engine/CubeFrame.h"
 #include "engine/CubeSizes.h"
+#include "engine/CubieGeometry.h"
+#include "engine/DragTracker.h"
 #include "engine/GeomObject.h"
 #include "engine/MatrixMath.h"
+#include "engine/MoveHistory.h"
 #include "engine/Streams.h"
 #include "engine/TextureLink.h"
-#include "engine/UndoRedoInfo.h"
 #include "engine/VectorTypes.h"
 
 #include <array>
@@ -55,8 +57,6 @@ public:
   // runs the end of the turn as the frame that reached it would: the stickers move,
   // OnEndSideRotate fires and the solved test runs. Nothing happens when no turn animates.
   void FinishTurn();
-  // Drops the turn or the drag in progress without moving any sticker.
-  void CancelTurn();
   // Seeds the generator RotateRandomSide draws from (the shell seeds it from the clock).
   void Randomize(uint32_t ASeed);
   // No colour is found on two sides. The end of every turn stores it in Solved.
@@ -79,19 +79,25 @@ public:
   static bool PlaneFacesViewer(const TPlane& APlane, const TMatrix& AMatrix);
   // The view used by ProcessMouseDown's pick: the renderer keeps it current.
   void SetViewMatrix(const TMatrix& AView) { FViewMatrix = AView; }
+  const TDragTracker& Drag() const { return FDrag; }
 
-  // --- history
+  // --- history of the player's turns. Undo and Redo start their turn as RotateSide does; they
+  // do nothing while a turn animates or when there is nothing to undo or redo.
   void Undo();
   void Redo();
-  bool UndoExist() const;
-  bool RedoExist() const;
-  void ClearUndoRedoState();
+  bool UndoExist() const { return FHistory.UndoExist(); }
+  bool RedoExist() const { return FHistory.RedoExist(); }
+  void ClearUndoRedoState() { FHistory.Clear(); }
+  const TMoveHistory& History() const { return FHistory; }
+  // 0 <-> 2, 1 <-> 3: the same layer turned the other way; -1 for anything else.
   static int32_t OppositeDirection(int32_t ADirection);
 
   // --- saved-game block. The readers change nothing unless the whole block is sound; they
   // raise EStreamError naming the problem otherwise.
   void SaveState(TStream& ASourStream) const;
   void LoadState(TStream& ADestStream);
+  // Besides a short block and more than six colours, it refuses a colour component outside 0..1
+  // (NaN, the infinities and 1e300 among them), so no colour reaches single precision undefined.
   void LoadStateOldFormat(TStream& ADestStream);
 
   // --- appearance
@@ -106,7 +112,7 @@ public:
   void UpdatePlanesColor(const std::array<TVertex3f, 6>& APlaneColors);
 
   // --- properties
-  int32_t Degree() const { return FDegree; }
+  int32_t Degree() const { return FGeometry.Degree(); }
   bool Solved() const { return FSolved; }
   void SetSolved(bool AValue) { FSolved = AValue; }
   bool SideIsRotating() const { return FSideIsRotating; }
@@ -119,27 +125,13 @@ public:
   const TNotifyEvent& OnEndSideRotate() const { return FOnEndSideRotate; }
   void SetOnEndSideRotate(TNotifyEvent AValue) { FOnEndSideRotate = std::move(AValue); }
   float Scale() const { return FScale; }
-  float KScale() const { return FKScale; }
   bool GlobalLighting() const { return FGlobalLighting; }
   bool ShowSelectedPlane() const { return FShowSelectedPlane; }
   TTextureListLink* TextureListLink() const { return FTextureListLink; }
   double Aspect() const { return FAspect; }
-  int32_t ViewWidth() const { return FViewWidth; }
-  int32_t ViewHeight() const { return FViewHeight; }
-  float DParam() const { return FDParam; }
-  float OfsParam() const { return FOfsParam; }
-  double CompareInterval() const { return FCompareInterval; }
-  float K() const { return FK; }
-  float KCenter() const { return FKCenter; }
-  const TPoint& MouseVector() const { return FMouseVector; }
-  float MouseVectorLength() const { return FMouseVectorLength; }
-  const T2DVector& MouseUnitVector() const { return FMouseUnitVector; }
   float RotateAngle() const { return FRotateAngle; }
   int32_t SelectedPlane() const { return FSelectedPlane; }
   int32_t RotateDirection() const { return FRotateDirection; }
-  int32_t UndoRedoPosition() const { return FUndoRedoPosition; }
-  int32_t UndoRedoCount() const { return static_cast<int32_t>(FUndoRedoBuffer.size()); }
-  const TUndoRedoInfo& UndoRedoEntry(int32_t AIndex) const { return FUndoRedoBuffer[AIndex]; }
   const std::array<bool, 6>& PlaneVisible() const { return FPlaneVisible; }
 
   const TGeomObject& CubeObject() const { return *FCubeObject; }
@@ -151,10 +143,8 @@ public:
   const TPlane& WorkPlane(int32_t AIndex) const { return *FWorkPlanes[AIndex]; }
   // Number of the cubie that carries sticker AIndex.
   int32_t WorkPlaneCube(int32_t AIndex) const { return FWorkPlanesCubes[AIndex]; }
-  static bool IsSurfaceCubie(int32_t x, int32_t y, int32_t z, int32_t ADegree);
-  // Grid place (x, y, z), each 1..ADegree, of cubie number ACubeIndex of a cube of size ADegree:
-  // cubie (x, y, z) is number (x - 1) N² + (y - 1) N + (z - 1).
-  static TIntVector GridPosition(int32_t ACubeIndex, int32_t ADegree);
+  // Where the cubies stand and the scale the cube is drawn and picked at.
+  const TCubieGeometry& Geometry() const { return FGeometry; }
 
 private:
   // Implementation details are free to change; the public interface above is the contract.
@@ -167,31 +157,25 @@ private:
   };
   TTurnLayer TurnLayer(int32_t APlaneIndex, int32_t ADirection) const;
   bool InLayer(const TTurnLayer& ATurn, int32_t ACubeIndex) const;
-  // Centre of the cubie at grid place APosition, in the cube's own (unscaled) coordinates.
-  TPoint3d CubiePlace(const TIntVector& APosition) const;
   // Where sticker AIndex lies at rest, in the cube's own (unscaled) coordinates.
   TPoint3d StickerPlace(int32_t AIndex) const;
+  // Drops the turn or the drag in progress without moving any sticker.
+  void CancelTurn();
   void AdvanceTurn();
   // The drag rule: the turn a drag beyond its threshold shows in this frame, if any.
   TTurnLayer EvaluateDrag(const TMatrix& AView);
   void EndTurn();
-  void AppendUndoRedo(int32_t APlaneIndex, int32_t ADirection);
   void ApplySideRotation();
 
-  float FK = 0.5f;
-  int32_t FDegree = 0;
+  TCubieGeometry FGeometry;
   float FScale = 1.0f;
-  float FKScale = 1.0f;
-  float FKCenter = 0.0f;
   float FRotateAngle = 0.0f;
   std::unique_ptr<TGeomObject> FCubeObject;
   int32_t FSelectedPlane = -1;
-  int32_t FUndoRedoPosition = -1;
-  std::vector<TUndoRedoInfo> FUndoRedoBuffer;
+  TMoveHistory FHistory;
   double FAspect = 0.0;
   bool FSolved = false;
   std::array<bool, 6> FPlaneVisible{};
-  double FCompareInterval = 0.0;
   float FRotateSpeed = 3.0f;
   bool FSideIsRotating = false;
   TNotifyEvent FOnEndSideRotate;
@@ -205,14 +189,9 @@ private:
   std::vector<int32_t> FWorkPlanesIDs;
   std::vector<uint32_t> FWorkPlanesTextures;
   int32_t FRotateDirection = -1;
-  float FDParam = 0.0f;
-  float FOfsParam = 0.0f;
   bool FManualRotation = false;
   TTextureListLink* FTextureListLink = nullptr;
-  TPoint FMouseVector;
-  TPoint FMouseDownCoord;
-  float FMouseVectorLength = 0.0f;
-  T2DVector FMouseUnitVector;
+  TDragTracker FDrag;
   TMatrix FViewMatrix = IdentityMatrix();
   int32_t FViewWidth = 0; // device pixels, from Resize
   int32_t FViewHeight = 0;

@@ -33,7 +33,7 @@ void TVexilCube::SetScale(float AValue) {
   const double value = AValue;
   if (value > 0.8 && value < 1.2) {
     FScale = AValue;
-    FKScale = static_cast<float>(value * 3.0 / FDegree);
+    FGeometry = TCubieGeometry(FGeometry.Degree(), AValue);
   }
 }
 

@@ -24,15 +24,12 @@ TMatrix4d Translated(const TMatrix4d& AMatrix, double X, double Y, double Z) {
 } // namespace
 
 TVexilCube::TTurnLayer TVexilCube::EvaluateDrag(const TMatrix& AView) {
-  if (FSelectedPlane < 0 || FSelectedPlane >= FWorkPlanesCount || Round(FMouseVectorLength) <= 5) {
+  if (FSelectedPlane < 0 || FSelectedPlane >= FWorkPlanesCount || !FDrag.BeyondThreshold()) {
     FManualRotation = false;
     return TTurnLayer{};
   }
   FManualRotation = true;
-  FRotateAngle = static_cast<float>(static_cast<double>(FMouseVectorLength) * 0.75);
-  if (FRotateAngle >= 90.0f) {
-    FRotateAngle = 90.0f;
-  }
+  FRotateAngle = FDrag.Angle();
   FRotateDirection = GetRotateVector(FSelectedPlane, AView);
   return TurnLayer(FSelectedPlane, FRotateDirection);
 }
@@ -50,7 +47,7 @@ TCubeFrame TVexilCube::BeginFrame(const TMatrix& AView) {
   // One evaluation serves every cubie: the drag rule gives the same result for all of them.
   const TTurnLayer turn =
       FSideIsRotating ? TurnLayer(FSelectedPlane, FRotateDirection) : EvaluateDrag(AView);
-  const TMatrix4d atRest = Multiply(ToMatrix4d(AView), ScaleMatrix(FKScale));
+  const TMatrix4d atRest = Multiply(ToMatrix4d(AView), ScaleMatrix(FGeometry.Scale()));
   const TMatrix4d turned =
       turn.Valid ? Multiply(atRest, RotationMatrix(turn.Sign * static_cast<double>(FRotateAngle),
                                                    turn.Axis))
@@ -69,12 +66,12 @@ TCubeFrame TVexilCube::BeginFrame(const TMatrix& AView) {
     TCube& cube = *FCubes[i];
     const bool inLayer = turn.Valid && InLayer(turn, i);
     cube.SetRotated(inLayer);
-    const TIntVector p = GridPosition(i, FDegree);
+    const TIntVector p = FGeometry.GridPosition(i);
     // While a layer stands at an angle every cubie shows, inner ones included.
-    if (!IsSurfaceCubie(p.I, p.J, p.L, FDegree) && !layerAtAngle) {
+    if (!FGeometry.IsSurfaceCubie(p) && !layerAtAngle) {
       continue;
     }
-    const TPoint3d place = CubiePlace(p);
+    const TPoint3d place = FGeometry.CubieCentre(p);
     const TMatrix modelView =
         ToSingleMatrix(Translated(inLayer ? turned : atRest, place.X, place.Y, place.Z));
     if (cube.Rotated()) {

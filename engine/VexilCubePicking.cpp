@@ -73,7 +73,7 @@ int32_t TVexilCube::GetSelectedPlane(int32_t AX, int32_t AInvertY, const TMatrix
   }
   const double f = 1.0 / std::tan(FieldOfView(FAspect) / 2.0 * kPi / 180.0);
   const TMatrix4d eye = Multiply(TranslationMatrix(0.0, 0.0, -kCameraDistance),
-                                 Multiply(ScaleMatrix(FKScale), ToMatrix4d(AView)));
+                                 Multiply(ScaleMatrix(FGeometry.Scale()), ToMatrix4d(AView)));
   const double left = AX - 0.5;
   const double bottom = AInvertY - 0.5;
   int32_t hits = 0;
@@ -83,7 +83,7 @@ int32_t TVexilCube::GetSelectedPlane(int32_t AX, int32_t AInvertY, const TMatrix
     if (!PlaneFacesViewer(plane, AView)) {
       continue;
     }
-    const TPoint3d cubie = CubiePlace(GridPosition(FWorkPlanesCubes[s], FDegree));
+    const TPoint3d cubie = FGeometry.CubieCentre(FGeometry.GridPosition(FWorkPlanesCubes[s]));
     TScreenQuad quad;
     bool inDepth = true;
     for (int c = 0; c < 4; ++c) {
@@ -109,8 +109,6 @@ int32_t TVexilCube::GetRotateVector(int32_t APlaneIndex, const TMatrix& AMatrix)
   }
   const TPlane& plane = *FWorkPlanes[APlaneIndex];
   const bool locked = FRotateDirection >= 0 && FRotateDirection <= 3;
-  const double ux = FMouseUnitVector.X;
-  const double uy = FMouseUnitVector.Y;
   float best = 360.0f;
   int32_t result = -1;
   for (int d = 0; d < 4; ++d) {
@@ -118,17 +116,7 @@ int32_t TVexilCube::GetRotateVector(int32_t APlaneIndex, const TMatrix& AMatrix)
     if (locked && !SameIntVector(plane.RotateVector(d), plane.RotateVector(FRotateDirection))) {
       continue;
     }
-    const TIntVector& indices = plane.RotateVector(d);
-    const double s = plane.RotateSign(d);
-    const auto k = static_cast<float>(static_cast<double>(FDParam) /
-                                      (s * AMatrix[indices.I] + static_cast<double>(FOfsParam)));
-    const auto vx = static_cast<float>(s * AMatrix[indices.J] * k);
-    const auto vy = static_cast<float>(s * AMatrix[indices.L] * k);
-    const auto t = static_cast<float>(
-        (static_cast<double>(vx) * ux + static_cast<double>(vy) * uy) /
-        (std::sqrt(ux * ux + uy * uy) *
-         std::sqrt(static_cast<double>(vx) * vx + static_cast<double>(vy) * vy)));
-    const auto a = static_cast<float>(ArcCosDegrees(t));
+    const float a = FDrag.DeviationDegrees(plane.RotateVector(d), plane.RotateSign(d), AMatrix);
     if (std::fabs(a) < best) {
       best = std::fabs(a);
       result = d;
@@ -141,7 +129,7 @@ void TVexilCube::ProcessMouseDown(TMouseButton AButton, int32_t X, int32_t Y, in
   if (AButton != TMouseButton::mbLeft) {
     return;
   }
-  FMouseDownCoord = TPoint{X, Y};
+  FDrag.Press(X, Y);
   if (FSideIsRotating) {
     return;
   }
@@ -152,14 +140,7 @@ void TVexilCube::ProcessMouseMove(int32_t AMouseX, int32_t AMouseY, int32_t /*AI
   if (FSelectedPlane < 0 || FSideIsRotating) {
     return;
   }
-  const int64_t x = static_cast<int64_t>(AMouseX) - FMouseDownCoord.X;
-  const int64_t y = static_cast<int64_t>(FMouseDownCoord.Y) - AMouseY;
-  FMouseVector = TPoint{static_cast<int32_t>(x), static_cast<int32_t>(y)};
-  const double length = std::sqrt(static_cast<double>(x * x + y * y));
-  FMouseVectorLength = static_cast<float>(length);
-  // A drag of length 0 gives NaN; it is never used, the drag acts only beyond 5 pixels.
-  FMouseUnitVector = T2DVector{static_cast<float>(static_cast<double>(x) / length),
-                               static_cast<float>(static_cast<double>(y) / length)};
+  FDrag.Move(AMouseX, AMouseY);
 }
 
 void TVexilCube::ProcessMouseUp(TMouseButton AButton) {
@@ -171,13 +152,13 @@ void TVexilCube::ProcessMouseUp(TMouseButton AButton) {
     // A drag whose direction could not be told turns nothing; recording it would make an undo
     // step that does nothing.
     if (FRotateDirection >= 0) {
-      AppendUndoRedo(FSelectedPlane, FRotateDirection);
+      FHistory.Append(FSelectedPlane, FRotateDirection);
     }
   } else {
     FRotateSpeed = -3.0f;
   }
   FSideIsRotating = true;
-  FMouseVectorLength = 0.0f;
+  FDrag.Release();
 }
 
 } // namespace vexil

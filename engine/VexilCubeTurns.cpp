@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <numeric>
+#include <optional>
 #include <unordered_map>
 
 namespace vexil {
@@ -28,6 +29,39 @@ void TVexilCube::RotateSide(int32_t APlaneIndex, int32_t ADirection) {
   FRotateDirection = ADirection;
 }
 
+int32_t TVexilCube::OppositeDirection(int32_t ADirection) {
+  switch (ADirection) {
+  case 0:
+    return 2;
+  case 1:
+    return 3;
+  case 2:
+    return 0;
+  case 3:
+    return 1;
+  default:
+    return -1;
+  }
+}
+
+void TVexilCube::Undo() {
+  if (FSideIsRotating) {
+    return;
+  }
+  if (const std::optional<TUndoRedoInfo> turn = FHistory.StepBack()) {
+    RotateSide(turn->UndoRedoPlaneIndex(), OppositeDirection(turn->UndoRedoPlaneDirection()));
+  }
+}
+
+void TVexilCube::Redo() {
+  if (FSideIsRotating) {
+    return;
+  }
+  if (const std::optional<TUndoRedoInfo> turn = FHistory.StepForward()) {
+    RotateSide(turn->UndoRedoPlaneIndex(), turn->UndoRedoPlaneDirection());
+  }
+}
+
 void TVexilCube::FinishTurn() {
   if (!FSideIsRotating) {
     return;
@@ -50,7 +84,7 @@ void TVexilCube::CancelTurn() {
   FRotateAngle = 0.0f;
   FSelectedPlane = -1;
   FRotateDirection = -1;
-  FMouseVectorLength = 0.0f;
+  FDrag.Release();
   for (int32_t i = 0; i < FCubesCount; ++i) {
     FCubes[i]->SetRotated(false);
   }
@@ -71,12 +105,12 @@ TVexilCube::TTurnLayer TVexilCube::TurnLayer(int32_t APlaneIndex, int32_t ADirec
 }
 
 bool TVexilCube::InLayer(const TTurnLayer& ATurn, int32_t ACubeIndex) const {
-  const TIntVector position = GridPosition(ACubeIndex, FDegree);
+  const TIntVector position = FGeometry.GridPosition(ACubeIndex);
   return position.I == ATurn.Layer.I || position.J == ATurn.Layer.J || position.L == ATurn.Layer.L;
 }
 
 TPoint3d TVexilCube::StickerPlace(int32_t AIndex) const {
-  const TPoint3d cubie = CubiePlace(GridPosition(FWorkPlanesCubes[AIndex], FDegree));
+  const TPoint3d cubie = FGeometry.CubieCentre(FGeometry.GridPosition(FWorkPlanesCubes[AIndex]));
   const TVertex3f& centre = FWorkPlanes[AIndex]->PlaneCentre();
   return TPoint3d{cubie.X + centre.X, cubie.Y + centre.Y, cubie.Z + centre.Z};
 }
@@ -141,7 +175,7 @@ void TVexilCube::ApplySideRotation() {
   }
   // The first match in index order wins. Arrivals sorted by x let each place look only at the
   // few whose x is within the tolerance; the smallest matching index is the first match.
-  const double tolerance = 0.1 * FK; // a tenth of the sticker pitch
+  const double tolerance = 0.1 * FGeometry.Pitch(); // a tenth of the sticker pitch
   std::vector<size_t> byX(arrivals.size());
   std::iota(byX.begin(), byX.end(), size_t{0});
   std::sort(byX.begin(), byX.end(),

@@ -47,55 +47,19 @@ std::string DecodeUtf16(const std::string& ABytes, size_t APos, bool ABigEndian)
   return out;
 }
 
-// Length of the well-formed UTF-8 sequence at APos, or 0 when it is malformed (truncated,
-// overlong, a surrogate or beyond U+10FFFF).
-size_t ValidUtf8SequenceLength(const std::string& ABytes, size_t APos) {
-  const auto lead = static_cast<unsigned char>(ABytes[APos]);
-  size_t length = 0;
-  char32_t cp = 0;
-  char32_t minimum = 0;
-  if (lead < 0x80) {
-    return 1;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-    cp = lead & 0x1F;
-    minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-    cp = lead & 0x0F;
-    minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-    cp = lead & 0x07;
-    minimum = 0x10000;
-  } else {
-    return 0;
-  }
-  if (APos + length > ABytes.size()) {
-    return 0;
-  }
-  for (size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(ABytes[APos + i]);
-    if ((next & 0xC0) != 0x80) {
-      return 0;
-    }
-    cp = (cp << 6) | (next & 0x3F);
-  }
-  const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-  return cp < minimum || cp > 0x10FFFF || surrogate ? 0 : length;
-}
-
 std::string SanitizeUtf8(const std::string& ABytes, size_t APos) {
   std::string out;
   out.reserve(ABytes.size() - APos);
   while (APos < ABytes.size()) {
-    const size_t length = ValidUtf8SequenceLength(ABytes, APos);
-    if (length == 0) {
+    size_t next = APos;
+    char32_t codePoint = 0;
+    if (DecodeUtf8(ABytes, next, codePoint)) {
+      out.append(ABytes, APos, next - APos);
+      APos = next;
+    } else {
+      // One replacement per bad byte: what follows it may start a good sequence.
       AppendUtf8(out, kReplacementChar);
       ++APos;
-    } else {
-      out.append(ABytes, APos, length);
-      APos += length;
     }
   }
   return out;

@@ -80,42 +80,6 @@ void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
-void DrawCubeFrameByCubie(const TVexilCube& ACube, const TCubeFrame& AFrame) {
-  // The same body for every cubie: its distinct vertices are lit once per draw, not per corner.
-  const TSharedVertexMesh Body(ACube.CubeObject());
-  const bool GlobalLighting = ACube.GlobalLighting();
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
-  glEnable(GL_NORMALIZE);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  for (const TCubieDraw& Cubie : AFrame.Cubies) {
-    if (Cubie.CubeIndex < 0 || Cubie.CubeIndex >= ACube.CubesCount()) {
-      continue;
-    }
-    glLoadMatrixf(Cubie.ModelView.data());
-    if (GlobalLighting) {
-      glEnable(GL_LIGHTING);
-      glEnable(GL_LIGHT0);
-      glEnable(GL_COLOR_MATERIAL);
-      Body.Draw();
-      glDisable(GL_COLOR_MATERIAL);
-      glDisable(GL_LIGHT0);
-      glDisable(GL_LIGHTING);
-    } else {
-      Body.Draw();
-    }
-    const TCube& Cube = ACube.Cube(Cubie.CubeIndex);
-    if (Cubie.Rotated) {
-      DrawPlanes(Cube);
-    } else {
-      DrawPlanes2(Cube, AFrame.PlaneVisible, AFrame.DrawInner);
-    }
-  }
-  glPopMatrix();
-  glDisable(GL_NORMALIZE);
-  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-}
-
 void DrawVexilCube(TVexilCube& ACube, const TMatrix& AView) {
   const TCubeFrame Frame = ACube.BeginFrame(AView);
   DrawCubeFrame(ACube, Frame);

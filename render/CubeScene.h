@@ -30,13 +30,10 @@ void EndScene();
 // and its faces (all six while it turns with its layer, else those facing the viewer). Alpha
 // writes are masked while drawing, so the framebuffer keeps the alpha of the clear. Leaves the
 // modelview matrix as it found it.
-// Every state switch is made only where it changes and the body is read from buffer objects:
-// the very picture of DrawCubeFrameByCubie, at a fraction of the driver's work.
+// Every state switch is made only where it changes, the body is read from buffer objects and
+// what the eye cannot reach is left out: the very picture of the plain drawing that sets and
+// clears everything per cubie and face, at a fraction of the driver's work.
 void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame);
-
-// The same frame drawn plainly, each cubie setting and clearing its own state and the body read
-// from client memory: what DrawCubeFrame must match pixel for pixel.
-void DrawCubeFrameByCubie(const TVexilCube& ACube, const TCubeFrame& AFrame);
 
 // BeginFrame(AView), DrawCubeFrame, EndFrame: one frame of the game's cube.
 void DrawVexilCube(TVexilCube& ACube, const TMatrix& AView);

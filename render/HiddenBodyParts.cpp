@@ -10,10 +10,10 @@ namespace {
 // The shafts are about 18 mesh units wide at their widest and 80 long: 12.6 degrees at most.
 // Kept well above that, with the spread of the rays over the cube on top.
 constexpr double kSafeAngleDegrees = 20.0;
-// Half-size of a cubie body around its centre, before the cube's scale (0.2513), with room.
+// Half-size of a cubie body around its centre, before the cube's scale, with room beyond the
+// plane of its sides (TCubieGeometry::BodyHalfSize).
 constexpr double kBodyHalfSize = 0.26;
-// The same, exact: where the outer plane of a side lies.
-constexpr double kBodyOuterHalfSize = 0.25127;
+static_assert(kBodyHalfSize > TCubieGeometry::BodyHalfSize());
 // Down the shafts, in cube pitches (100 mesh units). Below the rounding of the top (10.2 mesh
 // units deep) and above that of the bottom of each layer (from 90.4 on) a shaft's cross-section,
 // or that of a notch where a grid line meets the rim of a side, lies within 12.7 mesh units of
@@ -184,9 +184,9 @@ bool THiddenBodyParts::NoRayDownTheShafts(const std::array<double, 3>& AEye,
 
 THiddenBodyParts::THiddenBodyParts(const TVexilCube& ACube, const TCubeFrame& AFrame,
                                    const std::array<double, 16>& AProjection)
-    : FCube(ACube), FFrame(AFrame) {
+    : FCube(ACube), FGeometry(ACube.Geometry()), FFrame(AFrame) {
   // The block rules take the cubie at grid coordinate N to lie on the + side of each axis.
-  if (!(ACube.K() > 0.0f) || !(ACube.KScale() > 0.0f)) {
+  if (!(FGeometry.Pitch() > 0.0f) || !(FGeometry.Scale() > 0.0f)) {
     return;
   }
   bool AnyRotated = false;
@@ -238,7 +238,7 @@ bool THiddenBodyParts::FindTurningSlice(int& AAxis, int32_t& ASlice) const {
       return false;
     }
     Seen[static_cast<size_t>(Cubie.CubeIndex)] = true;
-    const TIntVector Grid = TVexilCube::GridPosition(Cubie.CubeIndex, N);
+    const TIntVector Grid = FGeometry.GridPosition(Cubie.CubeIndex);
     const std::array<int32_t, 3> At = {Grid.I, Grid.J, Grid.L};
     for (int Axis = 0; Axis < 3; ++Axis) {
       Shared[Axis] = Shared[Axis] && (Count == 0 || At[Axis] == First[Axis]);
@@ -262,16 +262,15 @@ void THiddenBodyParts::AddBlock(const std::array<int32_t, 3>& ALo,
   TBlock Block{ALo, AHi, {}};
   Block.Hollow = AHollow;
   std::array<double, 3> HalfSizes{};
-  const double K = FCube.K();
-  const double KScale = FCube.KScale();
+  const double Pitch = FGeometry.Pitch();
+  const double Scale = FGeometry.Scale();
   for (int Axis = 0; Axis < 3; ++Axis) {
     if (AHi[Axis] < ALo[Axis]) {
       return; // empty: the turning slice is the outermost one
     }
-    // The centre of cubie c is at KScale (c K + KCenter).
-    const double Centre = KScale * ((ALo[Axis] + AHi[Axis]) * K / 2.0 + FCube.KCenter());
+    const double Centre = Scale * FGeometry.AxisCentre((ALo[Axis] + AHi[Axis]) / 2.0);
     Block.Eye[Axis] = ACubeEye[Axis] - Centre;
-    HalfSizes[Axis] = KScale * ((AHi[Axis] - ALo[Axis]) * K / 2.0 + kBodyHalfSize);
+    HalfSizes[Axis] = Scale * ((AHi[Axis] - ALo[Axis]) * Pitch / 2.0 + kBodyHalfSize);
     if (!std::isfinite(Block.Eye[Axis]) || !std::isfinite(HalfSizes[Axis])) {
       return;
     }
@@ -282,15 +281,16 @@ void THiddenBodyParts::AddBlock(const std::array<int32_t, 3>& ALo,
 
 bool THiddenBodyParts::SeenDownAShaft(const TBlock& ABlock,
                                       const std::array<int32_t, 3>& AAt) const {
-  const double Pitch = FCube.K() * FCube.KScale();
+  const double Scale = FGeometry.Scale();
+  const double Pitch = FGeometry.Pitch() * FGeometry.Scale();
   for (int Face = 1; Face <= 6; ++Face) {
     const int Axis = PlaneDirections[Face - 1].Axis;
     const int Sign = PlaneDirections[Face - 1].Sign;
     TSideLook Look;
     Look.Pitch = Pitch;
     Look.Height = Sign * ABlock.Eye[Axis] -
-                  FCube.KScale() *
-                      ((ABlock.Hi[Axis] - ABlock.Lo[Axis]) * FCube.K() / 2.0 + kBodyOuterHalfSize);
+                  Scale * ((ABlock.Hi[Axis] - ABlock.Lo[Axis]) * FGeometry.Pitch() / 2.0 +
+                           TCubieGeometry::BodyHalfSize());
     if (!(Look.Height > 0.0)) {
       continue; // the eye is not outside this side: no ray comes in through it
     }
@@ -298,8 +298,8 @@ bool THiddenBodyParts::SeenDownAShaft(const TBlock& ABlock,
     if (Look.Layer < 1) {
       return true;
     }
-    Look.BodyHalfSize = FCube.KScale() * kBodyHalfSize;
-    Look.Depth = Look.Layer * Pitch + FCube.KScale() * kBodyOuterHalfSize;
+    Look.BodyHalfSize = Scale * kBodyHalfSize;
+    Look.Depth = Look.Layer * Pitch + Scale * TCubieGeometry::BodyHalfSize();
     for (int I = 0; I < 2; ++I) {
       const int Other = (Axis + 1 + I) % 3;
       const double Middle = (ABlock.Lo[Other] + ABlock.Hi[Other]) / 2.0;
@@ -316,7 +316,7 @@ bool THiddenBodyParts::SeenDownAShaft(const TBlock& ABlock,
 }
 
 THiddenBodyParts::TBodyDraw THiddenBodyParts::BodyOf(int32_t ACubeIndex) const {
-  const TIntVector Grid = TVexilCube::GridPosition(ACubeIndex, FCube.Degree());
+  const TIntVector Grid = FGeometry.GridPosition(ACubeIndex);
   const std::array<int32_t, 3> At = {Grid.I, Grid.J, Grid.L};
   const TBlock* Block = nullptr;
   for (const TBlock& Candidate : FBlocks) {

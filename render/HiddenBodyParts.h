@@ -88,6 +88,7 @@ private:
                 const std::array<double, 3>& ACubeEye, bool AHollow);
 
   const TVexilCube& FCube;
+  const TCubieGeometry FGeometry;
   const TCubeFrame& FFrame;
   bool FSealed = false;
   std::vector<TBlock> FBlocks; // at most two: the whole cube at rest, or the resting blocks

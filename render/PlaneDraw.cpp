@@ -91,24 +91,4 @@ void DrawPlanes2(const TCube& ACube, const std::array<bool, 6>& APlaneVisible, b
   }
 }
 
-void DrawPlane(const TPlane& APlane) {
-  TSceneDrawState State;
-  DrawPlane(APlane, State);
-}
-
-void DrawPlanes(const TCube& ACube) {
-  for (int Face = 1; Face <= 6; ++Face) {
-    DrawPlane(ACube.Plane(Face));
-  }
-}
-
-void DrawPlanes2(const TCube& ACube, const std::array<bool, 6>& APlaneVisible, bool ADrawInner) {
-  for (int Face = 1; Face <= 6; ++Face) {
-    const TPlane& Plane = ACube.Plane(Face);
-    if (APlaneVisible[Face - 1] && (ADrawInner || Plane.WorkPlane())) {
-      DrawPlane(Plane);
-    }
-  }
-}
-
 } // namespace vexil

@@ -12,19 +12,15 @@
 
 namespace vexil {
 
-void DrawPlane(const TPlane& APlane);
+// Lighting and texturing are switched through AState only where they change, for drawing many
+// faces in a row; a face drawn through a fresh state looks the same.
+void DrawPlane(const TPlane& APlane, TSceneDrawState& AState);
 
 // All six faces, whatever faces the viewer (a cubie turning with its layer).
-void DrawPlanes(const TCube& ACube);
+void DrawPlanes(const TCube& ACube, TSceneDrawState& AState);
 
 // The faces whose direction faces the viewer (APlaneVisible, indexed by face number - 1); only
 // sticker faces unless ADrawInner.
-void DrawPlanes2(const TCube& ACube, const std::array<bool, 6>& APlaneVisible, bool ADrawInner);
-
-// The same three, switching lighting and texturing through AState only where they change, for
-// drawing many faces in a row.
-void DrawPlane(const TPlane& APlane, TSceneDrawState& AState);
-void DrawPlanes(const TCube& ACube, TSceneDrawState& AState);
 void DrawPlanes2(const TCube& ACube, const std::array<bool, 6>& APlaneVisible, bool ADrawInner,
                  TSceneDrawState& AState);
 

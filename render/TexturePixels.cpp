@@ -2,14 +2,6 @@
 
 namespace vexil {
 
-namespace {
-
-uint8_t ColorByte(float AComponent) {
-  return static_cast<uint8_t>(Round(static_cast<double>(AComponent) * 255.0) & 0xFF);
-}
-
-} // namespace
-
 std::vector<uint8_t> BitmapToRGBA(const TBitmap24& ABitmap) {
   const size_t Count = static_cast<size_t>(ABitmap.Width) * ABitmap.Height;
   std::vector<uint8_t> RGBA(Count * 4);
@@ -33,9 +25,9 @@ void ApplyAlphaFormat(std::vector<uint8_t>& ARGBA, TAlphaFormat AFormat) {
 
 std::vector<uint8_t> TintedPixels(const std::vector<uint8_t>& ARGBA, const TVertex3f& AColor) {
   std::vector<uint8_t> Tinted = ARGBA;
-  const uint8_t Red = ColorByte(AColor.X);
-  const uint8_t Green = ColorByte(AColor.Y);
-  const uint8_t Blue = ColorByte(AColor.Z);
+  const uint8_t Red = ColorComponentByte(AColor.X);
+  const uint8_t Green = ColorComponentByte(AColor.Y);
+  const uint8_t Blue = ColorComponentByte(AColor.Z);
   for (size_t I = 0; I + 3 < Tinted.size(); I += 4) {
     uint8_t* Pixel = &Tinted[I];
     // A pixel with any channel at the key value is left alone, not only the pure key grey.

@@ -41,17 +41,17 @@ int CodePointToAnsiChar(char32_t ACodePoint) {
   return -1;
 }
 
-// Reads one UTF-8 sequence at APos; returns U+FFFD for malformed input and advances past it.
-// Malformed are stray or missing continuation bytes, and sequences that decode to something
-// UTF-8 may not encode: an overlong form (so "\xC0\x80" cannot smuggle in a NUL), a surrogate,
-// or a code point above U+10FFFF.
-char32_t NextCodePoint(const std::string& AText, size_t& APos) {
+} // namespace
+
+bool DecodeUtf8(const std::string& AText, size_t& APos, char32_t& ACodePoint) {
+  ACodePoint = 0xFFFD;
   const auto lead = static_cast<unsigned char>(AText[APos++]);
   int extra = 0;
   char32_t cp = 0;
   char32_t smallest = 0; // the least code point that needs this many bytes
   if (lead < 0x80) {
-    return lead;
+    ACodePoint = lead;
+    return true;
   } else if ((lead & 0xE0) == 0xC0) {
     extra = 1;
     cp = lead & 0x1F;
@@ -65,22 +65,21 @@ char32_t NextCodePoint(const std::string& AText, size_t& APos) {
     cp = lead & 0x07;
     smallest = 0x10000;
   } else {
-    return 0xFFFD;
+    return false;
   }
   for (int i = 0; i < extra; ++i) {
     if (APos >= AText.size() || (static_cast<unsigned char>(AText[APos]) & 0xC0) != 0x80) {
-      return 0xFFFD;
+      return false;
     }
     cp = (cp << 6) | (static_cast<unsigned char>(AText[APos++]) & 0x3F);
   }
   const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
   if (cp < smallest || surrogate || cp > 0x10FFFF) {
-    return 0xFFFD;
+    return false;
   }
-  return cp;
+  ACodePoint = cp;
+  return true;
 }
-
-} // namespace
 
 void AppendUtf8(std::string& AOut, char32_t ACodePoint) {
   if (ACodePoint < 0x80) {
@@ -114,7 +113,9 @@ std::string Utf8ToAnsi(const std::string& AUtf8) {
   out.reserve(AUtf8.size());
   size_t pos = 0;
   while (pos < AUtf8.size()) {
-    const int ansi = CodePointToAnsiChar(NextCodePoint(AUtf8, pos));
+    char32_t codePoint = 0;
+    DecodeUtf8(AUtf8, pos, codePoint);
+    const int ansi = CodePointToAnsiChar(codePoint);
     out += ansi < 0 ? '?' : static_cast<char>(ansi);
   }
   return out;

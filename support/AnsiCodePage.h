@@ -9,6 +9,12 @@ namespace vexil {
 // Appends ACodePoint (up to U+10FFFF) to AOut as UTF-8.
 void AppendUtf8(std::string& AOut, char32_t ACodePoint);
 
+// Reads the UTF-8 sequence at APos (which must be inside AText) into ACodePoint and moves APos
+// past what it read. False, with U+FFFD, for a malformed sequence: a stray or missing
+// continuation byte, or a sequence UTF-8 may not encode: an overlong form (so "\xC0\x80" cannot
+// smuggle in a NUL), a surrogate, or a code point above U+10FFFF.
+bool DecodeUtf8(const std::string& AText, size_t& APos, char32_t& ACodePoint);
+
 // Decodes Windows-1251 bytes to UTF-8.
 std::string AnsiToUtf8(const std::string& AAnsi);
 

@@ -4,10 +4,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vexil {
@@ -116,9 +118,31 @@ std::optional<int32_t> ParseIniInteger(const std::string& AText) {
   return result;
 }
 
+bool IsReadOnlyFile(const std::string& AFileName) {
+  struct stat info {};
+  if (stat(AFileName.c_str(), &info) != 0) {
+    return false;
+  }
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    return true;
+  }
+  return access(AFileName.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS);
+}
+
 TIniFile::TIniFile(const std::string& AFileName) {
-  std::ifstream file(AFileName, std::ios::binary);
-  if (!file) {
+  std::error_code error;
+  const auto status = std::filesystem::status(AFileName, error);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    return;
+  }
+  // Only a regular file is read: a folder or a pipe in its place is something the program
+  // cannot read and must not replace.
+  std::ifstream file;
+  if (status.type() == std::filesystem::file_type::regular) {
+    file.open(AFileName, std::ios::binary);
+  }
+  if (!file.is_open()) {
+    FFileState = TIniFileState::Unreadable;
     return;
   }
   FSections.push_back(TSection{});
@@ -139,6 +163,13 @@ TIniFile::TIniFile(const std::string& AFileName) {
       FSections.back().Lines.push_back(line);
     }
   }
+  // Half a file read is no basis for writing it back.
+  if (file.bad()) {
+    FSections.clear();
+    FFileState = TIniFileState::Unreadable;
+    return;
+  }
+  FFileState = TIniFileState::Read;
 }
 
 const TIniFile::TSection* TIniFile::FindSection(const std::string& AName) const {
@@ -242,6 +273,13 @@ void TIniFile::SaveAtomically(const std::string& AFileName) const {
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
   if (file == nullptr) {
     fail(errno);
+  }
+  // The player may have narrowed (or widened) who reads the file: the new one keeps that.
+  struct stat old {};
+  if (stat(AFileName.c_str(), &old) == 0 && fchmod(fileno(file), old.st_mode & 07777) != 0) {
+    const int chmodError = errno;
+    std::fclose(file);
+    fail(chmodError);
   }
   const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() &&
                        std::fflush(file) == 0 && fsync(fileno(file)) == 0;

@@ -19,12 +19,27 @@ std::string Trim(const std::string& AText);
 // which may wrap to a negative value). Anything else gives nothing.
 std::optional<int32_t> ParseIniInteger(const std::string& AText);
 
+// The file exists and this program may not change it: it carries no write permission at all
+// (which even the superuser's programs respect here), this user may not write it, or its file
+// system is mounted read-only. A missing file is not read-only.
+bool IsReadOnlyFile(const std::string& AFileName);
+
+// What reading an ini file found at its name.
+enum class TIniFileState {
+  Missing,   // nothing there: an empty ini
+  Read,      // read to its end
+  Unreadable // something is there that could not be read (no permission, a folder, an I/O
+             // error): an empty ini, and the file must not be replaced by it
+};
+
 class TIniFile {
 public:
   TIniFile() = default;
-  // Reads AFileName; a missing or unreadable file gives an empty ini. A UTF-8 byte-order mark
-  // at the start is dropped, and Text() does not write it back.
+  // Reads AFileName; a missing or unreadable file gives an empty ini, FileState() tells which.
+  // A UTF-8 byte-order mark at the start is dropped, and Text() does not write it back.
   explicit TIniFile(const std::string& AFileName);
+
+  TIniFileState FileState() const { return FFileState; }
 
   std::optional<std::string> ReadString(const std::string& ASection, const std::string& AKey) const;
   int32_t ReadInteger(const std::string& ASection, const std::string& AKey, int32_t ADefault) const;
@@ -35,8 +50,8 @@ public:
 
   std::string Text() const;
   // Writes the text to a temporary file beside AFileName and renames it over AFileName, so the
-  // old file stays whole when the disk is full or the program dies halfway. Raises
-  // std::runtime_error naming AFileName when that fails.
+  // old file stays whole when the disk is full or the program dies halfway; the new file keeps
+  // the old one's permissions. Raises std::runtime_error naming AFileName when that fails.
   void SaveAtomically(const std::string& AFileName) const;
 
 private:
@@ -50,6 +65,7 @@ private:
   TSection* FindSection(const std::string& AName);
 
   std::vector<TSection> FSections;
+  TIniFileState FFileState = TIniFileState::Missing;
 };
 
 } // namespace vexil

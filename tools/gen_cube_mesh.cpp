@@ -7,13 +7,21 @@
 // 50.254, centred on (0.1516, 0.3489, 1.5532). Each edge is a quarter cylinder in 3 steps (profile
 // points at 0, 30, 60 and 90 degrees); each corner is a sphere octant in latitude/longitude steps
 // of 30 degrees (13 points). That gives 8 x 13 = 104 positions and 8 x 15 + 12 x 3 x 2 = 192
-// triangles. Normals are the smooth ones: the direction from the rounding centre to the point.
+// triangles. Normals are the smooth ones: the direction from the rounding centre to the point,
+// except at the 24 corners of the open squares. There the flat square meets two edge bevels and
+// a corner patch, and the point takes the average of the normals of all the polygons around it,
+// each weighted by its angle at the point (so the split of a quad into triangles does not count),
+// as a modelling tool's smoothing gives it: 8.9 degrees off the square's own normal on the z
+// faces and 10.4 on the others (the corner patches are cut by latitude from the z poles), leaning
+// towards the corner. The face quads read their corner normals there, so a sticker is
+// shaded across like the rounded body around it instead of lit flat.
 //
 // The face quads read their corners at fixed float offsets of the drawn-vertex arrays, so the
 // triangle order and each triangle's starting vertex are chosen (by a small search) to put the four
 // corners of every open square at those offsets, in order around the square. Every triangle keeps
 // its outward winding. The output is the same bytes on every run.
 #include "engine/Cube.h"
+#include "engine/CubieBodyMesh.h"
 #include "engine/GeomObject.h"
 #include "engine/Streams.h"
 
@@ -30,10 +38,10 @@ using namespace vexil;
 
 namespace {
 
-constexpr double kInnerHalfSize = 40.102;
-constexpr double kOuterHalfSize = 50.254;
+constexpr double kInnerHalfSize = kBodyMeshInnerHalfSize;
+constexpr double kOuterHalfSize = kBodyMeshOuterHalfSize;
 constexpr double kRadius = kOuterHalfSize - kInnerHalfSize;
-constexpr std::array<double, 3> kCentre = {0.1516, 0.3489, 1.5532};
+constexpr std::array<double, 3> kCentre = kBodyMeshCentre;
 constexpr int kSteps = 3; // 30-degree steps per quarter circle
 constexpr int kPointsPerCorner = 1 + kSteps * (kSteps + 1);
 constexpr int kTriangleCount = 192;
@@ -84,6 +92,30 @@ public:
     for (int axis = 0; axis < 3; ++axis) {
       for (int signs = 0; signs < 4; ++signs) {
         AddEdgeStrip(axis, signs);
+      }
+    }
+  }
+
+  // Gives every corner of an open square the angle-weighted average normal of the polygons that
+  // meet there, the open square among them.
+  void SmoothSquareCorners() {
+    for (const TFace& face : kFaces) {
+      TDirection faceNormal{};
+      faceNormal[face.Axis] = face.Sign;
+      for (int corner = 0; corner < 8; ++corner) {
+        if (CornerSign(corner, face.Axis) != face.Sign) {
+          continue;
+        }
+        const int point = SquareCorner(face, corner);
+        // The open square is not among the triangles: its right angle counts by hand.
+        TDirection sum = Scaled(faceNormal, std::acos(0.0));
+        for (const TTriangle& triangle : FTriangles) {
+          AddCornerShare(triangle, point, sum);
+        }
+        const TDirection normal = Scaled(sum, 1.0 / Length(sum));
+        for (int axis = 0; axis < 3; ++axis) {
+          FPoints[point].Normal[axis] = static_cast<float>(normal[axis]);
+        }
       }
     }
   }
@@ -160,6 +192,41 @@ private:
           ADirection[axis] == 0.0 ? 0.0f : static_cast<float>(sign * ADirection[axis]);
     }
     FPoints.push_back(point);
+  }
+
+  static TDirection Scaled(const TDirection& AVector, double AFactor) {
+    return {AVector[0] * AFactor, AVector[1] * AFactor, AVector[2] * AFactor};
+  }
+
+  static double Length(const TDirection& AVector) {
+    return std::sqrt(AVector[0] * AVector[0] + AVector[1] * AVector[1] + AVector[2] * AVector[2]);
+  }
+
+  TDirection Between(int AFrom, int ATo) const {
+    TDirection d{};
+    for (int axis = 0; axis < 3; ++axis) {
+      d[axis] = static_cast<double>(FPoints[ATo].Position[axis]) - FPoints[AFrom].Position[axis];
+    }
+    return d;
+  }
+
+  // Adds the unit normal of ATriangle times its angle at APoint, when APoint is one of its
+  // corners.
+  void AddCornerShare(const TTriangle& ATriangle, int APoint, TDirection& ASum) const {
+    for (int v = 0; v < 3; ++v) {
+      if (ATriangle[v] != APoint) {
+        continue;
+      }
+      const TDirection a = Between(APoint, ATriangle[(v + 1) % 3]);
+      const TDirection b = Between(APoint, ATriangle[(v + 2) % 3]);
+      const TDirection cross = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
+                                a[0] * b[1] - a[1] * b[0]};
+      const double angle =
+          std::acos((a[0] * b[0] + a[1] * b[1] + a[2] * b[2]) / (Length(a) * Length(b)));
+      for (int axis = 0; axis < 3; ++axis) {
+        ASum[axis] += cross[axis] / Length(cross) * angle;
+      }
+    }
   }
 
   void AddQuad(int A, int B, int C, int D) {
@@ -363,10 +430,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    const TChamferBox box;
+    TChamferBox box;
     if (box.Points().size() != 104 || box.Triangles().size() != kTriangleCount) {
       throw std::logic_error("unexpected point or triangle count");
     }
+    box.SmoothSquareCorners();
     TSlotSearch search(box);
     if (!search.Run()) {
       throw std::logic_error("no triangle order puts the square corners at the face offsets");

@@ -56,6 +56,16 @@ std::vector<TLanguageLine> LanguageLines() {
       {"SAVE_GAME_ERROR", "The game cannot be saved to \"%1\": %2",
        "Не удаётся сохранить игру в файл \"%1\": %2"},
       {"SAVE_DIALOG_TITLE", "Save game...", "Сохранить игру..."},
+      {"SETTINGS_UNREADABLE_MESSAGE",
+       "The settings file \"%1\" cannot be read. The game starts with the default settings "
+       "and leaves the file as it is.",
+       "Не удаётся прочитать файл настроек \"%1\". Игра запущена с настройками по умолчанию и "
+       "не изменит этот файл."},
+      {"SETTINGS_READ_ONLY_MESSAGE",
+       "The settings file \"%1\" is read-only. Changes to the settings made in this game "
+       "will not be saved.",
+       "Файл настроек \"%1\" доступен только для чтения. Изменения настроек в этой игре не "
+       "будут сохранены."},
       {"", "", ""},
       {"MainForm", "Vexil Cube 3D", "Vexil Cube 3D"},
       {"GameMenuItem", "&Game", "&Игра"},

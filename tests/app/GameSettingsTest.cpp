@@ -94,7 +94,8 @@ TEST(GameSettings, FirstStartReadsEveryDefault) {
   EXPECT_EQ(settings.VexilCubeDegree(), 3);
 }
 
-TEST(GameSettings, WritesAllFifteenKeysInOrderAtTheEnd) {
+// The fifteen keys of the game's design, then our own additions in a section of their own.
+TEST(GameSettings, WritesAllFifteenKeysInOrderAtTheEndThenTheExtras) {
   TTempFolder folder;
   const std::string path = folder.File("vexil_cube.ini");
   {
@@ -104,14 +105,16 @@ TEST(GameSettings, WritesAllFifteenKeysInOrderAtTheEnd) {
   }
   const std::string text = ReadTextFile(path);
   const std::vector<std::string> expected = {
-      "ShowTimer",     "EnablePlaneLight", "FullScreenMode", "GlobalLighting", "ShowSelectedPlane",
-      "LanguageIndex", "VexilCubeDegree",  "Plane1Color",    "Plane2Color",    "Plane3Color",
-      "Plane4Color",   "Plane5Color",      "Plane6Color",    "TimerColor",     "BackgroundColor"};
+      "ShowTimer",         "EnablePlaneLight", "FullScreenMode",  "GlobalLighting",
+      "ShowSelectedPlane", "LanguageIndex",    "VexilCubeDegree", "Plane1Color",
+      "Plane2Color",       "Plane3Color",      "Plane4Color",     "Plane5Color",
+      "Plane6Color",       "TimerColor",       "BackgroundColor", "ShowMoveCounter"};
   EXPECT_EQ(KeysInOrder(text), expected);
   EXPECT_NE(text.find("[settings]\r\nShowTimer=1\r\n"), std::string::npos);
   EXPECT_NE(text.find("Plane5Color=32767\r\n"), std::string::npos);
   EXPECT_NE(text.find("BackgroundColor=8421504\r\n"), std::string::npos);
   EXPECT_NE(text.find("VexilCubeDegree=7\r\n"), std::string::npos);
+  EXPECT_NE(text.find("[extras]\r\nShowMoveCounter=1"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 
   TGameSettings again(path);

@@ -74,7 +74,7 @@ TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
   QAction* easy = Item("EasyGameModeMenuItem");
   easy->trigger();
   const auto turns = RecordTurns(form, [&] { return form.Game()->NewGameIsStarted(); });
-  ASSERT_EQ(turns.size(), 4u);
+  ASSERT_GE(turns.size(), 4u); // more when four turns happened to leave it solved
   // Turn the scramble back, last turn first.
   for (auto turn = turns.rbegin(); turn != turns.rend(); ++turn) {
     form.VexilCube()->RotateSide(turn->Plane, TVexilCube::OppositeDirection(turn->Direction));
@@ -98,7 +98,9 @@ TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
   ASSERT_EQ(records.Records.size(), 1u);
   EXPECT_EQ(records.Records[0].Degree, 2);
   EXPECT_EQ(records.Records[0].Difficulty, "easy");
-  EXPECT_EQ(records.Records[0].Moves, 4);
+  // Won by the turns back, or fewer when the scramble's first turns cancel out.
+  EXPECT_GE(records.Records[0].Moves, 1);
+  EXPECT_LE(records.Records[0].Moves, static_cast<int32_t>(turns.size()));
   EXPECT_EQ(records.Records[0].Days, 0);
   EXPECT_FALSE(records.Records[0].Date.empty());
 

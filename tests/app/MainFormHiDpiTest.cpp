@@ -73,7 +73,7 @@ TEST_F(MainFormHiDpiTest, DragRulesCountLogicalPixelsAndThePressPicksTheDevicePi
   EXPECT_NEAR(cube.RotateAngle(), 37.5f, 0.01f);
   QTest::mouseRelease(Surface(), Qt::LeftButton, {}, sticker + QPoint(50, 0));
   Settle();
-  EXPECT_EQ(cube.UndoRedoCount(), 0);
+  EXPECT_EQ(cube.History().Count(), 0);
 
   // Seventy pixels: 52.5 degrees, the turn completes and is recorded.
   QTest::mousePress(Surface(), Qt::LeftButton, {}, sticker);
@@ -83,5 +83,5 @@ TEST_F(MainFormHiDpiTest, DragRulesCountLogicalPixelsAndThePressPicksTheDevicePi
   EXPECT_NEAR(cube.RotateAngle(), 52.5f, 0.01f);
   QTest::mouseRelease(Surface(), Qt::LeftButton, {}, sticker + QPoint(0, 70));
   Settle();
-  EXPECT_EQ(cube.UndoRedoCount(), 1);
+  EXPECT_EQ(cube.History().Count(), 1);
 }

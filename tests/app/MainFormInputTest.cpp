@@ -34,12 +34,12 @@ TEST_F(MainFormTest, LeftDragBeyondFortyFiveDegreesRecordsATurn) {
   // 0.75 degree per pixel: 50 pixels stand at 37.5 degrees, the layer turns back.
   Drag(Qt::LeftButton, sticker, 50, 0);
   Settle();
-  EXPECT_EQ(form.VexilCube()->UndoRedoCount(), 0);
+  EXPECT_EQ(form.VexilCube()->History().Count(), 0);
   EXPECT_FALSE(Item("miUndoStep")->isEnabled());
   // 100 pixels stand at 75 degrees: the turn completes and is recorded.
   Drag(Qt::LeftButton, sticker, 100, 0);
   Settle();
-  EXPECT_EQ(form.VexilCube()->UndoRedoCount(), 1);
+  EXPECT_EQ(form.VexilCube()->History().Count(), 1);
   EXPECT_EQ(form.MouseState(), -1);
   EXPECT_TRUE(Item("miUndoStep")->isEnabled());
   EXPECT_FALSE(Item("miRedoStep")->isEnabled());
@@ -50,6 +50,30 @@ TEST_F(MainFormTest, LeftDragBeyondFortyFiveDegreesRecordsATurn) {
   Item("miRedoStep")->trigger();
   Settle();
   EXPECT_TRUE(Item("miUndoStep")->isEnabled());
+}
+
+TEST_F(MainFormTest, QuickDragsAndUndoesWhileATurnAnimatesAreNeverLost) {
+  TMainForm& form = Open();
+  Item("EasyGameModeMenuItem")->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
+  Settle();
+  const QPoint sticker = StickerPoint();
+  // The second drag starts 50 ms after the first was let go, while its turn still animates.
+  Drag(Qt::LeftButton, sticker, 100, 0, 4);
+  QTest::qWait(50);
+  ASSERT_TRUE(form.VexilCube()->SideIsRotating());
+  Drag(Qt::LeftButton, sticker, 0, 100, 4);
+  Settle();
+  EXPECT_EQ(form.VexilCube()->History().Count(), 2);
+  EXPECT_EQ(form.Game()->MoveCount(), 2);
+  // Three quick undoes, each arriving while the one before it animates: all three act.
+  Drag(Qt::LeftButton, sticker, 100, 0, 4);
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(form.VexilCube()->History().Position(), -1);
+  EXPECT_EQ(form.Game()->MoveCount(), 6);
 }
 
 TEST_F(MainFormTest, UndoAndRedoStayDisabledWithoutAGame) {
@@ -69,7 +93,7 @@ TEST_F(MainFormTest, RightDragSpinsTheViewAndNeverReachesTheCube) {
   Settle();
   EXPECT_FALSE(SameMatrix(before, form.ViewMatrix()));
   EXPECT_EQ(form.VexilCube()->SelectedPlane(), -1);
-  EXPECT_EQ(form.VexilCube()->UndoRedoCount(), 0);
+  EXPECT_EQ(form.VexilCube()->History().Count(), 0);
   EXPECT_EQ(form.MouseState(), -1);
   // Without input the view stays where it is.
   const TMatrix after = form.ViewMatrix();

@@ -80,7 +80,7 @@ TEST_F(MainFormTest, CtrlYAndCtrlShiftZRedoBesideCtrlX) {
   Settle();
   Drag(Qt::LeftButton, StickerPoint(), 100, 0);
   Settle();
-  ASSERT_EQ(form.VexilCube()->UndoRedoCount(), 1);
+  ASSERT_EQ(form.VexilCube()->History().Count(), 1);
   const QList<QKeySequence> redoKeys = {QKeySequence(Qt::CTRL | Qt::Key_X),
                                         QKeySequence(Qt::CTRL | Qt::Key_Y),
                                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
@@ -88,10 +88,10 @@ TEST_F(MainFormTest, CtrlYAndCtrlShiftZRedoBesideCtrlX) {
   for (const QKeySequence& keys : redoKeys) {
     SCOPED_TRACE(keys.toString().toStdString());
     QTest::keySequence(Surface(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    ASSERT_TRUE(WaitUntil([&] { return form.VexilCube()->UndoRedoPosition() == -1; }));
+    ASSERT_TRUE(WaitUntil([&] { return form.VexilCube()->History().Position() == -1; }));
     Settle();
     QTest::keySequence(Surface(), keys);
-    EXPECT_TRUE(WaitUntil([&] { return form.VexilCube()->UndoRedoPosition() == 0; }));
+    EXPECT_TRUE(WaitUntil([&] { return form.VexilCube()->History().Position() == 0; }));
     Settle();
   }
 }

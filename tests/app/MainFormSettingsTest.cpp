@@ -19,7 +19,7 @@ int CountKeys(const std::string& AText) {
 
 } // namespace
 
-TEST_F(MainFormTest, FirstStartShowsTheDefaultsAndWritesAllFifteenKeysAtExit) {
+TEST_F(MainFormTest, FirstStartShowsTheDefaultsAndWritesAllFifteenKeysAndTheExtrasAtExit) {
   TMainForm& form = Open();
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Vexil Cube 3D"));
   EXPECT_EQ(form.VexilCube()->Degree(), 3);
@@ -50,7 +50,7 @@ TEST_F(MainFormTest, FirstStartShowsTheDefaultsAndWritesAllFifteenKeysAtExit) {
 
   CloseAndFree();
   const std::string text = ReadTextFile(IniPath());
-  EXPECT_EQ(CountKeys(text), 15) << text;
+  EXPECT_EQ(CountKeys(text), 16) << text; // fifteen, and [extras] ShowMoveCounter
   EXPECT_NE(text.find("ShowTimer=1"), std::string::npos);
   EXPECT_NE(text.find("VexilCubeDegree=3"), std::string::npos);
   EXPECT_NE(text.find("Plane5Color=32767"), std::string::npos);

@@ -30,5 +30,5 @@ fi
 wait "$GAME_PID" || true
 [ -f "$INI" ] || { echo "terminate_saves_settings: no settings file written" >&2; exit 1; }
 keys=$(grep -c '=' "$INI")
-[ "$keys" -eq 15 ] || { echo "terminate_saves_settings: $keys keys written, not 15" >&2; exit 1; }
+[ "$keys" -eq 16 ] || { echo "terminate_saves_settings: $keys keys written, not 16" >&2; exit 1; }
 echo "terminate_saves_settings: passed"

@@ -41,7 +41,7 @@ TEST(CubeFrame, MatricesComposeViewScaleTurnAndGridPlace) {
   const TMatrix4d viewScale = Multiply(ToMatrix4d(view), ScaleMatrix(1.0));
   const TCubeFrame rest = cube.BeginFrame(view);
   for (const TCubieDraw& c : rest.Cubies) {
-    const TIntVector p = TVexilCube::GridPosition(c.CubeIndex, 3);
+    const TIntVector p = cube.Geometry().GridPosition(c.CubeIndex);
     const TMatrix expected = ToSingleMatrix(
         Multiply(viewScale, TranslationMatrix(p.I * 0.5 - 1, p.J * 0.5 - 1, p.L * 0.5 - 1)));
     for (int e = 0; e < 16; ++e) {
@@ -76,7 +76,7 @@ TEST(CubeFrame, TheWholeCubeMeasuresTheSameForEverySizeAndFollowsTheScale) {
   cube.SetScale(0.8f); // the float nearest to 0.8 lies above it
   EXPECT_EQ(cube.Scale(), 0.8f);
   cube.SetScale(1.19f);
-  EXPECT_EQ(cube.KScale(), static_cast<float>(static_cast<double>(1.19f) * 3.0 / 3.0));
+  EXPECT_EQ(cube.Geometry().Scale(), static_cast<float>(static_cast<double>(1.19f) * 3.0 / 3.0));
   cube.SetScale(5.0f);
   EXPECT_EQ(cube.Scale(), 1.19f);
 }

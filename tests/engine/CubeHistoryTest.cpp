@@ -27,8 +27,8 @@ TEST(CubeHistory, UndoRedoAndBranching) {
   MouseTurn(cube, 80, 0); // (27, 1)
   const auto s2 = Stickers(cube);
   MouseTurn(cube, 0, 80); // (27, 2)
-  ASSERT_EQ(cube.UndoRedoCount(), 3);
-  EXPECT_EQ(cube.UndoRedoPosition(), 2);
+  ASSERT_EQ(cube.History().Count(), 3);
+  EXPECT_EQ(cube.History().Position(), 2);
   EXPECT_TRUE(cube.UndoExist());
   EXPECT_FALSE(cube.RedoExist());
 
@@ -38,14 +38,14 @@ TEST(CubeHistory, UndoRedoAndBranching) {
   EXPECT_EQ(cube.RotateSpeed(), 10.0f);
   cube.Undo(); // ignored while the turn animates
   cube.Redo();
-  EXPECT_EQ(cube.UndoRedoPosition(), 1);
+  EXPECT_EQ(cube.History().Position(), 1);
   EXPECT_EQ(RunTurn(cube), 9);
   EXPECT_EQ(Stickers(cube), s2);
   cube.Undo(); // undoing (27, 1) animates (27, 3)
   EXPECT_EQ(cube.RotateDirection(), 3);
   RunTurn(cube);
   EXPECT_EQ(Stickers(cube), s1);
-  EXPECT_EQ(cube.UndoRedoPosition(), 0);
+  EXPECT_EQ(cube.History().Position(), 0);
   EXPECT_TRUE(cube.UndoExist());
   EXPECT_TRUE(cube.RedoExist());
 
@@ -57,22 +57,22 @@ TEST(CubeHistory, UndoRedoAndBranching) {
   RunTurn(cube);
 
   MouseTurn(cube, -80, 0); // a new turn discards the undone ones
-  EXPECT_EQ(cube.UndoRedoCount(), 2);
-  EXPECT_EQ(cube.UndoRedoPosition(), 1);
+  EXPECT_EQ(cube.History().Count(), 2);
+  EXPECT_EQ(cube.History().Position(), 1);
   EXPECT_FALSE(cube.RedoExist());
-  EXPECT_EQ(cube.UndoRedoEntry(1).UndoRedoPlaneDirection(), 3);
+  EXPECT_EQ(cube.History().Entry(1).UndoRedoPlaneDirection(), 3);
 
   cube.Undo();
   RunTurn(cube);
   cube.Undo();
   RunTurn(cube);
   EXPECT_EQ(Stickers(cube), s0);
-  EXPECT_EQ(cube.UndoRedoPosition(), -1);
+  EXPECT_EQ(cube.History().Position(), -1);
   EXPECT_FALSE(cube.UndoExist());
   EXPECT_TRUE(cube.RedoExist());
   cube.Undo(); // nothing to undo: nothing happens
   EXPECT_FALSE(cube.SideIsRotating());
-  EXPECT_EQ(cube.UndoRedoPosition(), -1);
+  EXPECT_EQ(cube.History().Position(), -1);
 
   cube.ClearUndoRedoState();
   EXPECT_FALSE(cube.RedoExist());

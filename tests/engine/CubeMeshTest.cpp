@@ -1,6 +1,7 @@
 // The cubie body mesh "CUBE": its figures, its shape, and the face-quad corners that the cube
 // model reads from it at fixed offsets.
 #include "engine/Cube.h"
+#include "engine/CubieBodyMesh.h"
 #include "engine/GeomObject.h"
 #include "engine/Resources.h"
 #include "engine/VexilCube.h"
@@ -17,10 +18,10 @@ using namespace vexil;
 
 namespace {
 
-constexpr double kInnerHalfSize = 40.102;
-constexpr double kOuterHalfSize = 50.254;
+constexpr double kInnerHalfSize = kBodyMeshInnerHalfSize;
+constexpr double kOuterHalfSize = kBodyMeshOuterHalfSize;
 constexpr double kRadius = kOuterHalfSize - kInnerHalfSize;
-constexpr std::array<double, 3> kCentre = {0.1516, 0.3489, 1.5532};
+constexpr std::array<double, 3> kCentre = kBodyMeshCentre;
 
 using TPosition = std::array<float, 3>;
 
@@ -74,8 +75,21 @@ TEST(CubeMesh, ResourceHasTheDocumentedFiguresAndIsReadToItsEnd) {
   EXPECT_FALSE(mesh.GLTextureArray().Exists());
 }
 
+// A corner of an open square: at the outer half-size on one axis, the inner one on the others.
+bool IsSquareCorner(const TPosition& AP) {
+  int outer = 0;
+  int inner = 0;
+  for (int axis = 0; axis < 3; ++axis) {
+    const double offset = std::abs(AP[axis] - kCentre[axis]);
+    outer += std::abs(offset - kOuterHalfSize) < 1e-4;
+    inner += std::abs(offset - kInnerHalfSize) < 1e-4;
+  }
+  return outer == 1 && inner == 2;
+}
+
 TEST(CubeMesh, PositionsAreOnTheRoundedBoxWithSmoothUnitNormalsAndWhiteColours) {
   const TGeomObject mesh = LoadCube();
+  int squareCorners = 0;
   const float* normals = mesh.GLNormalArray().Floats();
   const float* colours = mesh.GLColorArray().Floats();
   std::map<TPosition, std::array<float, 3>> normalAt;
@@ -87,6 +101,12 @@ TEST(CubeMesh, PositionsAreOnTheRoundedBoxWithSmoothUnitNormalsAndWhiteColours) 
     EXPECT_EQ(colours[3 * v + 2], 1.0f);
     EXPECT_NEAR(std::sqrt(double(n[0]) * n[0] + double(n[1]) * n[1] + double(n[2]) * n[2]), 1.0,
                 1e-6);
+    const auto [it, inserted] = normalAt.emplace(p, n);
+    EXPECT_TRUE(inserted || it->second == n) << "a position with two normals at vertex " << v;
+    if (IsSquareCorner(p)) {
+      squareCorners += inserted;
+      continue; // their normals are averaged over the polygons around them (below)
+    }
     // Each point lies at the rounding radius from the centre of its corner's sphere, in the
     // direction of its normal.
     for (int axis = 0; axis < 3; ++axis) {
@@ -94,10 +114,37 @@ TEST(CubeMesh, PositionsAreOnTheRoundedBoxWithSmoothUnitNormalsAndWhiteColours) 
       const double sphereCentre = std::copysign(kInnerHalfSize, offset);
       EXPECT_NEAR(offset, sphereCentre + kRadius * n[axis], 2e-5) << "vertex " << v;
     }
-    const auto [it, inserted] = normalAt.emplace(p, n);
-    EXPECT_TRUE(inserted || it->second == n) << "a position with two normals at vertex " << v;
   }
   EXPECT_EQ(normalAt.size(), 104u);
+  EXPECT_EQ(squareCorners, 24);
+}
+
+TEST(CubeMesh, SquareCornersAreSmoothedTowardsTheBevelsAroundThem) {
+  // Where a flat square meets the rounding, the smoothed normal leans off the square's normal
+  // towards the corner, by a few degrees, the same way at every corner of a square.
+  const TGeomObject mesh = LoadCube();
+  const float* normals = mesh.GLNormalArray().Floats();
+  for (size_t f = 0; f < PlaneCornerOffsets.size(); ++f) {
+    const TPlaneDirection& face = PlaneDirections[f];
+    std::set<std::array<float, 3>> magnitudes;
+    for (const int offset : PlaneCornerOffsets[f]) {
+      SCOPED_TRACE("face " + std::to_string(f + 1) + " offset " + std::to_string(offset));
+      const TPosition p = PositionAt(mesh, offset);
+      const std::array<float, 3> n = {normals[offset], normals[offset + 1], normals[offset + 2]};
+      ASSERT_TRUE(IsSquareCorner(p));
+      const double along = n[face.Axis] * face.Sign;
+      const double tilt = std::acos(along) * 180.0 / M_PI;
+      EXPECT_GT(tilt, 5.0);
+      EXPECT_LT(tilt, 15.0);
+      for (int axis = 0; axis < 3; ++axis) {
+        if (axis != face.Axis) {
+          EXPECT_GT(n[axis] * (p[axis] - kCentre[axis]), 0.0f) << "leans away from the corner";
+        }
+      }
+      magnitudes.insert({std::abs(n[0]), std::abs(n[1]), std::abs(n[2])});
+    }
+    EXPECT_EQ(magnitudes.size(), 1u) << "the four corners of face " << f + 1 << " differ";
+  }
 }
 
 TEST(CubeMeshShape, TrianglesWindOutwardsAndLeaveExactlyTheSixSquaresOpen) {
@@ -181,11 +228,18 @@ TEST(CubeMeshFaces, AfterTheCubieTransformNormalsAreExactAxesAndCentresAtTheOute
     for (int axis = 0; axis < 3; ++axis) {
       const double expected = axis == face.Axis ? face.Sign : 0.0;
       EXPECT_EQ(Component(plane.Normal(), axis), expected) << "axis " << axis;
-      EXPECT_EQ(RoundTo5(Component(plane.PlaneCentre(), axis)), RoundTo5(expected * 0.25127))
+      EXPECT_EQ(RoundTo5(Component(plane.PlaneCentre(), axis)),
+                RoundTo5(expected * kCubieBodyHalfSize))
           << "axis " << axis;
       if (axis != face.Axis) {
         EXPECT_NEAR(std::abs(Component(plane.GLVertexArray()[0], axis)), 0.2005, 1e-3);
       }
+    }
+    // The corners are lit by the mesh's smoothed normals there, not by the face normal.
+    for (int k = 0; k < 4; ++k) {
+      const TVertex3f& n = plane.GLNormalArray()[k];
+      EXPECT_FALSE(SameVertex(n, plane.Normal())) << "corner " << k;
+      EXPECT_GT(Component(n, face.Axis) * face.Sign, std::cos(15.0 * M_PI / 180.0));
     }
   }
 }

@@ -15,15 +15,13 @@ namespace {
 // out independently of the model's pick.
 std::pair<double, double> ScreenCentre(const TVexilCube& ACube, int32_t ASticker,
                                        const TMatrix& AView, int AWidth, int AHeight) {
-  const TIntVector grid = TVexilCube::GridPosition(ACube.WorkPlaneCube(ASticker), ACube.Degree());
-  const double k = ACube.K();
-  const double o = ACube.KCenter();
+  const TCubieGeometry& geometry = ACube.Geometry();
+  const TPoint3d cubie = geometry.CubieCentre(geometry.GridPosition(ACube.WorkPlaneCube(ASticker)));
   const TVertex3f& centre = ACube.WorkPlane(ASticker).PlaneCentre();
-  TVertex3f p{static_cast<float>(grid.I * k + o + centre.X),
-              static_cast<float>(grid.J * k + o + centre.Y),
-              static_cast<float>(grid.L * k + o + centre.Z)};
+  TVertex3f p{static_cast<float>(cubie.X + centre.X), static_cast<float>(cubie.Y + centre.Y),
+              static_cast<float>(cubie.Z + centre.Z)};
   TransformVertex(p, AView);
-  const double s = ACube.KScale();
+  const double s = geometry.Scale();
   const double f = 1.0 / std::tan(kFieldOfView / 2.0 * M_PI / 180.0);
   const double w = kCameraDistance - s * p.Z;
   const double aspect = static_cast<double>(AWidth) / AHeight;
@@ -167,8 +165,8 @@ TEST(CubeDrag, ThresholdAngleAndRelease) {
   }
   cube.ProcessMouseUp(TMouseButton::mbLeft);
   EXPECT_EQ(cube.RotateSpeed(), -3.0f);
-  EXPECT_EQ(cube.UndoRedoCount(), 0); // 45 is not beyond 45: turned back, not recorded
-  EXPECT_EQ(cube.MouseVectorLength(), 0.0f);
+  EXPECT_EQ(cube.History().Count(), 0); // 45 is not beyond 45: turned back, not recorded
+  EXPECT_EQ(cube.Drag().MouseVectorLength(), 0.0f);
   const auto before = Stickers(cube);
   RunTurn(cube);
   EXPECT_EQ(Stickers(cube), before);
@@ -178,9 +176,9 @@ TEST(CubeDrag, ThresholdAngleAndRelease) {
   RunFrame(cube);
   cube.ProcessMouseUp(TMouseButton::mbLeft);
   EXPECT_EQ(cube.RotateSpeed(), 3.0f);
-  ASSERT_EQ(cube.UndoRedoCount(), 1);
-  EXPECT_EQ(cube.UndoRedoEntry(0).UndoRedoPlaneIndex(), 27);
-  EXPECT_EQ(cube.UndoRedoEntry(0).UndoRedoPlaneDirection(), 0);
+  ASSERT_EQ(cube.History().Count(), 1);
+  EXPECT_EQ(cube.History().Entry(0).UndoRedoPlaneIndex(), 27);
+  EXPECT_EQ(cube.History().Entry(0).UndoRedoPlaneDirection(), 0);
   RunTurn(cube);
   EXPECT_NE(Stickers(cube), before);
   EXPECT_TRUE(cube.ManualRotation()); // until the first frame after the turn
@@ -195,7 +193,7 @@ TEST(CubeDrag, PressesThatMustChangeNothing) {
   cube.ProcessMouseDown(TMouseButton::mbMiddle, 400, 300, 300);
   EXPECT_EQ(cube.SelectedPlane(), -1);
   cube.ProcessMouseMove(400, 200, 0); // no sticker picked: nothing
-  EXPECT_EQ(cube.MouseVectorLength(), 0.0f);
+  EXPECT_EQ(cube.Drag().MouseVectorLength(), 0.0f);
   cube.ProcessMouseDown(TMouseButton::mbLeft, 20, 20, 580); // beside the cube
   cube.ProcessMouseUp(TMouseButton::mbLeft);
   EXPECT_FALSE(cube.SideIsRotating());
@@ -204,7 +202,7 @@ TEST(CubeDrag, PressesThatMustChangeNothing) {
   cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300); // during a turn: only the position
   EXPECT_EQ(cube.SelectedPlane(), 3);
   cube.ProcessMouseMove(400, 200, 0);
-  EXPECT_EQ(cube.MouseVectorLength(), 0.0f);
+  EXPECT_EQ(cube.Drag().MouseVectorLength(), 0.0f);
   cube.ProcessMouseUp(TMouseButton::mbLeft);
   EXPECT_EQ(cube.RotateSpeed(), 10.0f);
   // The press is picked under the view of the last frame.

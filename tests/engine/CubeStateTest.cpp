@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 using namespace vexil;
 using namespace vexil::test;
@@ -42,6 +43,20 @@ std::vector<uint8_t> OldBlock(const std::vector<TVertex3f>& AColors) {
   return stream.Data();
 }
 
+// An old block of ACount white stickers in which component AAxis of sticker ASticker holds
+// AValue, a double that no colour may hold.
+std::vector<uint8_t> OldBlockWith(size_t ACount, size_t ASticker, int AAxis, double AValue) {
+  TMemoryStream stream;
+  StreamWriteEmptyBlock(stream);
+  for (size_t i = 0; i < ACount; ++i) {
+    for (int axis = 0; axis < 3; ++axis) {
+      StreamWriteDouble(stream, i == ASticker && axis == AAxis ? AValue : 1.0);
+    }
+  }
+  StreamWriteEmptyBlock(stream);
+  return stream.Data();
+}
+
 } // namespace
 
 TEST(CubeState, SavedBytesOfAFreshCube) {
@@ -74,7 +89,7 @@ TEST(CubeState, RoundTripShowsTheCurrentSettings) {
   EXPECT_EQ(stream.Position(), 24 * 16 + 8);
   EXPECT_EQ(Stickers(loaded.Cube), Stickers(saved.Cube));
   EXPECT_FALSE(loaded.Cube.Solved());
-  EXPECT_EQ(loaded.Cube.UndoRedoCount(), 0);
+  EXPECT_EQ(loaded.Cube.History().Count(), 0);
 }
 
 TEST(CubeState, UnknownIdentitiesAndFilledReservedBlocks) {
@@ -150,7 +165,12 @@ TEST(CubeState, DamagedBlocksAreRefusedAndChangeNothing) {
   const std::vector<std::pair<std::vector<uint8_t>, const char*>> old = {
       {OldBlock(seven), "more than six colours"},
       {OldBlock(broken), "no valid colour"},
-      {std::vector<uint8_t>(oldBytes.begin(), oldBytes.end() - 9), "ends early"}};
+      {std::vector<uint8_t>(oldBytes.begin(), oldBytes.end() - 9), "ends early"},
+      // Doubles that no colour holds, some beyond single precision: refused like NaN.
+      {OldBlockWith(54, 9, 0, 1e300), "no valid colour"},
+      {OldBlockWith(54, 53, 2, -1e300), "no valid colour"},
+      {OldBlockWith(54, 0, 1, 3.5e38), "no valid colour"},
+      {OldBlockWith(54, 20, 1, std::numeric_limits<double>::infinity()), "no valid colour"}};
 
   const auto before = Stickers(model.Cube);
   for (const bool isOld : {false, true}) {

@@ -165,7 +165,7 @@ TEST(CubeTurns, EndOfTurnCallsTheHandlerBeforeTheSolvedTest) {
   cube.RotateRandomSide();
   RunTurn(cube);
   EXPECT_EQ(remaining, 0);
-  EXPECT_EQ(cube.UndoRedoCount(), 0);
+  EXPECT_EQ(cube.History().Count(), 0);
 }
 
 TEST(CubeTurns, HandlerMayClearItselfAndStillUseWhatItCaptured) {

@@ -271,14 +271,14 @@ TEST_F(GameTest, QuickUndoesAndRedoesCompleteTheTurnInProgressAndAreNeverLost) {
   FGame.Undo();
   RunFrames(FGame, 60);
   EXPECT_FALSE(FGame.VexilCube().SideIsRotating());
-  EXPECT_EQ(FGame.VexilCube().UndoRedoPosition(), -1);
+  EXPECT_EQ(FGame.VexilCube().History().Position(), -1);
   EXPECT_EQ(Stickers(FGame.VexilCube()), start);
   // And all three come back the same way.
   FGame.Redo();
   FGame.Redo();
   FGame.Redo();
   RunFrames(FGame, 60);
-  EXPECT_EQ(FGame.VexilCube().UndoRedoPosition(), 2);
+  EXPECT_EQ(FGame.VexilCube().History().Position(), 2);
   FGame.Undo();
   FGame.Undo();
   FGame.Undo();
@@ -294,7 +294,7 @@ TEST_F(GameTest, UndoIgnoresADragInProgress) {
   FGame.VexilCube().ProcessMouseMove(400, 220, 0);
   RunFrame(FGame.VexilCube());
   FGame.Undo();
-  EXPECT_EQ(FGame.VexilCube().UndoRedoPosition(), 0);
+  EXPECT_EQ(FGame.VexilCube().History().Position(), 0);
   EXPECT_TRUE(FGame.VexilCube().ManualRotation());
 }
 
@@ -445,4 +445,19 @@ TEST(GameSave, TheMoveCountSitsInTheClosingBlockThatOlderReadersSkip) {
   EXPECT_EQ(with.Remaining(), 0);
   with.SetPosition(0);
   EXPECT_EQ(ReadSavedGame(with).Game->Moves, 12);
+}
+
+TEST(GameScramble, NeverStartsAGameOnASolvedCube) {
+  // On a 2 x 2 x 2 cube four random turns often cancel out or turn the whole cube.
+  int extraTurnsSeen = 0;
+  for (uint32_t seed = 0; seed < 300; ++seed) {
+    TGame game(2);
+    game.NewGame(TDifficulty::Easy, seed);
+    const size_t turns = PlayScramble(game).size();
+    ASSERT_TRUE(game.NewGameIsStarted());
+    EXPECT_FALSE(game.VexilCube().IsCubeSolved()) << "seed " << seed;
+    EXPECT_GE(turns, 4u);
+    extraTurnsSeen += turns > 4u ? 1 : 0;
+  }
+  EXPECT_GT(extraTurnsSeen, 0); // the case the rule is for did come up
 }

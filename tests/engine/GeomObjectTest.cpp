@@ -1,6 +1,7 @@
 // The mesh object: its file format (writing, reading, damaged input), the generated texture
 // coordinates and the in-place transforms.
 #include "engine/GeomObject.h"
+#include "engine/CubieBodyMesh.h"
 #include "engine/Resources.h"
 #include "tests/engine/AllocationProbe.h"
 
@@ -355,9 +356,9 @@ TEST(GeomObjectTransforms, ScaleTranslateColourAndNormals) {
   TGeomObject outer;
   outer.SetPolygonCount(1);
   outer.SetGLArraysVertexCount(3);
-  outer.CreateVertexArray()[0] = 50.254f;
-  outer.Scale(0.005f);
-  EXPECT_EQ(outer.GLVertexArray().Floats()[0], 0.25127f);
+  outer.CreateVertexArray()[0] = static_cast<float>(kBodyMeshOuterHalfSize);
+  outer.Scale(static_cast<float>(kBodyMeshScale));
+  EXPECT_EQ(outer.GLVertexArray().Floats()[0], static_cast<float>(kCubieBodyHalfSize));
 
   TGeomObject mesh = MakeSmallMesh();
   mesh.Scale(0.005f);

@@ -191,7 +191,7 @@ TEST(SavedGame, WriteThenReadRestoresEverything) {
   TPrepared loaded(4);
   ApplySavedGame(game, loaded.Cube);
   EXPECT_EQ(Stickers(loaded.Cube), Stickers(saved.Cube));
-  EXPECT_EQ(loaded.Cube.UndoRedoCount(), 0);
+  EXPECT_EQ(loaded.Cube.History().Count(), 0);
   EXPECT_TRUE(loaded.List.Tints.empty());
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace vexil;
 
@@ -67,6 +68,19 @@ TEST(ColourPacking, RoundsHalfToEvenOnTheSingleValueAndWrapsOutOfRange) {
   EXPECT_EQ(Vertex3fToColor(TVertex3f{2.0f, -1.0f, 0.0f}), 0x000001FE);
 }
 
+TEST(ColourPacking, ComponentsBeyondEveryIntegerSaturateAndNaNPacksAsZero) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float huge = std::numeric_limits<float>::max();
+  EXPECT_EQ(Vertex3fToColor(TVertex3f{inf, -inf, nan}), 0x000000FF);
+  EXPECT_EQ(Vertex3fToColor(TVertex3f{-huge, huge, 1e30f}), 0x00FFFF00);
+  EXPECT_EQ(Vertex3fToColor(TVertex3f{nan, 1.0f, -1e30f}), 0x0000FF00);
+  EXPECT_EQ(ColorComponentByte(inf), 0xFF);
+  EXPECT_EQ(ColorComponentByte(-inf), 0x00);
+  EXPECT_EQ(ColorComponentByte(nan), 0x00);
+  EXPECT_EQ(ColorComponentByte(0.5f), 0x80);
+}
+
 TEST(ColourPacking, UnpacksTheLowThreeBytes) {
   const TVertex3f orange = ColorToVertex3f(0x000080FF);
   EXPECT_EQ(orange.X, 1.0f);
@@ -84,6 +98,23 @@ TEST(Rounding, TiesGoToEven) {
   EXPECT_EQ(Round(-2.5), -2);
   EXPECT_EQ(Round(2.5000001), 3);
   EXPECT_EQ(Round(-0.4), 0);
+}
+
+TEST(Rounding, ClampsToTheIntegerRangeAndTakesNaNAsZero) {
+  constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+  constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+  const double inf = std::numeric_limits<double>::infinity();
+  const double twoTo63 = 9223372036854775808.0;
+  EXPECT_EQ(Round(inf), kMax);
+  EXPECT_EQ(Round(-inf), kMin);
+  EXPECT_EQ(Round(1e300), kMax);
+  EXPECT_EQ(Round(-1e300), kMin);
+  EXPECT_EQ(Round(twoTo63), kMax);  // one beyond the largest integer
+  EXPECT_EQ(Round(-twoTo63), kMin); // the smallest integer itself
+  EXPECT_EQ(Round(std::nextafter(twoTo63, 0.0)), 9223372036854774784);
+  EXPECT_EQ(Round(std::nextafter(-twoTo63, -inf)), kMin);
+  EXPECT_EQ(Round(std::numeric_limits<double>::quiet_NaN()), 0);
+  EXPECT_EQ(Round(-std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 TEST(ArcCosDegrees, CoversTheRangeAndGivesNaNOutsideIt) {

@@ -76,7 +76,8 @@ TEST(ShippedLanguages, BothFilesHoldTheSameKeysInTheSameOrder) {
         "DAMAGED_GAME_MESSAGE", "OPEN_GAME_ERROR", "SAVE_GAME_ERROR", "SAVE_DIALOG_TITLE",
         "CopyrightLabel", "HELP_PAGE", "RecordsMenuItem", "RECORDS_DATE_COLUMN",
         "RECORDS_TIME_COLUMN", "RECORDS_MOVES_COLUMN", "RECORDS_DAYS", "RECORDS_NO_DIFFICULTY",
-        "RECORDS_NO_SOLVES", "RECORDS_BEST_SOLVE", "RECORDS_DAMAGED_LINES"}) {
+        "RECORDS_NO_SOLVES", "RECORDS_BEST_SOLVE", "RECORDS_DAMAGED_LINES",
+        "SETTINGS_UNREADABLE_MESSAGE", "SETTINGS_READ_ONLY_MESSAGE", "MoveCounterMenuItem"}) {
     EXPECT_EQ(std::count(russian.begin(), russian.end(), key), 1) << key;
   }
 }

@@ -182,3 +182,36 @@ TEST(ClockGlyphs, TextIsScaledToItsLineHeight) {
   // Arial's line (ascent 1854 + descent 434 of 2048) is 1.117 em.
   EXPECT_NEAR(LineHeightScale(ClockFont()), 2048.0 / 2288.0, 0.01);
 }
+
+TEST_F(GlyphListsTest, TheMoveCounterIsAThirdLineUnderTheClock) {
+  constexpr int kWidth = 716;
+  constexpr int kHeight = 466;
+  TOffscreenFramebuffer framebuffer(kWidth, kHeight, 0);
+  TClockDrawing drawing;
+  const TGameClock clock;
+  const auto draw = [&](int32_t AMoves) {
+    glViewport(0, 0, kWidth, kHeight);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    drawing.Draw(clock, TVertex3f{1.0f, 1.0f, 1.0f}, kWidth, kHeight, AMoves);
+    const std::vector<uint8_t> pixels = framebuffer.ReadPixels();
+    // Lit pixels of the band below the second line (6.5 down to 5.5 units: pixels 81 to 105).
+    int below = 0;
+    int rightmost = 0;
+    for (int y = 82; y < 106; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        const bool lit = pixels[(y * kWidth + x) * 4] > 128;
+        below += lit ? 1 : 0;
+        rightmost = lit ? std::max(rightmost, x) : rightmost;
+      }
+    }
+    return std::pair{below, rightmost};
+  };
+  EXPECT_EQ(draw(-1).first, 0);
+  const auto [lit, rightmost] = draw(12);
+  EXPECT_GT(lit, 100);
+  // It ends where the time line ends, inside the view.
+  EXPECT_GT(rightmost, kWidth - 30);
+  EXPECT_LT(rightmost, kWidth - 2);
+}

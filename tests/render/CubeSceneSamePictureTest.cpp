@@ -13,6 +13,7 @@
 #include "render/HiddenBodyParts.h"
 #include "render/Projection.h"
 #include "render/headless/HeadlessScene.h"
+#include "tests/render/ReferenceCubeDrawing.h"
 
 #include <gtest/gtest.h>
 

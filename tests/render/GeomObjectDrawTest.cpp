@@ -1,6 +1,7 @@
 // Drawing the body mesh with vertex arrays: the open faces, the texture rule, the state it
 // leaves behind, and a damaged mesh whose counts disagree.
 #include "render/GeomObjectDraw.h"
+#include "engine/CubieBodyMesh.h"
 #include "render/GLMatrix.h"
 #include "render/Projection.h"
 #include "render/SharedVertexMesh.h"
@@ -19,8 +20,8 @@ protected:
     }
     // The body as the cube model prepares it, drawn alone and large, looking at its +Z face.
     FBody.LoadFromResource("CUBE");
-    FBody.Scale(0.005f);
-    FBody.Translate(-0.0007582456f, -0.0017445013f, -0.007766001f);
+    FBody.Scale(static_cast<float>(kBodyMeshScale));
+    FBody.Translate(kBodyMeshOffset[0], kBodyMeshOffset[1], kBodyMeshOffset[2]);
     FBody.SetColor(1.0f, 1.0f, 1.0f);
     FBody.CreateTextureArray();
     SetSceneProjection(kWidth, kHeight);
