@@ -29,6 +29,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -43,9 +44,9 @@ constexpr int kRestMs = 2000;
 constexpr int kScrambleTimeoutMs = 120000;
 
 double Seconds(clockid_t AClock) {
-  timespec Now{};
-  clock_gettime(AClock, &Now);
-  return static_cast<double>(Now.tv_sec) + static_cast<double>(Now.tv_nsec) / 1e9;
+  timespec now{};
+  clock_gettime(AClock, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
 double MonotonicSeconds() {
@@ -58,11 +59,11 @@ double ProcessCpuSeconds() {
 
 // A field of /proc/self/status ("RssAnon:", "voluntary_ctxt_switches:"), 0 when absent.
 long StatusField(const std::string& AName) {
-  std::ifstream Status("/proc/self/status");
-  std::string Line;
-  while (std::getline(Status, Line)) {
-    if (Line.compare(0, AName.size(), AName) == 0) {
-      return std::atol(Line.c_str() + AName.size());
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.compare(0, AName.size(), AName) == 0) {
+      return std::atol(line.c_str() + AName.size());
     }
   }
   return 0;
@@ -85,168 +86,169 @@ struct TOptions {
 };
 
 TOptions ParseOptions(int AArgc, char** AArgv) {
-  TOptions Options;
+  TOptions options;
   for (int I = 1; I < AArgc; ++I) {
-    const std::string Arg = AArgv[I];
-    const bool HasValue = I + 1 < AArgc;
-    if (Arg == "--sizes" && HasValue) {
-      Options.Sizes.clear();
-      std::stringstream List(AArgv[++I]);
-      std::string Size;
-      while (std::getline(List, Size, ',')) {
-        Options.Sizes.push_back(std::atoi(Size.c_str()));
+    const std::string arg = AArgv[I];
+    const bool hasValue = I + 1 < AArgc;
+    if (arg == "--sizes" && hasValue) {
+      options.Sizes.clear();
+      std::stringstream list(AArgv[++I]);
+      std::string size;
+      while (std::getline(list, size, ',')) {
+        options.Sizes.push_back(std::atoi(size.c_str()));
       }
-    } else if (Arg == "--runs" && HasValue) {
-      Options.Runs = std::max(1, std::atoi(AArgv[++I]));
-    } else if (Arg == "--starts" && HasValue) {
-      Options.Starts = std::max(0, std::atoi(AArgv[++I]));
-    } else if (Arg == "--no-samples") {
-      Options.Multisampling = TMultisampling::Off;
-    } else if (Arg == "--start-child") {
-      Options.StartChild = true;
+    } else if (arg == "--runs" && hasValue) {
+      options.Runs = std::max(1, std::atoi(AArgv[++I]));
+    } else if (arg == "--starts" && hasValue) {
+      options.Starts = std::max(0, std::atoi(AArgv[++I]));
+    } else if (arg == "--no-samples") {
+      options.Multisampling = TMultisampling::Off;
+    } else if (arg == "--start-child") {
+      options.StartChild = true;
     } else {
       std::cerr << "window_bench [--sizes 3,6,10] [--runs 2] [--starts 5] [--no-samples]\n";
       std::exit(2);
     }
   }
-  return Options;
+  return options;
 }
 
-// Settings, records and the online services kept away from the player's.
-void PrivateEnvironment() {
-  char Folder[] = "/tmp/vexil-window-bench-XXXXXX";
-  if (mkdtemp(Folder) == nullptr) {
+// Settings, records and the online services kept away from the player's; returns the folder.
+std::string PrivateEnvironment() {
+  char folder[] = "/tmp/vexil-window-bench-XXXXXX";
+  if (mkdtemp(folder) == nullptr) {
     std::perror("mkdtemp");
     std::exit(1);
   }
-  setenv("XDG_CONFIG_HOME", Folder, 1);
-  setenv("XDG_DATA_HOME", Folder, 1);
+  setenv("XDG_CONFIG_HOME", folder, 1);
+  setenv("XDG_DATA_HOME", folder, 1);
   setenv("VEXIL_CUBE_SITE", "", 1);
+  return folder;
 }
 
 // Runs the event loop until AForm swaps a frame for which ADone() holds, or ATimeoutMs pass.
 template <typename TDone> bool WaitForSwap(TMainForm& AForm, int ATimeoutMs, TDone ADone) {
-  QEventLoop Loop;
-  bool Done = false;
-  const QMetaObject::Connection Swapped =
-      QObject::connect(AForm.GLWidget(), &QOpenGLWidget::frameSwapped, &Loop, [&] {
+  QEventLoop loop;
+  bool done = false;
+  const QMetaObject::Connection swapped =
+      QObject::connect(AForm.GLWidget(), &QOpenGLWidget::frameSwapped, &loop, [&] {
         if (ADone()) {
-          Done = true;
-          Loop.quit();
+          done = true;
+          loop.quit();
         }
       });
-  QTimer::singleShot(ATimeoutMs, &Loop, &QEventLoop::quit);
-  Loop.exec();
-  QObject::disconnect(Swapped);
-  return Done;
+  QTimer::singleShot(ATimeoutMs, &loop, &QEventLoop::quit);
+  loop.exec();
+  QObject::disconnect(swapped);
+  return done;
 }
 
 void Rest(int AMs) {
-  QEventLoop Loop;
-  QTimer::singleShot(AMs, &Loop, &QEventLoop::quit);
-  Loop.exec();
+  QEventLoop loop;
+  QTimer::singleShot(AMs, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 QAction* Item(TMainForm& AForm, const QString& AName) {
-  QAction* const Action = AForm.findChild<QAction*>(AName);
-  if (Action == nullptr) {
+  QAction* const action = AForm.findChild<QAction*>(AName);
+  if (action == nullptr) {
     std::cerr << "no menu item " << AName.toStdString() << '\n';
     std::exit(1);
   }
-  return Action;
+  return action;
 }
 
 // One start in a child process: prints "first_frame_s rss_anon_kb rest_cpu_ms rest_frames
 // rest_wakeups".
 int StartChild(int& AArgc, char** AArgv, const TOptions& AOptions) {
-  const char* const ExecTime = std::getenv(kExecTimeVariable);
-  const double ExecSeconds = ExecTime != nullptr ? std::atof(ExecTime) : 0.0;
-  const auto Application = StartApplication(AArgc, AArgv, AOptions.Multisampling);
-  TMainForm Form;
-  Form.show();
-  double FirstFrame = 0.0;
-  if (!WaitForSwap(Form, 30000, [&] {
-        FirstFrame = MonotonicSeconds() - ExecSeconds;
+  const char* const execTime = std::getenv(kExecTimeVariable);
+  const double execSeconds = execTime != nullptr ? std::atof(execTime) : 0.0;
+  const auto application = StartApplication(AArgc, AArgv, AOptions.Multisampling);
+  TMainForm form;
+  form.show();
+  double firstFrame = 0.0;
+  if (!WaitForSwap(form, 30000, [&] {
+        firstFrame = MonotonicSeconds() - execSeconds;
         return true;
       })) {
     std::cerr << "no frame within 30 s\n";
     return 1;
   }
-  const long RssAnon = StatusField("RssAnon:");
-  const double Cpu = ProcessCpuSeconds();
-  const long long Frames = Form.FrameCount();
-  const long Wakeups =
+  const long rssAnon = StatusField("RssAnon:");
+  const double cpu = ProcessCpuSeconds();
+  const long long frames = form.FrameCount();
+  const long wakeups =
       StatusField("voluntary_ctxt_switches:") + StatusField("nonvoluntary_ctxt_switches:");
   Rest(kRestMs);
-  std::printf("%.4f %ld %.1f %lld %ld\n", FirstFrame, RssAnon, (ProcessCpuSeconds() - Cpu) * 1e3,
-              Form.FrameCount() - Frames,
+  std::printf("%.4f %ld %.1f %lld %ld\n", firstFrame, rssAnon, (ProcessCpuSeconds() - cpu) * 1e3,
+              form.FrameCount() - frames,
               StatusField("voluntary_ctxt_switches:") + StatusField("nonvoluntary_ctxt_switches:") -
-                  Wakeups);
+                  wakeups);
   return 0;
 }
 
 // Starts a child and reads its line; false when it failed.
 bool RunStart(const char* ASelf, const TOptions& AOptions, std::string& ALine) {
-  int Pipe[2];
-  if (pipe(Pipe) != 0) {
+  int ends[2];
+  if (pipe(ends) != 0) {
     return false;
   }
-  const pid_t Child = fork();
-  if (Child == 0) {
-    dup2(Pipe[1], STDOUT_FILENO);
-    close(Pipe[0]);
-    close(Pipe[1]);
-    std::vector<const char*> Args{ASelf, "--start-child"};
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(ends[1], STDOUT_FILENO);
+    close(ends[0]);
+    close(ends[1]);
+    std::vector<const char*> args{ASelf, "--start-child"};
     if (AOptions.Multisampling == TMultisampling::Off) {
-      Args.push_back("--no-samples");
+      args.push_back("--no-samples");
     }
-    Args.push_back(nullptr);
-    const std::string Now = std::to_string(MonotonicSeconds());
-    setenv(kExecTimeVariable, Now.c_str(), 1);
-    execv("/proc/self/exe", const_cast<char* const*>(Args.data()));
+    args.push_back(nullptr);
+    const std::string now = std::to_string(MonotonicSeconds());
+    setenv(kExecTimeVariable, now.c_str(), 1);
+    execv("/proc/self/exe", const_cast<char* const*>(args.data()));
     _exit(127);
   }
-  close(Pipe[1]);
-  std::string Output;
-  char Buffer[256];
-  ssize_t Count = 0;
-  while ((Count = read(Pipe[0], Buffer, sizeof(Buffer))) > 0) {
-    Output.append(Buffer, static_cast<size_t>(Count));
+  close(ends[1]);
+  std::string output;
+  char buffer[256];
+  ssize_t count = 0;
+  while ((count = read(ends[0], buffer, sizeof(buffer))) > 0) {
+    output.append(buffer, static_cast<size_t>(count));
   }
-  close(Pipe[0]);
-  int Status = 0;
-  waitpid(Child, &Status, 0);
-  ALine = Output;
-  return WIFEXITED(Status) && WEXITSTATUS(Status) == 0 && !Output.empty();
+  close(ends[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ALine = output;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 && !output.empty();
 }
 
 void MeasureStarts(const char* ASelf, const TOptions& AOptions) {
-  std::vector<double> FirstFrames, Rss, RestCpu, RestFrames, RestWakeups;
+  std::vector<double> firstFrames, rss, restCpu, restFrames, restWakeups;
   for (int I = 0; I < AOptions.Starts; ++I) {
-    std::string Line;
-    if (!RunStart(ASelf, AOptions, Line)) {
+    std::string line;
+    if (!RunStart(ASelf, AOptions, line)) {
       std::cerr << "start " << I + 1 << " failed\n";
       continue;
     }
-    std::istringstream Fields(Line);
-    double Values[5] = {};
-    for (double& Value : Values) {
-      Fields >> Value;
+    std::istringstream fields(line);
+    double values[5] = {};
+    for (double& value : values) {
+      fields >> value;
     }
-    FirstFrames.push_back(Values[0]);
-    Rss.push_back(Values[1] / 1024.0);
-    RestCpu.push_back(Values[2]);
-    RestFrames.push_back(Values[3]);
-    RestWakeups.push_back(Values[4]);
+    firstFrames.push_back(values[0]);
+    rss.push_back(values[1] / 1024.0);
+    restCpu.push_back(values[2]);
+    restFrames.push_back(values[3]);
+    restWakeups.push_back(values[4]);
     std::printf("start %d: first frame %.3f s, anonymous resident %.1f MB, at rest over %d ms: "
                 "%.1f ms CPU, %.0f frames, %.0f wake-ups of the main thread\n",
-                I + 1, Values[0], Values[1] / 1024.0, kRestMs, Values[2], Values[3], Values[4]);
+                I + 1, values[0], values[1] / 1024.0, kRestMs, values[2], values[3], values[4]);
   }
-  if (!FirstFrames.empty()) {
+  if (!firstFrames.empty()) {
     std::printf("start (median of %zu): first frame %.3f s, anonymous resident %.1f MB, "
                 "at rest %.1f ms CPU / %.0f frames / %.0f wake-ups in %d ms\n",
-                FirstFrames.size(), Median(FirstFrames), Median(Rss), Median(RestCpu),
-                Median(RestFrames), Median(RestWakeups), kRestMs);
+                firstFrames.size(), Median(firstFrames), Median(rss), Median(restCpu),
+                Median(restFrames), Median(restWakeups), kRestMs);
   }
   std::fflush(stdout);
 }
@@ -255,27 +257,27 @@ void MeasureScramble(TMainForm& AForm, int ASize, int ARun) {
   Item(AForm, QStringLiteral("MenuItemDegree%1").arg(ASize))->trigger();
   // The new size is drawn once before the scramble starts, so its set-up is not counted.
   WaitForSwap(AForm, 10000, [] { return true; });
-  const long long Frames = AForm.FrameCount();
-  const double Cpu = ProcessCpuSeconds();
-  const double Start = MonotonicSeconds();
-  double LastSwap = Start;
+  const long long frames = AForm.FrameCount();
+  const double cpu = ProcessCpuSeconds();
+  const double start = MonotonicSeconds();
+  double lastSwap = start;
   Item(AForm, QStringLiteral("HardGameModeMenuItem"))->trigger();
-  const bool Ended = WaitForSwap(AForm, kScrambleTimeoutMs, [&] {
-    LastSwap = MonotonicSeconds();
+  const bool ended = WaitForSwap(AForm, kScrambleTimeoutMs, [&] {
+    lastSwap = MonotonicSeconds();
     return AForm.Game() != nullptr && !AForm.Game()->Scrambling();
   });
-  const double CpuSeconds = ProcessCpuSeconds() - Cpu;
-  const double Elapsed = LastSwap - Start;
-  const long long Drawn = AForm.FrameCount() - Frames;
-  if (!Ended || Drawn <= 0 || Elapsed <= 0.0) {
+  const double cpuSeconds = ProcessCpuSeconds() - cpu;
+  const double elapsed = lastSwap - start;
+  const long long drawn = AForm.FrameCount() - frames;
+  if (!ended || drawn <= 0 || elapsed <= 0.0) {
     std::printf("%2d x %-2d run %d: the scramble did not end\n", ASize, ASize, ARun);
     return;
   }
   std::printf("%2d x %-2d run %d, %d samples: %lld frames in %.2f s = %.1f fps, CPU %.2f ms a "
               "frame, %.0f %% of a core\n",
-              ASize, ASize, ARun, AForm.Samples(), Drawn, Elapsed,
-              static_cast<double>(Drawn) / Elapsed, CpuSeconds * 1e3 / static_cast<double>(Drawn),
-              CpuSeconds / Elapsed * 100.0);
+              ASize, ASize, ARun, AForm.Samples(), drawn, elapsed,
+              static_cast<double>(drawn) / elapsed, cpuSeconds * 1e3 / static_cast<double>(drawn),
+              cpuSeconds / elapsed * 100.0);
   std::fflush(stdout);
 }
 
@@ -284,17 +286,17 @@ int RunBench(int& AArgc, char** AArgv, const TOptions& AOptions) {
   if (AOptions.Sizes.empty()) {
     return 0;
   }
-  const auto Application = StartApplication(AArgc, AArgv, AOptions.Multisampling);
-  TMainForm Form;
-  Form.show();
-  if (!WaitForSwap(Form, 30000, [] { return true; })) {
+  const auto application = StartApplication(AArgc, AArgv, AOptions.Multisampling);
+  TMainForm form;
+  form.show();
+  if (!WaitForSwap(form, 30000, [] { return true; })) {
     std::cerr << "no frame within 30 s\n";
     return 1;
   }
-  std::printf("window %d x %d device pixels\n", Form.ClientWidth(), Form.ClientHeight());
-  for (const int Size : AOptions.Sizes) {
-    for (int Run = 1; Run <= AOptions.Runs; ++Run) {
-      MeasureScramble(Form, Size, Run);
+  std::printf("window %d x %d device pixels\n", form.ClientWidth(), form.ClientHeight());
+  for (const int size : AOptions.Sizes) {
+    for (int run = 1; run <= AOptions.Runs; ++run) {
+      MeasureScramble(form, size, run);
     }
   }
   return 0;
@@ -304,10 +306,13 @@ int RunBench(int& AArgc, char** AArgv, const TOptions& AOptions) {
 } // namespace vexil
 
 int main(int argc, char** argv) {
-  const vexil::TOptions Options = vexil::ParseOptions(argc, argv);
-  if (Options.StartChild) {
-    return vexil::StartChild(argc, argv, Options);
+  const vexil::TOptions options = vexil::ParseOptions(argc, argv);
+  if (options.StartChild) {
+    return vexil::StartChild(argc, argv, options);
   }
-  vexil::PrivateEnvironment();
-  return vexil::RunBench(argc, argv, Options);
+  const std::string folder = vexil::PrivateEnvironment();
+  const int result = vexil::RunBench(argc, argv, options);
+  std::error_code error;
+  std::filesystem::remove_all(folder, error);
+  return result;
 }

@@ -191,19 +191,19 @@ TEST_F(GLFormGuiTest, MultisamplingIsObtainedWhereTheProbeFoundIt) {
 TEST_F(GLFormGuiTest, ProbeOnTheApplicationsDisplayFindsWhatAContextOfItsOwnFinds) {
   // The count the driver gives a separate EGL display, as the probe found it before it used
   // the application's connection.
-  int OwnDisplaySamples = 0;
+  int ownDisplaySamples = 0;
   {
-    const std::unique_ptr<TOffscreenContext> Context = TOffscreenContext::TryCreate();
-    if (Context == nullptr) {
+    const std::unique_ptr<TOffscreenContext> context = TOffscreenContext::TryCreate();
+    if (context == nullptr) {
       GTEST_SKIP() << "no EGL context to compare with";
     }
-    GLint MaxSamples = 0;
-    glGetIntegerv(GL_MAX_SAMPLES, &MaxSamples);
-    OwnDisplaySamples = ChooseSampleCount(glGetError() == GL_NO_ERROR ? MaxSamples : 0);
+    GLint maxSamples = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
+    ownDisplaySamples = ChooseSampleCount(glGetError() == GL_NO_ERROR ? maxSamples : 0);
   }
   DetectMultisample();
-  EXPECT_EQ(MultisamplePixelFormat(), OwnDisplaySamples);
-  EXPECT_EQ(MultisampleSupported(), OwnDisplaySamples > 0);
+  EXPECT_EQ(MultisamplePixelFormat(), ownDisplaySamples);
+  EXPECT_EQ(MultisampleSupported(), ownDisplaySamples > 0);
   // The probe leaves no context current behind.
   EXPECT_EQ(QOpenGLContext::currentContext(), nullptr);
 }
