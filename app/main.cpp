@@ -1,10 +1,10 @@
-// The program: probes multisampling before anything else, then runs the main window until it
-// closes. Its one optional argument is a saved game to open: vexil_cube [FILE.vcs]
+// The program: starts the application with its surface formats and multisample probe
+// (ProgramStart.h), then runs the main window until it closes. Its one optional argument is a saved
+// game to open: vexil_cube [FILE.vcs]
 #include "app/MainForm.h"
+#include "app/ProgramStart.h"
 #include "app/QuitOnSignal.h"
-#include "dialogs/ProgramIcon.h"
 #include "engine/ProgramInfo.h"
-#include "render/Antialiasing.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,24 +12,18 @@
 
 #include <exception>
 #include <iostream>
+#include <memory>
 
 int main(int argc, char** argv) {
-  vexil::DetectMultisample();
-  vexil::SetDefaultSurfaceFormat();
-  QApplication application(argc, argv);
-  // The name only: a display name would be appended to every window's caption on some
-  // platforms, and captions are the game's own texts.
-  QApplication::setApplicationName(QString::fromLatin1(vexil::kProgramTitle));
-  QApplication::setWindowIcon(vexil::ProgramIcon());
-  // Lets the desktop match the window to the installed menu entry and its icon.
-  QGuiApplication::setDesktopFileName(QString::fromLatin1(vexil::kDesktopAppId));
+  const std::unique_ptr<QApplication> application =
+      vexil::StartApplication(argc, argv, vexil::TMultisampling::Probe);
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("A turning-cube puzzle."));
   parser.addHelpOption();
   parser.addPositionalArgument(QStringLiteral("file"),
                                QStringLiteral("A saved game (.vcs) to open."),
                                QStringLiteral("[file]"));
-  parser.process(application);
+  parser.process(*application);
   try {
     vexil::TMainForm mainForm;
     if (!parser.positionalArguments().isEmpty()) {

@@ -3,6 +3,10 @@
 #include "render/GLIncludes.h"
 #include "render/OffscreenContext.h"
 
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+
 namespace vexil {
 
 namespace {
@@ -14,10 +18,33 @@ int GMultisamplePixelFormat = 0;
 int MaxSamplesOfCurrentContext() {
   while (glGetError() != GL_NO_ERROR) {
   }
-  GLint MaxSamples = 0;
-  glGetIntegerv(GL_MAX_SAMPLES, &MaxSamples);
+  GLint maxSamples = 0;
+  glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
   // A driver without multisampled framebuffers rejects the query and leaves the value alone.
-  return glGetError() == GL_NO_ERROR ? MaxSamples : 0;
+  return glGetError() == GL_NO_ERROR ? maxSamples : 0;
+}
+
+// On the application's display, through Qt: the window's context comes from the same driver.
+int MaxSamplesOnApplicationDisplay() {
+  QOpenGLContext context;
+  context.setFormat(VexilSurfaceFormat(0));
+  if (!context.create()) {
+    return 0;
+  }
+  QOffscreenSurface surface;
+  surface.setFormat(context.format());
+  surface.create();
+  if (!surface.isValid() || !context.makeCurrent(&surface)) {
+    return 0;
+  }
+  const int maxSamples = MaxSamplesOfCurrentContext();
+  context.doneCurrent();
+  return maxSamples;
+}
+
+int MaxSamplesOnOffscreenContext() {
+  const std::unique_ptr<TOffscreenContext> context = TOffscreenContext::TryCreate();
+  return context != nullptr ? MaxSamplesOfCurrentContext() : 0;
 }
 
 } // namespace
@@ -35,13 +62,12 @@ int ChooseSampleCount(int AMaxSamples) {
 void DetectMultisample() {
   GMultisampleSupported = false;
   GMultisamplePixelFormat = 0;
-  const std::unique_ptr<TOffscreenContext> Context = TOffscreenContext::TryCreate();
-  if (Context == nullptr) {
-    return;
-  }
-  const int Samples = ChooseSampleCount(MaxSamplesOfCurrentContext());
-  GMultisampleSupported = Samples > 0;
-  GMultisamplePixelFormat = Samples;
+  const bool guiApplication =
+      qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+  const int samples = ChooseSampleCount(guiApplication ? MaxSamplesOnApplicationDisplay()
+                                                       : MaxSamplesOnOffscreenContext());
+  GMultisampleSupported = samples > 0;
+  GMultisamplePixelFormat = samples;
 }
 
 bool MultisampleSupported() {
@@ -53,22 +79,26 @@ int MultisamplePixelFormat() {
 }
 
 QSurfaceFormat VexilSurfaceFormat(int ASamples) {
-  QSurfaceFormat Format;
-  Format.setRenderableType(QSurfaceFormat::OpenGL);
-  Format.setVersion(2, 1);
-  Format.setProfile(QSurfaceFormat::CompatibilityProfile);
-  Format.setOption(QSurfaceFormat::DeprecatedFunctions);
-  Format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-  Format.setRedBufferSize(8);
-  Format.setGreenBufferSize(8);
-  Format.setBlueBufferSize(8);
-  Format.setDepthBufferSize(24);
-  Format.setSamples(ASamples > 0 ? ASamples : -1);
-  return Format;
+  QSurfaceFormat format;
+  format.setRenderableType(QSurfaceFormat::OpenGL);
+  format.setVersion(2, 1);
+  format.setProfile(QSurfaceFormat::CompatibilityProfile);
+  format.setOption(QSurfaceFormat::DeprecatedFunctions);
+  format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+  format.setRedBufferSize(8);
+  format.setGreenBufferSize(8);
+  format.setBlueBufferSize(8);
+  format.setDepthBufferSize(24);
+  format.setSamples(ASamples > 0 ? ASamples : -1);
+  return format;
+}
+
+QSurfaceFormat SceneSurfaceFormat() {
+  return VexilSurfaceFormat(MultisamplePixelFormat());
 }
 
 void SetDefaultSurfaceFormat() {
-  QSurfaceFormat::setDefaultFormat(VexilSurfaceFormat(MultisamplePixelFormat()));
+  QSurfaceFormat::setDefaultFormat(VexilSurfaceFormat(0));
 }
 
 } // namespace vexil

@@ -1,20 +1,26 @@
-// The multisample probe and the default surface format of every OpenGL window. Both run in the
-// program main before the application object exists:
+// The multisample probe and the surface formats of the OpenGL window. The program starts:
 //
-//   DetectMultisample();
 //   SetDefaultSurfaceFormat();
 //   QApplication Application(argc, argv);
+//   DetectMultisample();
 //
-// The GL window draws into a framebuffer object that Qt multisamples with the default format's
-// sample count, so the probe asks the driver how many samples such a buffer may have.
+// Only the scene is multisampled: the GL window's drawing area draws into a framebuffer object
+// that Qt multisamples with the count of its own format (VexilSurfaceFormat of the probed
+// count), so the probe asks the driver how many samples such a buffer may have. Every other
+// surface, the top-level window that Qt composes the drawing area into included, gets the
+// default format without samples: a window that only shows a finished picture gains nothing
+// from them and would pay for a multisampled back buffer and its resolve on every frame.
 #pragma once
 
 #include <QSurfaceFormat>
 
 namespace vexil {
 
-// Probes a hidden offscreen context: 4 samples where the driver offers them, else 2, else none.
-// Fails silently (no context at all means no multisampling). Runs once; later calls re-probe.
+// Asks a hidden context for the driver's largest sample count: 4 samples where the driver
+// offers them, else 2, else none. With a Qt GUI application it uses a context on the
+// application's own display (no second display connection); without one (headless tools), an
+// EGL context of its own. Fails silently (no context at all means no multisampling). Runs once;
+// later calls re-probe.
 void DetectMultisample();
 
 // A multisampled format was found.
@@ -29,7 +35,11 @@ int ChooseSampleCount(int AMaxSamples);
 // a 24-bit depth buffer and ASamples samples (none when ASamples <= 0).
 QSurfaceFormat VexilSurfaceFormat(int ASamples);
 
-// Makes VexilSurfaceFormat(the probed sample count) the default of every later surface.
+// The format of the GL window's drawing area: VexilSurfaceFormat(the probed sample count).
+QSurfaceFormat SceneSurfaceFormat();
+
+// Makes VexilSurfaceFormat(0) the default of every later surface and context; call it before
+// the application object exists, so that Qt's own contexts share with the drawing area's.
 void SetDefaultSurfaceFormat();
 
 } // namespace vexil

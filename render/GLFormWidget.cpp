@@ -1,5 +1,6 @@
 #include "render/GLFormWidget.h"
 
+#include "render/Antialiasing.h"
 #include "render/GLForm.h"
 
 #include <QKeyEvent>
@@ -12,6 +13,8 @@
 namespace vexil {
 
 TGLFormWidget::TGLFormWidget(TGLForm& AForm) : QOpenGLWidget(&AForm), FForm(AForm) {
+  // The only multisampled surface: see Antialiasing.h.
+  setFormat(SceneSurfaceFormat());
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
 }

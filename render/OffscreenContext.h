@@ -1,5 +1,5 @@
-// An OpenGL context without any window, through EGL: the multisample probe runs on one before
-// the application object exists, and headless drawing (tests, benchmarks, picture tools) draws
+// An OpenGL context without any window, through EGL: the multisample probe runs on one where no
+// Qt GUI application exists, and headless drawing (tests, benchmarks, picture tools) draws
 // into a TOffscreenFramebuffer with one current.
 #pragma once
 

@@ -2,6 +2,7 @@
 // full-screen switch.
 #include "render/Antialiasing.h"
 #include "render/GLForm.h"
+#include "render/OffscreenContext.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <QOpenGLWidget>
 #include <QTest>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <GL/gl.h>
 
@@ -27,17 +29,17 @@ bool HasDisplay() {
   return Display != nullptr && *Display != '\0';
 }
 
-// One application for the whole suite, made after the probe and the default format as the
-// program main does, and destroyed before the program's static objects.
+// One application for the whole suite, made after the default format and before the probe as
+// the program main does, and destroyed before the program's static objects.
 class TApplicationEnvironment : public ::testing::Environment {
 public:
   void SetUp() override {
     if (!HasDisplay()) {
       return;
     }
-    DetectMultisample();
     SetDefaultSurfaceFormat();
     FApplication = std::make_unique<QApplication>(FArgc, FArgv);
+    DetectMultisample();
   }
   void TearDown() override { FApplication.reset(); }
 
@@ -180,6 +182,30 @@ TEST_F(GLFormGuiTest, MultisamplingIsObtainedWhereTheProbeFoundIt) {
     GTEST_SKIP() << "the driver offers no multisampling";
   }
   EXPECT_EQ(Form.Samples(), MultisamplePixelFormat());
+  // Only the scene: the window Qt composes the finished picture into has no samples to pay for.
+  ASSERT_NE(Form.windowHandle(), nullptr);
+  EXPECT_LE(Form.windowHandle()->format().samples(), 0);
+  EXPECT_LE(QSurfaceFormat::defaultFormat().samples(), 0);
+}
+
+TEST_F(GLFormGuiTest, ProbeOnTheApplicationsDisplayFindsWhatAContextOfItsOwnFinds) {
+  // The count the driver gives a separate EGL display, as the probe found it before it used
+  // the application's connection.
+  int ownDisplaySamples = 0;
+  {
+    const std::unique_ptr<TOffscreenContext> context = TOffscreenContext::TryCreate();
+    if (context == nullptr) {
+      GTEST_SKIP() << "no EGL context to compare with";
+    }
+    GLint maxSamples = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
+    ownDisplaySamples = ChooseSampleCount(glGetError() == GL_NO_ERROR ? maxSamples : 0);
+  }
+  DetectMultisample();
+  EXPECT_EQ(MultisamplePixelFormat(), ownDisplaySamples);
+  EXPECT_EQ(MultisampleSupported(), ownDisplaySamples > 0);
+  // The probe leaves no context current behind.
+  EXPECT_EQ(QOpenGLContext::currentContext(), nullptr);
 }
 
 TEST_F(GLFormGuiTest, RenderFrameDrawsIntoTheWindow) {
