@@ -34,31 +34,31 @@ void ReadOrFail(TStream& AStream, void* ABuffer, size_t ACount, const char* AWha
 }
 
 TBmpHeader ReadHeader(TStream& AStream) {
-  uint8_t File[kFileHeaderBytes];
-  ReadOrFail(AStream, File, sizeof(File), "file header");
-  if (File[0] != 'B' || File[1] != 'M') {
+  uint8_t file[kFileHeaderBytes];
+  ReadOrFail(AStream, file, sizeof(file), "file header");
+  if (file[0] != 'B' || file[1] != 'M') {
     throw EInvalidGraphic("not a bitmap (no \"BM\" signature)");
   }
-  uint8_t InfoSize[4];
-  ReadOrFail(AStream, InfoSize, sizeof(InfoSize), "info header");
-  const uint32_t InfoBytes = U32(InfoSize);
-  if (InfoBytes < 40 || InfoBytes > 1024) {
-    throw EInvalidGraphic("unsupported bitmap header of " + std::to_string(InfoBytes) + " bytes");
+  uint8_t infoSize[4];
+  ReadOrFail(AStream, infoSize, sizeof(infoSize), "info header");
+  const uint32_t infoBytes = U32(infoSize);
+  if (infoBytes < 40 || infoBytes > 1024) {
+    throw EInvalidGraphic("unsupported bitmap header of " + std::to_string(infoBytes) + " bytes");
   }
-  std::vector<uint8_t> Info(InfoBytes);
-  std::memcpy(Info.data(), InfoSize, sizeof(InfoSize));
-  ReadOrFail(AStream, Info.data() + 4, InfoBytes - 4, "info header");
+  std::vector<uint8_t> info(infoBytes);
+  std::memcpy(info.data(), infoSize, sizeof(infoSize));
+  ReadOrFail(AStream, info.data() + 4, infoBytes - 4, "info header");
 
-  TBmpHeader Header;
-  Header.PixelOffset = U32(File + 10);
-  Header.Width = static_cast<int32_t>(U32(&Info[4]));
-  Header.Height = static_cast<int32_t>(U32(&Info[8]));
-  Header.BitCount = U16(&Info[14]);
-  Header.Compression = U32(&Info[16]);
-  if (U16(&Info[12]) != 1) {
+  TBmpHeader header;
+  header.PixelOffset = U32(file + 10);
+  header.Width = static_cast<int32_t>(U32(&info[4]));
+  header.Height = static_cast<int32_t>(U32(&info[8]));
+  header.BitCount = U16(&info[14]);
+  header.Compression = U32(&info[16]);
+  if (U16(&info[12]) != 1) {
     throw EInvalidGraphic("bitmap with more than one plane");
   }
-  return Header;
+  return header;
 }
 
 void CheckFormat(const TBmpHeader& AHeader) {
@@ -68,10 +68,10 @@ void CheckFormat(const TBmpHeader& AHeader) {
     throw EInvalidGraphic("unsupported bitmap: " + std::to_string(AHeader.BitCount) +
                           " bits per pixel, compression " + std::to_string(AHeader.Compression));
   }
-  const int64_t Height =
+  const int64_t height =
       AHeader.Height < 0 ? -static_cast<int64_t>(AHeader.Height) : AHeader.Height;
-  if (AHeader.Width <= 0 || AHeader.Width > kMaxBitmapSide || Height == 0 ||
-      Height > kMaxBitmapSide) {
+  if (AHeader.Width <= 0 || AHeader.Width > kMaxBitmapSide || height == 0 ||
+      height > kMaxBitmapSide) {
     throw EInvalidGraphic("bitmap size " + std::to_string(AHeader.Width) + " x " +
                           std::to_string(AHeader.Height) + " is out of range");
   }
@@ -80,34 +80,34 @@ void CheckFormat(const TBmpHeader& AHeader) {
 } // namespace
 
 TBitmap24 DecodeBmp(TStream& AStream) {
-  const int64_t Start = AStream.Position();
-  const TBmpHeader Header = ReadHeader(AStream);
-  CheckFormat(Header);
+  const int64_t start = AStream.Position();
+  const TBmpHeader header = ReadHeader(AStream);
+  CheckFormat(header);
 
-  TBitmap24 Bitmap;
-  Bitmap.Width = Header.Width;
-  Bitmap.Height = Header.Height < 0 ? -Header.Height : Header.Height;
-  const size_t SourcePixelBytes = Header.BitCount / 8;
-  const size_t RowBytes = (static_cast<size_t>(Bitmap.Width) * SourcePixelBytes + 3) & ~size_t{3};
-  const int64_t PixelStart = Start + Header.PixelOffset;
-  if (PixelStart < AStream.Position() ||
-      AStream.Size() - PixelStart < static_cast<int64_t>(RowBytes) * Bitmap.Height) {
+  TBitmap24 bitmap;
+  bitmap.Width = header.Width;
+  bitmap.Height = header.Height < 0 ? -header.Height : header.Height;
+  const size_t sourcePixelBytes = header.BitCount / 8;
+  const size_t rowBytes = (static_cast<size_t>(bitmap.Width) * sourcePixelBytes + 3) & ~size_t{3};
+  const int64_t pixelStart = start + header.PixelOffset;
+  if (pixelStart < AStream.Position() ||
+      AStream.Size() - pixelStart < static_cast<int64_t>(rowBytes) * bitmap.Height) {
     throw EInvalidGraphic("bitmap pixels lie outside the file");
   }
-  AStream.SetPosition(PixelStart);
+  AStream.SetPosition(pixelStart);
 
-  Bitmap.Pixels.resize(static_cast<size_t>(Bitmap.Width) * Bitmap.Height * 3);
-  std::vector<uint8_t> Row(RowBytes);
-  const bool BottomUp = Header.Height > 0;
-  for (int32_t FileRow = 0; FileRow < Bitmap.Height; ++FileRow) {
-    ReadOrFail(AStream, Row.data(), RowBytes, "pixels");
-    const int32_t Y = BottomUp ? Bitmap.Height - 1 - FileRow : FileRow;
-    uint8_t* Target = &Bitmap.Pixels[static_cast<size_t>(Y) * Bitmap.Width * 3];
-    for (int32_t X = 0; X < Bitmap.Width; ++X) {
-      std::memcpy(Target + X * 3, &Row[X * SourcePixelBytes], 3);
+  bitmap.Pixels.resize(static_cast<size_t>(bitmap.Width) * bitmap.Height * 3);
+  std::vector<uint8_t> row(rowBytes);
+  const bool bottomUp = header.Height > 0;
+  for (int32_t fileRow = 0; fileRow < bitmap.Height; ++fileRow) {
+    ReadOrFail(AStream, row.data(), rowBytes, "pixels");
+    const int32_t y = bottomUp ? bitmap.Height - 1 - fileRow : fileRow;
+    uint8_t* target = &bitmap.Pixels[static_cast<size_t>(y) * bitmap.Width * 3];
+    for (int32_t X = 0; X < bitmap.Width; ++X) {
+      std::memcpy(target + X * 3, &row[X * sourcePixelBytes], 3);
     }
   }
-  return Bitmap;
+  return bitmap;
 }
 
 } // namespace vexil

@@ -35,55 +35,55 @@ void EndScene() {
 void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
   // The same body for every cubie: its distinct vertices are lit once per draw, not per corner,
   // and read from buffer objects made once for the frame.
-  TSharedVertexMesh Body(ACube.CubeObject());
-  Body.UploadBuffers();
-  const bool GlobalLighting = ACube.GlobalLighting();
-  std::array<double, 16> Projection{};
-  glGetDoublev(GL_PROJECTION_MATRIX, Projection.data());
-  const THiddenBodyParts Hidden(ACube, AFrame, Projection);
+  TSharedVertexMesh body(ACube.CubeObject());
+  body.UploadBuffers();
+  const bool globalLighting = ACube.GlobalLighting();
+  std::array<double, 16> projection{};
+  glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+  const THiddenBodyParts hidden(ACube, AFrame, projection);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glEnable(GL_NORMALIZE);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
-  Body.BindArrays();
+  body.BindArrays();
   {
-    TSceneDrawState State;
-    for (const TCubieDraw& Cubie : AFrame.Cubies) {
-      if (Cubie.CubeIndex < 0 || Cubie.CubeIndex >= ACube.CubesCount()) {
+    TSceneDrawState state;
+    for (const TCubieDraw& cubie : AFrame.Cubies) {
+      if (cubie.CubeIndex < 0 || cubie.CubeIndex >= ACube.CubesCount()) {
         continue;
       }
-      const THiddenBodyParts::TBodyDraw Part = Hidden.BodyOf(Cubie.CubeIndex);
-      if (Part.Part == THiddenBodyParts::TPart::None) {
+      const THiddenBodyParts::TBodyDraw part = hidden.BodyOf(cubie.CubeIndex);
+      if (part.Part == THiddenBodyParts::TPart::None) {
         continue; // its faces face away too: nothing of it is drawn
       }
-      glLoadMatrixf(Cubie.ModelView.data());
-      State.SetLighting(GlobalLighting);
+      glLoadMatrixf(cubie.ModelView.data());
+      state.SetLighting(globalLighting);
       // The body sets and clears its own texture.
-      State.DisableTexture();
-      if (Part.Part == THiddenBodyParts::TPart::WithoutSide) {
-        Body.DrawBoundWithoutSide(Part.Side);
+      state.DisableTexture();
+      if (part.Part == THiddenBodyParts::TPart::WithoutSide) {
+        body.DrawBoundWithoutSide(part.Side);
       } else {
-        Body.DrawBound();
+        body.DrawBound();
       }
-      State.ForgetTexture();
-      const TCube& Cube = ACube.Cube(Cubie.CubeIndex);
-      if (Cubie.Rotated) {
-        DrawPlanes(Cube, State);
+      state.ForgetTexture();
+      const TCube& cube = ACube.Cube(cubie.CubeIndex);
+      if (cubie.Rotated) {
+        DrawPlanes(cube, state);
       } else {
-        DrawPlanes2(Cube, AFrame.PlaneVisible, AFrame.DrawInner, State);
+        DrawPlanes2(cube, AFrame.PlaneVisible, AFrame.DrawInner, state);
       }
     }
   }
-  Body.UnbindArrays();
+  body.UnbindArrays();
   glPopMatrix();
   glDisable(GL_NORMALIZE);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 void DrawVexilCube(TVexilCube& ACube, const TMatrix& AView) {
-  const TCubeFrame Frame = ACube.BeginFrame(AView);
-  DrawCubeFrame(ACube, Frame);
-  ACube.EndFrame(Frame);
+  const TCubeFrame frame = ACube.BeginFrame(AView);
+  DrawCubeFrame(ACube, frame);
+  ACube.EndFrame(frame);
 }
 
 } // namespace vexil

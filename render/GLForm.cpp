@@ -88,9 +88,9 @@ int TGLForm::Samples() {
   if (!MakeCurrent()) {
     return 0;
   }
-  GLint Samples = 0;
-  glGetIntegerv(GL_SAMPLES, &Samples);
-  return Samples;
+  GLint samples = 0;
+  glGetIntegerv(GL_SAMPLES, &samples);
+  return samples;
 }
 
 void TGLForm::changeEvent(QEvent* AEvent) {

@@ -20,9 +20,9 @@ TGLFormWidget::TGLFormWidget(TGLForm& AForm) : QOpenGLWidget(&AForm), FForm(AFor
 }
 
 QPoint TGLFormWidget::DevicePixels(const QPointF& APosition) const {
-  const double Ratio = devicePixelRatioF();
-  return {static_cast<int>(std::lround(APosition.x() * Ratio)),
-          static_cast<int>(std::lround(APosition.y() * Ratio))};
+  const double ratio = devicePixelRatioF();
+  return {static_cast<int>(std::lround(APosition.x() * ratio)),
+          static_cast<int>(std::lround(APosition.y() * ratio))};
 }
 
 int TGLFormWidget::DeviceWidth() const {
@@ -48,26 +48,26 @@ void TGLFormWidget::resizeEvent(QResizeEvent* AEvent) {
 }
 
 void TGLFormWidget::mousePressEvent(QMouseEvent* AEvent) {
-  const QPoint Position = DevicePixels(AEvent->position());
-  FForm.FormMouseDown(AEvent->button(), AEvent->buttons(), AEvent->modifiers(), Position.x(),
-                      Position.y());
+  const QPoint position = DevicePixels(AEvent->position());
+  FForm.FormMouseDown(AEvent->button(), AEvent->buttons(), AEvent->modifiers(), position.x(),
+                      position.y());
 }
 
 void TGLFormWidget::mouseMoveEvent(QMouseEvent* AEvent) {
-  const QPoint Position = DevicePixels(AEvent->position());
-  FForm.FormMouseMove(AEvent->buttons(), AEvent->modifiers(), Position.x(), Position.y());
+  const QPoint position = DevicePixels(AEvent->position());
+  FForm.FormMouseMove(AEvent->buttons(), AEvent->modifiers(), position.x(), position.y());
 }
 
 void TGLFormWidget::mouseReleaseEvent(QMouseEvent* AEvent) {
-  const QPoint Position = DevicePixels(AEvent->position());
-  FForm.FormMouseUp(AEvent->button(), AEvent->buttons(), AEvent->modifiers(), Position.x(),
-                    Position.y());
+  const QPoint position = DevicePixels(AEvent->position());
+  FForm.FormMouseUp(AEvent->button(), AEvent->buttons(), AEvent->modifiers(), position.x(),
+                    position.y());
 }
 
 void TGLFormWidget::wheelEvent(QWheelEvent* AEvent) {
-  const int Delta = AEvent->angleDelta().y();
-  if (Delta != 0) {
-    FForm.FormMouseWheel(Delta);
+  const int delta = AEvent->angleDelta().y();
+  if (delta != 0) {
+    FForm.FormMouseWheel(delta);
   }
 }
 

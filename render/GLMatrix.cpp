@@ -11,27 +11,27 @@ TMatrix MultiplyMatrix(const TMatrix& A, const TMatrix& B) {
 }
 
 TMatrix GLRotationMatrix(double AAngle, double X, double Y, double Z) {
-  const double Length = std::sqrt(X * X + Y * Y + Z * Z);
-  if (Length == 0.0) {
+  const double length = std::sqrt(X * X + Y * Y + Z * Z);
+  if (length == 0.0) {
     return IdentityMatrix();
   }
-  X /= Length;
-  Y /= Length;
-  Z /= Length;
-  const double Radians = AAngle * kPi / 180.0;
-  const double C = std::cos(Radians);
-  const double S = std::sin(Radians);
-  const double T = 1.0 - C;
+  X /= length;
+  Y /= length;
+  Z /= length;
+  const double radians = AAngle * kPi / 180.0;
+  const double c = std::cos(radians);
+  const double s = std::sin(radians);
+  const double t = 1.0 - c;
   TMatrix M = IdentityMatrix();
-  M[0] = static_cast<float>(X * X * T + C);
-  M[1] = static_cast<float>(Y * X * T + Z * S);
-  M[2] = static_cast<float>(X * Z * T - Y * S);
-  M[4] = static_cast<float>(X * Y * T - Z * S);
-  M[5] = static_cast<float>(Y * Y * T + C);
-  M[6] = static_cast<float>(Y * Z * T + X * S);
-  M[8] = static_cast<float>(X * Z * T + Y * S);
-  M[9] = static_cast<float>(Y * Z * T - X * S);
-  M[10] = static_cast<float>(Z * Z * T + C);
+  M[0] = static_cast<float>(X * X * t + c);
+  M[1] = static_cast<float>(Y * X * t + Z * s);
+  M[2] = static_cast<float>(X * Z * t - Y * s);
+  M[4] = static_cast<float>(X * Y * t - Z * s);
+  M[5] = static_cast<float>(Y * Y * t + c);
+  M[6] = static_cast<float>(Y * Z * t + X * s);
+  M[8] = static_cast<float>(X * Z * t + Y * s);
+  M[9] = static_cast<float>(Y * Z * t - X * s);
+  M[10] = static_cast<float>(Z * Z * t + c);
   return M;
 }
 

@@ -9,9 +9,9 @@ void TGLTexture::LoadBitMap(const TBitmap24& ABitMap) {
   FWidth = ABitMap.Width;
   FHeight = ABitMap.Height;
   FData = BitmapToRGBA(ABitMap);
-  GLuint Name = 0;
-  glGenTextures(1, &Name);
-  FTextureID = Name;
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  FTextureID = name;
 }
 
 void TGLTexture::LoadBmpFromStream(TStream& AStream) {
@@ -20,8 +20,8 @@ void TGLTexture::LoadBmpFromStream(TStream& AStream) {
 }
 
 void TGLTexture::LoadFromBmp(const std::string& AFileName) {
-  TFileStream Stream(AFileName, TFileStream::TMode::OpenRead);
-  LoadBmpFromStream(Stream);
+  TFileStream stream(AFileName, TFileStream::TMode::OpenRead);
+  LoadBmpFromStream(stream);
 }
 
 void TGLTexture::UpdateBlendingConfiguration() {

@@ -8,45 +8,45 @@ void DrawGeomObject(const TGeomObject& AObject) {
   if (!AObject.CanDraw()) {
     return;
   }
-  const TGLArray& Vertices = AObject.GLVertexArray();
-  const TGLArray& Normals = AObject.GLNormalArray();
-  const TGLArray& Colors = AObject.GLColorArray();
-  const TGLArray& TexCoords = AObject.GLTextureArray();
-  if (Vertices.Exists()) {
-    glVertexPointer(3, GL_FLOAT, 0, Vertices.Floats());
+  const TGLArray& vertices = AObject.GLVertexArray();
+  const TGLArray& normals = AObject.GLNormalArray();
+  const TGLArray& colors = AObject.GLColorArray();
+  const TGLArray& texCoords = AObject.GLTextureArray();
+  if (vertices.Exists()) {
+    glVertexPointer(3, GL_FLOAT, 0, vertices.Floats());
     glEnableClientState(GL_VERTEX_ARRAY);
   }
-  if (Normals.Exists()) {
-    glNormalPointer(GL_FLOAT, 0, Normals.Floats());
+  if (normals.Exists()) {
+    glNormalPointer(GL_FLOAT, 0, normals.Floats());
     glEnableClientState(GL_NORMAL_ARRAY);
   }
-  if (Colors.Exists()) {
-    glColorPointer(3, GL_FLOAT, 0, Colors.Floats());
+  if (colors.Exists()) {
+    glColorPointer(3, GL_FLOAT, 0, colors.Floats());
     glEnableClientState(GL_COLOR_ARRAY);
   }
-  const bool Textured = AObject.DrawsTextured();
-  if (Textured) {
+  const bool textured = AObject.DrawsTextured();
+  if (textured) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, 0, TexCoords.Floats());
+    glTexCoordPointer(2, GL_FLOAT, 0, texCoords.Floats());
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, AObject.TextureID());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   }
-  const int64_t Count = AObject.DrawableVertexCount();
-  if (Count > 0) {
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(Count));
+  const int64_t count = AObject.DrawableVertexCount();
+  if (count > 0) {
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(count));
   }
   if (AObject.DrawTexture()) {
     glDisable(GL_TEXTURE_2D);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   }
-  if (Colors.Exists()) {
+  if (colors.Exists()) {
     glDisableClientState(GL_COLOR_ARRAY);
   }
-  if (Vertices.Exists()) {
+  if (vertices.Exists()) {
     glDisableClientState(GL_VERTEX_ARRAY);
   }
-  if (Normals.Exists()) {
+  if (normals.Exists()) {
     glDisableClientState(GL_NORMAL_ARRAY);
   }
 }

@@ -25,20 +25,20 @@ constexpr double kNarrowTo = 0.88;
 // Solves the 3 x 3 system A x = b (row-major A) by Cramer's rule; false when singular.
 bool Solve3(const std::array<double, 9>& A, const std::array<double, 3>& b,
             std::array<double, 3>& x) {
-  const auto Det = [](const std::array<double, 9>& M) {
+  const auto det = [](const std::array<double, 9>& M) {
     return M[0] * (M[4] * M[8] - M[5] * M[7]) - M[1] * (M[3] * M[8] - M[5] * M[6]) +
            M[2] * (M[3] * M[7] - M[4] * M[6]);
   };
-  const double D = Det(A);
-  if (!std::isfinite(D) || std::fabs(D) < 1e-12) {
+  const double d = det(A);
+  if (!std::isfinite(d) || std::fabs(d) < 1e-12) {
     return false;
   }
-  for (int Column = 0; Column < 3; ++Column) {
+  for (int column = 0; column < 3; ++column) {
     std::array<double, 9> M = A;
-    for (int Row = 0; Row < 3; ++Row) {
-      M[3 * Row + Column] = b[Row];
+    for (int row = 0; row < 3; ++row) {
+      M[3 * row + column] = b[row];
     }
-    x[Column] = Det(M) / D;
+    x[column] = det(M) / d;
   }
   return std::isfinite(x[0]) && std::isfinite(x[1]) && std::isfinite(x[2]);
 }
@@ -46,16 +46,16 @@ bool Solve3(const std::array<double, 9>& A, const std::array<double, 3>& b,
 // The point of the cube's space that AView (column-major, affine) takes to AEye.
 bool ToCubeSpace(const TMatrix& AView, const std::array<double, 3>& AEye,
                  std::array<double, 3>& APoint) {
-  std::array<double, 9> Linear{};
-  std::array<double, 3> Offset{};
-  for (int Row = 0; Row < 3; ++Row) {
-    for (int Column = 0; Column < 3; ++Column) {
-      Linear[3 * Row + Column] = AView[4 * Column + Row];
+  std::array<double, 9> linear{};
+  std::array<double, 3> offset{};
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      linear[3 * row + column] = AView[4 * column + row];
     }
-    Offset[Row] = AEye[Row] - AView[12 + Row];
+    offset[row] = AEye[row] - AView[12 + row];
   }
   return AView[3] == 0.0f && AView[7] == 0.0f && AView[11] == 0.0f && AView[15] == 1.0f &&
-         Solve3(Linear, Offset, APoint);
+         Solve3(linear, offset, APoint);
 }
 
 // One side of a block the eye sees from outside, and a cubie below it; lengths in the cube's
@@ -77,8 +77,8 @@ struct TSideLook {
 // the grid line by at least that distance less the radius, and over the stretch it drifts
 // sideways in proportion.
 double ShaftReach(const TSideLook& ALook, double ALength) {
-  const double Radius = kShaftRadius * ALook.Pitch;
-  return Radius * (1.0 + 2.0 * (ALook.Height + kNarrowFrom * ALook.Pitch) / ALength);
+  const double radius = kShaftRadius * ALook.Pitch;
+  return radius * (1.0 + 2.0 * (ALook.Height + kNarrowFrom * ALook.Pitch) / ALength);
 }
 
 double Beside(const TSideLook& ALook, double AU, double AV) {
@@ -88,11 +88,11 @@ double Beside(const TSideLook& ALook, double AU, double AV) {
 // Among solid blocks of cubies a ray down a shaft stays in it, so it reaches only the columns
 // at the shaft's four sides, and a layer only after the narrow stretches of all above it.
 bool ReachesDownItsColumn(const TSideLook& ALook) {
-  const double Reach = ShaftReach(ALook, (ALook.Layer - 1 + kNarrowTo - kNarrowFrom) * ALook.Pitch);
-  for (const double DU : {-0.5, 0.5}) {
-    for (const double DV : {-0.5, 0.5}) {
-      if (!(Beside(ALook, ALook.Centre[0] + DU * ALook.Pitch, ALook.Centre[1] + DV * ALook.Pitch) >
-            Reach)) {
+  const double reach = ShaftReach(ALook, (ALook.Layer - 1 + kNarrowTo - kNarrowFrom) * ALook.Pitch);
+  for (const double du : {-0.5, 0.5}) {
+    for (const double dv : {-0.5, 0.5}) {
+      if (!(Beside(ALook, ALook.Centre[0] + du * ALook.Pitch, ALook.Centre[1] + dv * ALook.Pitch) >
+            reach)) {
         return true;
       }
     }
@@ -105,32 +105,32 @@ bool ReachesDownItsColumn(const TSideLook& ALook) {
 // the top of that stretch. So the cubie is reached only if the shadow of its body, cast from
 // the eye onto that level, comes within the shaft's radius of a grid line that lets rays pass.
 bool ReachesThroughTheHollow(const TSideLook& ALook) {
-  const double Radius = kShaftRadius * ALook.Pitch;
-  const double Reach = ShaftReach(ALook, (kNarrowTo - kNarrowFrom) * ALook.Pitch);
-  const double Level = ALook.Height + kNarrowFrom * ALook.Pitch;
-  std::array<int32_t, 2> From{};
-  std::array<int32_t, 2> To{};
+  const double radius = kShaftRadius * ALook.Pitch;
+  const double reach = ShaftReach(ALook, (kNarrowTo - kNarrowFrom) * ALook.Pitch);
+  const double level = ALook.Height + kNarrowFrom * ALook.Pitch;
+  std::array<int32_t, 2> from{};
+  std::array<int32_t, 2> to{};
   for (int I = 0; I < 2; ++I) {
-    double Low = ALook.Centre[I];
-    double High = ALook.Centre[I];
-    for (const double Across : {-ALook.BodyHalfSize, ALook.BodyHalfSize}) {
-      for (const double Down : {-ALook.BodyHalfSize, ALook.BodyHalfSize}) {
-        const double Shadow = ALook.Eye[I] + (ALook.Centre[I] + Across - ALook.Eye[I]) * Level /
-                                                 (ALook.Height + ALook.Depth + Down);
-        Low = std::min(Low, Shadow);
-        High = std::max(High, Shadow);
+    double low = ALook.Centre[I];
+    double high = ALook.Centre[I];
+    for (const double across : {-ALook.BodyHalfSize, ALook.BodyHalfSize}) {
+      for (const double down : {-ALook.BodyHalfSize, ALook.BodyHalfSize}) {
+        const double shadow = ALook.Eye[I] + (ALook.Centre[I] + across - ALook.Eye[I]) * level /
+                                                 (ALook.Height + ALook.Depth + down);
+        low = std::min(low, shadow);
+        high = std::max(high, shadow);
       }
     }
-    From[I] = std::max<int32_t>(
-        0, static_cast<int32_t>(std::ceil((Low - Radius - ALook.FirstLine[I]) / ALook.Pitch)));
-    To[I] = std::min<int32_t>(
+    from[I] = std::max<int32_t>(
+        0, static_cast<int32_t>(std::ceil((low - radius - ALook.FirstLine[I]) / ALook.Pitch)));
+    to[I] = std::min<int32_t>(
         ALook.Lines[I] - 1,
-        static_cast<int32_t>(std::floor((High + Radius - ALook.FirstLine[I]) / ALook.Pitch)));
+        static_cast<int32_t>(std::floor((high + radius - ALook.FirstLine[I]) / ALook.Pitch)));
   }
-  for (int32_t LineU = From[0]; LineU <= To[0]; ++LineU) {
-    for (int32_t LineV = From[1]; LineV <= To[1]; ++LineV) {
-      if (!(Beside(ALook, ALook.FirstLine[0] + LineU * ALook.Pitch,
-                   ALook.FirstLine[1] + LineV * ALook.Pitch) > Reach)) {
+  for (int32_t lineU = from[0]; lineU <= to[0]; ++lineU) {
+    for (int32_t lineV = from[1]; lineV <= to[1]; ++lineV) {
+      if (!(Beside(ALook, ALook.FirstLine[0] + lineU * ALook.Pitch,
+                   ALook.FirstLine[1] + lineV * ALook.Pitch) > reach)) {
         return true;
       }
     }
@@ -145,36 +145,36 @@ bool THiddenBodyParts::EyeOf(const std::array<double, 16>& AProjection,
   // The centre of projection is the point whose clip x, y and w are all 0.
   std::array<double, 9> A{};
   std::array<double, 3> b{};
-  const int Rows[3] = {0, 1, 3};
+  const int rows[3] = {0, 1, 3};
   for (int I = 0; I < 3; ++I) {
-    for (int Column = 0; Column < 3; ++Column) {
-      A[3 * I + Column] = AProjection[4 * Column + Rows[I]];
+    for (int column = 0; column < 3; ++column) {
+      A[3 * I + column] = AProjection[4 * column + rows[I]];
     }
-    b[I] = -AProjection[12 + Rows[I]];
+    b[I] = -AProjection[12 + rows[I]];
   }
   return Solve3(A, b, AEye);
 }
 
 bool THiddenBodyParts::NoRayDownTheShafts(const std::array<double, 3>& AEye,
                                           const std::array<double, 3>& AHalfSizes) {
-  const double SafeCos = std::cos(kSafeAngleDegrees * kPi / 180.0);
-  for (int Axis = 0; Axis < 3; ++Axis) {
-    for (const double Sign : {-1.0, 1.0}) {
-      const double Height = Sign * AEye[Axis];
-      if (Height <= 0.0) {
+  const double safeCos = std::cos(kSafeAngleDegrees * kPi / 180.0);
+  for (int axis = 0; axis < 3; ++axis) {
+    for (const double sign : {-1.0, 1.0}) {
+      const double height = sign * AEye[axis];
+      if (height <= 0.0) {
         continue; // the eye is on the inner side of that side's plane: no way in there
       }
       // Against the inward normal, a ray to a point p of the box runs Height - p.n <=
       // Height + h, and sideways at least the distance of the eye beside the side's rectangle.
-      const double Along = Height + AHalfSizes[Axis];
-      double Beside2 = 0.0;
-      for (int Other = 0; Other < 3; ++Other) {
-        if (Other != Axis) {
-          const double Out = std::fabs(AEye[Other]) - AHalfSizes[Other];
-          Beside2 += Out > 0.0 ? Out * Out : 0.0;
+      const double along = height + AHalfSizes[axis];
+      double beside2 = 0.0;
+      for (int other = 0; other < 3; ++other) {
+        if (other != axis) {
+          const double out = std::fabs(AEye[other]) - AHalfSizes[other];
+          beside2 += out > 0.0 ? out * out : 0.0;
         }
       }
-      if (!(Along / std::sqrt(Along * Along + Beside2) < SafeCos)) {
+      if (!(along / std::sqrt(along * along + beside2) < safeCos)) {
         return false;
       }
     }
@@ -189,126 +189,126 @@ THiddenBodyParts::THiddenBodyParts(const TVexilCube& ACube, const TCubeFrame& AF
   if (!(FGeometry.Pitch() > 0.0f) || !(FGeometry.Scale() > 0.0f)) {
     return;
   }
-  bool AnyRotated = false;
-  for (const TCubieDraw& Cubie : AFrame.Cubies) {
-    AnyRotated = AnyRotated || Cubie.Rotated;
+  bool anyRotated = false;
+  for (const TCubieDraw& cubie : AFrame.Cubies) {
+    anyRotated = anyRotated || cubie.Rotated;
   }
   // At rest the whole cube is one block; a layer at an angle must be one whole turning slice.
   // A frame that is neither (inner faces without a turning slice, or the reverse) is left whole.
-  int Axis = -1;
-  int32_t Slice = 0;
-  if (AFrame.DrawInner != AnyRotated || (AnyRotated && !FindTurningSlice(Axis, Slice))) {
+  int axis = -1;
+  int32_t slice = 0;
+  if (AFrame.DrawInner != anyRotated || (anyRotated && !FindTurningSlice(axis, slice))) {
     return;
   }
-  std::array<double, 3> Eye{};
-  std::array<double, 3> CubeEye{};
-  if (!EyeOf(AProjection, Eye) || !ToCubeSpace(AFrame.View, Eye, CubeEye)) {
+  std::array<double, 3> eye{};
+  std::array<double, 3> cubeEye{};
+  if (!EyeOf(AProjection, eye) || !ToCubeSpace(AFrame.View, eye, cubeEye)) {
     return;
   }
-  const int32_t N = ACube.Degree();
-  if (Axis < 0) {
+  const int32_t n = ACube.Degree();
+  if (axis < 0) {
     // At rest only the surface cubies are drawn: the shell is hollow.
-    AddBlock({1, 1, 1}, {N, N, N}, CubeEye, true);
+    AddBlock({1, 1, 1}, {n, n, n}, cubeEye, true);
   } else {
-    std::array<int32_t, 3> Lo = {1, 1, 1};
-    std::array<int32_t, 3> Hi = {N, N, N};
-    Hi[Axis] = Slice - 1;
-    AddBlock(Lo, Hi, CubeEye, false);
-    Lo[Axis] = Slice + 1;
-    Hi[Axis] = N;
-    AddBlock(Lo, Hi, CubeEye, false);
+    std::array<int32_t, 3> lo = {1, 1, 1};
+    std::array<int32_t, 3> hi = {n, n, n};
+    hi[axis] = slice - 1;
+    AddBlock(lo, hi, cubeEye, false);
+    lo[axis] = slice + 1;
+    hi[axis] = n;
+    AddBlock(lo, hi, cubeEye, false);
   }
-  for (const TBlock& Block : FBlocks) {
-    FSealed = FSealed || !Block.Deep;
+  for (const TBlock& block : FBlocks) {
+    FSealed = FSealed || !block.Deep;
   }
 }
 
 bool THiddenBodyParts::FindTurningSlice(int& AAxis, int32_t& ASlice) const {
-  const int32_t N = FCube.Degree();
-  std::vector<bool> Seen(static_cast<size_t>(FCube.CubesCount()), false);
-  std::array<bool, 3> Shared = {true, true, true};
-  std::array<int32_t, 3> First{};
-  int32_t Count = 0;
-  for (const TCubieDraw& Cubie : FFrame.Cubies) {
-    if (!Cubie.Rotated) {
+  const int32_t n = FCube.Degree();
+  std::vector<bool> seen(static_cast<size_t>(FCube.CubesCount()), false);
+  std::array<bool, 3> shared = {true, true, true};
+  std::array<int32_t, 3> first{};
+  int32_t count = 0;
+  for (const TCubieDraw& cubie : FFrame.Cubies) {
+    if (!cubie.Rotated) {
       continue;
     }
-    if (Cubie.CubeIndex < 0 || Cubie.CubeIndex >= FCube.CubesCount() ||
-        Seen[static_cast<size_t>(Cubie.CubeIndex)]) {
+    if (cubie.CubeIndex < 0 || cubie.CubeIndex >= FCube.CubesCount() ||
+        seen[static_cast<size_t>(cubie.CubeIndex)]) {
       return false;
     }
-    Seen[static_cast<size_t>(Cubie.CubeIndex)] = true;
-    const TIntVector Grid = FGeometry.GridPosition(Cubie.CubeIndex);
-    const std::array<int32_t, 3> At = {Grid.I, Grid.J, Grid.L};
-    for (int Axis = 0; Axis < 3; ++Axis) {
-      Shared[Axis] = Shared[Axis] && (Count == 0 || At[Axis] == First[Axis]);
+    seen[static_cast<size_t>(cubie.CubeIndex)] = true;
+    const TIntVector grid = FGeometry.GridPosition(cubie.CubeIndex);
+    const std::array<int32_t, 3> at = {grid.I, grid.J, grid.L};
+    for (int axis = 0; axis < 3; ++axis) {
+      shared[axis] = shared[axis] && (count == 0 || at[axis] == first[axis]);
     }
-    if (Count++ == 0) {
-      First = At;
+    if (count++ == 0) {
+      first = at;
     }
   }
   // N² distinct cubies sharing one coordinate are that whole slice, and no other cubie turns.
-  if (Count != N * N || Shared[0] + Shared[1] + Shared[2] != 1) {
+  if (count != n * n || shared[0] + shared[1] + shared[2] != 1) {
     return false;
   }
-  AAxis = Shared[0] ? 0 : (Shared[1] ? 1 : 2);
-  ASlice = First[AAxis];
+  AAxis = shared[0] ? 0 : (shared[1] ? 1 : 2);
+  ASlice = first[AAxis];
   return true;
 }
 
 void THiddenBodyParts::AddBlock(const std::array<int32_t, 3>& ALo,
                                 const std::array<int32_t, 3>& AHi,
                                 const std::array<double, 3>& ACubeEye, bool AHollow) {
-  TBlock Block{ALo, AHi, {}};
-  Block.Hollow = AHollow;
-  std::array<double, 3> HalfSizes{};
-  const double Pitch = FGeometry.Pitch();
-  const double Scale = FGeometry.Scale();
-  for (int Axis = 0; Axis < 3; ++Axis) {
-    if (AHi[Axis] < ALo[Axis]) {
+  TBlock block{ALo, AHi, {}};
+  block.Hollow = AHollow;
+  std::array<double, 3> halfSizes{};
+  const double pitch = FGeometry.Pitch();
+  const double scale = FGeometry.Scale();
+  for (int axis = 0; axis < 3; ++axis) {
+    if (AHi[axis] < ALo[axis]) {
       return; // empty: the turning slice is the outermost one
     }
-    const double Centre = Scale * FGeometry.AxisCentre((ALo[Axis] + AHi[Axis]) / 2.0);
-    Block.Eye[Axis] = ACubeEye[Axis] - Centre;
-    HalfSizes[Axis] = Scale * ((AHi[Axis] - ALo[Axis]) * Pitch / 2.0 + kBodyHalfSize);
-    if (!std::isfinite(Block.Eye[Axis]) || !std::isfinite(HalfSizes[Axis])) {
+    const double centre = scale * FGeometry.AxisCentre((ALo[axis] + AHi[axis]) / 2.0);
+    block.Eye[axis] = ACubeEye[axis] - centre;
+    halfSizes[axis] = scale * ((AHi[axis] - ALo[axis]) * pitch / 2.0 + kBodyHalfSize);
+    if (!std::isfinite(block.Eye[axis]) || !std::isfinite(halfSizes[axis])) {
       return;
     }
   }
-  Block.Deep = !NoRayDownTheShafts(Block.Eye, HalfSizes);
-  FBlocks.push_back(Block);
+  block.Deep = !NoRayDownTheShafts(block.Eye, halfSizes);
+  FBlocks.push_back(block);
 }
 
 bool THiddenBodyParts::SeenDownAShaft(const TBlock& ABlock,
                                       const std::array<int32_t, 3>& AAt) const {
-  const double Scale = FGeometry.Scale();
-  const double Pitch = FGeometry.Pitch() * FGeometry.Scale();
-  for (int Face = 1; Face <= 6; ++Face) {
-    const int Axis = PlaneDirections[Face - 1].Axis;
-    const int Sign = PlaneDirections[Face - 1].Sign;
-    TSideLook Look;
-    Look.Pitch = Pitch;
-    Look.Height = Sign * ABlock.Eye[Axis] -
-                  Scale * ((ABlock.Hi[Axis] - ABlock.Lo[Axis]) * FGeometry.Pitch() / 2.0 +
+  const double scale = FGeometry.Scale();
+  const double pitch = FGeometry.Pitch() * FGeometry.Scale();
+  for (int face = 1; face <= 6; ++face) {
+    const int axis = PlaneDirections[face - 1].Axis;
+    const int sign = PlaneDirections[face - 1].Sign;
+    TSideLook look;
+    look.Pitch = pitch;
+    look.Height = sign * ABlock.Eye[axis] -
+                  scale * ((ABlock.Hi[axis] - ABlock.Lo[axis]) * FGeometry.Pitch() / 2.0 +
                            TCubieGeometry::BodyHalfSize());
-    if (!(Look.Height > 0.0)) {
+    if (!(look.Height > 0.0)) {
       continue; // the eye is not outside this side: no ray comes in through it
     }
-    Look.Layer = Sign > 0 ? ABlock.Hi[Axis] - AAt[Axis] : AAt[Axis] - ABlock.Lo[Axis];
-    if (Look.Layer < 1) {
+    look.Layer = sign > 0 ? ABlock.Hi[axis] - AAt[axis] : AAt[axis] - ABlock.Lo[axis];
+    if (look.Layer < 1) {
       return true;
     }
-    Look.BodyHalfSize = Scale * kBodyHalfSize;
-    Look.Depth = Look.Layer * Pitch + Scale * TCubieGeometry::BodyHalfSize();
+    look.BodyHalfSize = scale * kBodyHalfSize;
+    look.Depth = look.Layer * pitch + scale * TCubieGeometry::BodyHalfSize();
     for (int I = 0; I < 2; ++I) {
-      const int Other = (Axis + 1 + I) % 3;
-      const double Middle = (ABlock.Lo[Other] + ABlock.Hi[Other]) / 2.0;
-      Look.Eye[I] = ABlock.Eye[Other];
-      Look.Centre[I] = Pitch * (AAt[Other] - Middle);
-      Look.FirstLine[I] = Pitch * (ABlock.Lo[Other] - 0.5 - Middle);
-      Look.Lines[I] = ABlock.Hi[Other] - ABlock.Lo[Other] + 2;
+      const int other = (axis + 1 + I) % 3;
+      const double middle = (ABlock.Lo[other] + ABlock.Hi[other]) / 2.0;
+      look.Eye[I] = ABlock.Eye[other];
+      look.Centre[I] = pitch * (AAt[other] - middle);
+      look.FirstLine[I] = pitch * (ABlock.Lo[other] - 0.5 - middle);
+      look.Lines[I] = ABlock.Hi[other] - ABlock.Lo[other] + 2;
     }
-    if (ABlock.Hollow ? ReachesThroughTheHollow(Look) : ReachesDownItsColumn(Look)) {
+    if (ABlock.Hollow ? ReachesThroughTheHollow(look) : ReachesDownItsColumn(look)) {
       return true;
     }
   }
@@ -316,49 +316,49 @@ bool THiddenBodyParts::SeenDownAShaft(const TBlock& ABlock,
 }
 
 THiddenBodyParts::TBodyDraw THiddenBodyParts::BodyOf(int32_t ACubeIndex) const {
-  const TIntVector Grid = FGeometry.GridPosition(ACubeIndex);
-  const std::array<int32_t, 3> At = {Grid.I, Grid.J, Grid.L};
-  const TBlock* Block = nullptr;
-  for (const TBlock& Candidate : FBlocks) {
-    bool Inside = true;
-    for (int Axis = 0; Axis < 3; ++Axis) {
-      Inside = Inside && Candidate.Lo[Axis] <= At[Axis] && At[Axis] <= Candidate.Hi[Axis];
+  const TIntVector grid = FGeometry.GridPosition(ACubeIndex);
+  const std::array<int32_t, 3> at = {grid.I, grid.J, grid.L};
+  const TBlock* block = nullptr;
+  for (const TBlock& candidate : FBlocks) {
+    bool inside = true;
+    for (int axis = 0; axis < 3; ++axis) {
+      inside = inside && candidate.Lo[axis] <= at[axis] && at[axis] <= candidate.Hi[axis];
     }
-    Block = Inside ? &Candidate : Block;
+    block = inside ? &candidate : block;
   }
-  if (Block == nullptr || ACubeIndex < 0 || ACubeIndex >= FCube.CubesCount()) {
+  if (block == nullptr || ACubeIndex < 0 || ACubeIndex >= FCube.CubesCount()) {
     return {}; // the turning slice, or a block a ray might see into
   }
-  int OuterFaces = 0;
-  int OuterFace = 0;
-  bool AnyShown = false;
-  for (int Face = 1; Face <= 6; ++Face) {
-    const int Axis = PlaneDirections[Face - 1].Axis;
-    const int Sign = PlaneDirections[Face - 1].Sign;
-    if (At[Axis] != (Sign > 0 ? Block->Hi[Axis] : Block->Lo[Axis])) {
+  int outerFaces = 0;
+  int outerFace = 0;
+  bool anyShown = false;
+  for (int face = 1; face <= 6; ++face) {
+    const int axis = PlaneDirections[face - 1].Axis;
+    const int sign = PlaneDirections[face - 1].Sign;
+    if (at[axis] != (sign > 0 ? block->Hi[axis] : block->Lo[axis])) {
       continue;
     }
-    ++OuterFaces;
-    OuterFace = Face;
+    ++outerFaces;
+    outerFace = face;
     // A face whose plane the eye sees from outside counts as shown even if the frame does not
     // draw it.
-    const bool EyeOutside = Sign * Block->Eye[Axis] > 0.0;
-    AnyShown = AnyShown || FFrame.PlaneVisible[Face - 1] || EyeOutside;
+    const bool eyeOutside = sign * block->Eye[axis] > 0.0;
+    anyShown = anyShown || FFrame.PlaneVisible[face - 1] || eyeOutside;
   }
-  if (!AnyShown) {
+  if (!anyShown) {
     // On no side of its block, or only on sides the eye sees from within: behind the shell of
     // its block, body and faces, unless a ray runs down a shaft far enough to reach it.
-    if (Block->Deep && SeenDownAShaft(*Block, At)) {
+    if (block->Deep && SeenDownAShaft(*block, at)) {
       return {};
     }
     return {TPart::None, 0};
   }
-  if (!Block->Deep && OuterFaces == 1 && FFrame.PlaneVisible[OuterFace - 1]) {
+  if (!block->Deep && outerFaces == 1 && FFrame.PlaneVisible[outerFace - 1]) {
     // That face is drawn (a sticker, or an inner face next to the gap) and covers the open
     // square on top; the slab of the opposite face lies below the shafts. 1 <-> 6, 2 <-> 4,
     // 3 <-> 5.
     constexpr int kOpposite[6] = {6, 4, 5, 2, 3, 1};
-    return {TPart::WithoutSide, kOpposite[OuterFace - 1]};
+    return {TPart::WithoutSide, kOpposite[outerFace - 1]};
   }
   return {};
 }

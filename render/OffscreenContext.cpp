@@ -14,12 +14,12 @@ bool HasExtension(const char* AExtensions, const char* AName) {
   if (AExtensions == nullptr) {
     return false;
   }
-  const size_t Length = std::strlen(AName);
+  const size_t length = std::strlen(AName);
   for (const char* P = std::strstr(AExtensions, AName); P != nullptr;
-       P = std::strstr(P + Length, AName)) {
-    const bool StartsWord = P == AExtensions || P[-1] == ' ';
-    const bool EndsWord = P[Length] == '\0' || P[Length] == ' ';
-    if (StartsWord && EndsWord) {
+       P = std::strstr(P + length, AName)) {
+    const bool startsWord = P == AExtensions || P[-1] == ' ';
+    const bool endsWord = P[length] == '\0' || P[length] == ' ';
+    if (startsWord && endsWord) {
       return true;
     }
   }
@@ -27,29 +27,29 @@ bool HasExtension(const char* AExtensions, const char* AName) {
 }
 
 EGLDisplay SurfacelessDisplay() {
-  const char* ClientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
-  if (!HasExtension(ClientExtensions, "EGL_MESA_platform_surfaceless")) {
+  const char* clientExtensions = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
+  if (!HasExtension(clientExtensions, "EGL_MESA_platform_surfaceless")) {
     return EGL_NO_DISPLAY;
   }
-  const auto GetPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
+  const auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
       eglGetProcAddress("eglGetPlatformDisplayEXT"));
-  if (GetPlatformDisplay == nullptr) {
+  if (getPlatformDisplay == nullptr) {
     return EGL_NO_DISPLAY;
   }
-  return GetPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+  return getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
 }
 
 bool Initialize(EGLDisplay ADisplay) {
-  EGLint Major = 0;
-  EGLint Minor = 0;
-  return ADisplay != EGL_NO_DISPLAY && eglInitialize(ADisplay, &Major, &Minor) == EGL_TRUE;
+  EGLint major = 0;
+  EGLint minor = 0;
+  return ADisplay != EGL_NO_DISPLAY && eglInitialize(ADisplay, &major, &minor) == EGL_TRUE;
 }
 
 void CheckFramebuffer() {
-  const GLenum Status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
-  if (Status != GL_FRAMEBUFFER_COMPLETE) {
+  const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+  if (status != GL_FRAMEBUFFER_COMPLETE) {
     throw EOffscreenContextError("the offscreen framebuffer is incomplete (status " +
-                                 std::to_string(Status) + ")");
+                                 std::to_string(status) + ")");
   }
 }
 
@@ -109,7 +109,7 @@ void TOffscreenContext::OpenDisplay() {
 }
 
 void TOffscreenContext::CreateContext() {
-  const EGLint ConfigAttributes[] = {EGL_SURFACE_TYPE,
+  const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
                                      EGL_PBUFFER_BIT,
                                      EGL_RENDERABLE_TYPE,
                                      EGL_OPENGL_BIT,
@@ -122,28 +122,28 @@ void TOffscreenContext::CreateContext() {
                                      EGL_DEPTH_SIZE,
                                      24,
                                      EGL_NONE};
-  EGLConfig Config = nullptr;
-  EGLint Count = 0;
-  const bool HasConfig =
-      eglChooseConfig(FDisplay, ConfigAttributes, &Config, 1, &Count) == EGL_TRUE && Count > 0;
-  const bool Configless =
+  EGLConfig config = nullptr;
+  EGLint count = 0;
+  const bool hasConfig =
+      eglChooseConfig(FDisplay, configAttributes, &config, 1, &count) == EGL_TRUE && count > 0;
+  const bool configless =
       HasExtension(eglQueryString(FDisplay, EGL_EXTENSIONS), "EGL_KHR_no_config_context");
-  if (!HasConfig && !Configless) {
+  if (!hasConfig && !configless) {
     throw EOffscreenContextError("the EGL display offers no OpenGL configuration");
   }
-  const EGLint ContextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1,
+  const EGLint contextAttributes[] = {EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1,
                                       EGL_NONE};
-  FContext = eglCreateContext(FDisplay, HasConfig ? Config : EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT,
-                              ContextAttributes);
+  FContext = eglCreateContext(FDisplay, hasConfig ? config : EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT,
+                              contextAttributes);
   if (FContext == EGL_NO_CONTEXT) {
     throw EOffscreenContextError("no OpenGL 2.1 context could be created");
   }
   if (eglMakeCurrent(FDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, FContext) == EGL_TRUE) {
     return;
   }
-  const EGLint PbufferAttributes[] = {EGL_WIDTH, 1, EGL_HEIGHT, 1, EGL_NONE};
-  if (HasConfig) {
-    FSurface = eglCreatePbufferSurface(FDisplay, Config, PbufferAttributes);
+  const EGLint pbufferAttributes[] = {EGL_WIDTH, 1, EGL_HEIGHT, 1, EGL_NONE};
+  if (hasConfig) {
+    FSurface = eglCreatePbufferSurface(FDisplay, config, pbufferAttributes);
   }
   if (FSurface == EGL_NO_SURFACE) {
     throw EOffscreenContextError("the OpenGL context could not be made current");
@@ -179,27 +179,27 @@ TOffscreenFramebuffer::~TOffscreenFramebuffer() {
 
 TOffscreenFramebuffer::TBuffers
 TOffscreenFramebuffer::CreateBuffers(int AWidth, int AHeight, int ASamples, bool AWithDepth) {
-  TBuffers Buffers;
-  glGenFramebuffers(1, &Buffers.Framebuffer);
-  glBindFramebuffer(GL_FRAMEBUFFER, Buffers.Framebuffer);
-  glGenRenderbuffers(1, &Buffers.Colour);
-  glBindRenderbuffer(GL_RENDERBUFFER, Buffers.Colour);
+  TBuffers buffers;
+  glGenFramebuffers(1, &buffers.Framebuffer);
+  glBindFramebuffer(GL_FRAMEBUFFER, buffers.Framebuffer);
+  glGenRenderbuffers(1, &buffers.Colour);
+  glBindRenderbuffer(GL_RENDERBUFFER, buffers.Colour);
   glRenderbufferStorageMultisample(GL_RENDERBUFFER, ASamples, GL_RGBA8, AWidth, AHeight);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Buffers.Colour);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, buffers.Colour);
   if (AWithDepth) {
-    glGenRenderbuffers(1, &Buffers.Depth);
-    glBindRenderbuffer(GL_RENDERBUFFER, Buffers.Depth);
+    glGenRenderbuffers(1, &buffers.Depth);
+    glBindRenderbuffer(GL_RENDERBUFFER, buffers.Depth);
     glRenderbufferStorageMultisample(GL_RENDERBUFFER, ASamples, GL_DEPTH_COMPONENT24, AWidth,
                                      AHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, Buffers.Depth);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, buffers.Depth);
   }
   try {
     CheckFramebuffer();
   } catch (...) {
-    DeleteBuffers(Buffers);
+    DeleteBuffers(buffers);
     throw;
   }
-  return Buffers;
+  return buffers;
 }
 
 void TOffscreenFramebuffer::DeleteBuffers(const TBuffers& ABuffers) {
@@ -221,32 +221,32 @@ void TOffscreenFramebuffer::Bind() const {
 
 int TOffscreenFramebuffer::Samples() const {
   glBindFramebuffer(GL_FRAMEBUFFER, FDraw.Framebuffer);
-  GLint Samples = 0;
-  glGetIntegerv(GL_SAMPLES, &Samples);
-  return Samples;
+  GLint samples = 0;
+  glGetIntegerv(GL_SAMPLES, &samples);
+  return samples;
 }
 
 std::vector<uint8_t> TOffscreenFramebuffer::ReadPixels() const {
-  GLuint Source = FDraw.Framebuffer;
+  GLuint source = FDraw.Framebuffer;
   if (FSamples > 0) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, FDraw.Framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, FResolve.Framebuffer);
     glBlitFramebuffer(0, 0, FWidth, FHeight, 0, 0, FWidth, FHeight, GL_COLOR_BUFFER_BIT,
                       GL_NEAREST);
-    Source = FResolve.Framebuffer;
+    source = FResolve.Framebuffer;
   }
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, Source);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  const size_t RowBytes = static_cast<size_t>(FWidth) * 4;
-  std::vector<uint8_t> BottomUp(RowBytes * static_cast<size_t>(FHeight));
-  glReadPixels(0, 0, FWidth, FHeight, GL_RGBA, GL_UNSIGNED_BYTE, BottomUp.data());
-  std::vector<uint8_t> TopDown(BottomUp.size());
-  for (int Row = 0; Row < FHeight; ++Row) {
-    std::memcpy(&TopDown[static_cast<size_t>(Row) * RowBytes],
-                &BottomUp[static_cast<size_t>(FHeight - 1 - Row) * RowBytes], RowBytes);
+  const size_t rowBytes = static_cast<size_t>(FWidth) * 4;
+  std::vector<uint8_t> bottomUp(rowBytes * static_cast<size_t>(FHeight));
+  glReadPixels(0, 0, FWidth, FHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+  std::vector<uint8_t> topDown(bottomUp.size());
+  for (int row = 0; row < FHeight; ++row) {
+    std::memcpy(&topDown[static_cast<size_t>(row) * rowBytes],
+                &bottomUp[static_cast<size_t>(FHeight - 1 - row) * rowBytes], rowBytes);
   }
   Bind();
-  return TopDown;
+  return topDown;
 }
 
 } // namespace vexil

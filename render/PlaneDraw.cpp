@@ -20,22 +20,22 @@ struct TQuadStyle {
 // One quad: per corner the colour, the texture coordinate when textured, the normal, the
 // position. The texture name 1000 names no texture: the quad is then drawn untextured.
 void DrawQuad(const TPlane& APlane, const TQuadStyle& AStyle, TSceneDrawState& AState) {
-  const bool Textured = AStyle.Textured && APlane.TextureID() != TPlane::kNoTexture;
-  if (Textured) {
+  const bool textured = AStyle.Textured && APlane.TextureID() != TPlane::kNoTexture;
+  if (textured) {
     AState.EnableTexture(APlane.TextureID(), AStyle.EnvMode);
   } else {
     AState.DisableTexture();
   }
-  const TGLVectorArray& Corners = APlane.GLVertexArray();
-  const TGLVectorArray& Normals = APlane.GLNormalArray();
+  const TGLVectorArray& corners = APlane.GLVertexArray();
+  const TGLVectorArray& normals = APlane.GLNormalArray();
   glBegin(GL_QUADS);
   for (int K = 0; K < 4; ++K) {
     glColor3f(AStyle.Color.X, AStyle.Color.Y, AStyle.Color.Z);
-    if (Textured) {
+    if (textured) {
       glTexCoord2fv(kTexCoords[K]);
     }
-    glNormal3f(Normals[K].X, Normals[K].Y, Normals[K].Z);
-    glVertex3f(Corners[K].X, Corners[K].Y, Corners[K].Z);
+    glNormal3f(normals[K].X, normals[K].Y, normals[K].Z);
+    glVertex3f(corners[K].X, corners[K].Y, corners[K].Z);
   }
   glEnd();
 }
@@ -44,13 +44,13 @@ void DrawQuad(const TPlane& APlane, const TQuadStyle& AStyle, TSceneDrawState& A
 // texture; bright colours show the sticker texture over the 0.3 grey through its alpha.
 void DrawWithGlobalLight(const TPlane& APlane, TSceneDrawState& AState) {
   AState.SetLighting(true);
-  TQuadStyle Style;
+  TQuadStyle style;
   if (APlane.PlaneLighting()) {
-    Style = {true, GL_MODULATE, {1.0f, 1.0f, 1.0f}};
+    style = {true, GL_MODULATE, {1.0f, 1.0f, 1.0f}};
   } else {
-    Style = {APlane.WorkPlane(), GL_DECAL, {kCarcassGrey, kCarcassGrey, kCarcassGrey}};
+    style = {APlane.WorkPlane(), GL_DECAL, {kCarcassGrey, kCarcassGrey, kCarcassGrey}};
   }
-  DrawQuad(APlane, Style, AState);
+  DrawQuad(APlane, style, AState);
 }
 
 // Stickers show their face colour where the (inverse) mask lets it through; with plane
@@ -76,17 +76,17 @@ void DrawPlane(const TPlane& APlane, TSceneDrawState& AState) {
 }
 
 void DrawPlanes(const TCube& ACube, TSceneDrawState& AState) {
-  for (int Face = 1; Face <= 6; ++Face) {
-    DrawPlane(ACube.Plane(Face), AState);
+  for (int face = 1; face <= 6; ++face) {
+    DrawPlane(ACube.Plane(face), AState);
   }
 }
 
 void DrawPlanes2(const TCube& ACube, const std::array<bool, 6>& APlaneVisible, bool ADrawInner,
                  TSceneDrawState& AState) {
-  for (int Face = 1; Face <= 6; ++Face) {
-    const TPlane& Plane = ACube.Plane(Face);
-    if (APlaneVisible[Face - 1] && (ADrawInner || Plane.WorkPlane())) {
-      DrawPlane(Plane, AState);
+  for (int face = 1; face <= 6; ++face) {
+    const TPlane& plane = ACube.Plane(face);
+    if (APlaneVisible[face - 1] && (ADrawInner || plane.WorkPlane())) {
+      DrawPlane(plane, AState);
     }
   }
 }

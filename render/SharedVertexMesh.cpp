@@ -18,20 +18,20 @@ namespace {
 using TVertexKey = std::array<uint32_t, 11>;
 
 uint32_t Bits(float AValue) {
-  uint32_t Result = 0;
-  std::memcpy(&Result, &AValue, sizeof(Result));
-  return Result;
+  uint32_t result = 0;
+  std::memcpy(&result, &AValue, sizeof(result));
+  return result;
 }
 
 // Buffer objects are core from OpenGL 1.5 on; the version string starts "major.minor".
 bool HasBufferObjects() {
-  const auto* Version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-  int Major = 0;
-  int Minor = 0;
-  if (Version == nullptr || std::sscanf(Version, "%d.%d", &Major, &Minor) != 2) {
+  const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  int major = 0;
+  int minor = 0;
+  if (version == nullptr || std::sscanf(version, "%d.%d", &major, &minor) != 2) {
     return false;
   }
-  return Major > 1 || (Major == 1 && Minor >= 5);
+  return major > 1 || (major == 1 && minor >= 5);
 }
 
 } // namespace
@@ -40,35 +40,35 @@ TSharedVertexMesh::TSharedVertexMesh(const TGeomObject& AObject)
     : FCanDraw(AObject.CanDraw()), FDrawTexture(AObject.DrawTexture()),
       FTextured(AObject.DrawsTextured()), FTextureID(AObject.TextureID()),
       FHasNormals(AObject.GLNormalArray().Exists()), FHasColors(AObject.GLColorArray().Exists()) {
-  const int64_t Count = AObject.DrawableVertexCount();
-  const float* Positions = AObject.GLVertexArray().Floats();
-  const float* Normals = AObject.GLNormalArray().Floats();
-  const float* Colors = AObject.GLColorArray().Floats();
-  const float* TexCoords = AObject.GLTextureArray().Floats();
-  std::map<TVertexKey, uint32_t> Known;
-  FIndices.reserve(static_cast<size_t>(Count));
-  for (int64_t K = 0; K < Count; ++K) {
-    TVertexKey Key{};
+  const int64_t count = AObject.DrawableVertexCount();
+  const float* positions = AObject.GLVertexArray().Floats();
+  const float* normals = AObject.GLNormalArray().Floats();
+  const float* colors = AObject.GLColorArray().Floats();
+  const float* texCoords = AObject.GLTextureArray().Floats();
+  std::map<TVertexKey, uint32_t> known;
+  FIndices.reserve(static_cast<size_t>(count));
+  for (int64_t K = 0; K < count; ++K) {
+    TVertexKey key{};
     for (int C = 0; C < 3; ++C) {
-      Key[C] = Bits(Positions[3 * K + C]);
-      Key[3 + C] = FHasNormals ? Bits(Normals[3 * K + C]) : 0;
-      Key[6 + C] = FHasColors ? Bits(Colors[3 * K + C]) : 0;
+      key[C] = Bits(positions[3 * K + C]);
+      key[3 + C] = FHasNormals ? Bits(normals[3 * K + C]) : 0;
+      key[6 + C] = FHasColors ? Bits(colors[3 * K + C]) : 0;
     }
     if (FTextured) {
-      Key[9] = Bits(TexCoords[2 * K]);
-      Key[10] = Bits(TexCoords[2 * K + 1]);
+      key[9] = Bits(texCoords[2 * K]);
+      key[10] = Bits(texCoords[2 * K + 1]);
     }
-    const auto [Place, Added] = Known.emplace(Key, static_cast<uint32_t>(Known.size()));
+    const auto [Place, Added] = known.emplace(key, static_cast<uint32_t>(known.size()));
     if (Added) {
-      FPositions.insert(FPositions.end(), &Positions[3 * K], &Positions[3 * K + 3]);
+      FPositions.insert(FPositions.end(), &positions[3 * K], &positions[3 * K + 3]);
       if (FHasNormals) {
-        FNormals.insert(FNormals.end(), &Normals[3 * K], &Normals[3 * K + 3]);
+        FNormals.insert(FNormals.end(), &normals[3 * K], &normals[3 * K + 3]);
       }
       if (FHasColors) {
-        FColors.insert(FColors.end(), &Colors[3 * K], &Colors[3 * K + 3]);
+        FColors.insert(FColors.end(), &colors[3 * K], &colors[3 * K + 3]);
       }
       if (FTextured) {
-        FTexCoords.insert(FTexCoords.end(), &TexCoords[2 * K], &TexCoords[2 * K + 2]);
+        FTexCoords.insert(FTexCoords.end(), &texCoords[2 * K], &texCoords[2 * K + 2]);
       }
     }
     FIndices.push_back(Place->second);
@@ -78,29 +78,29 @@ TSharedVertexMesh::TSharedVertexMesh(const TGeomObject& AObject)
 }
 
 void TSharedVertexMesh::AddSideLists() {
-  const size_t Triangles = FListCount[0] / 3;
-  for (int Face = 1; Face <= 6; ++Face) {
-    const TPlaneDirection& Outward = PlaneDirections[Face - 1];
-    const auto Reach = [&](uint32_t AVertex) {
-      return static_cast<float>(Outward.Sign) * FPositions[3 * AVertex + Outward.Axis];
+  const size_t triangles = FListCount[0] / 3;
+  for (int face = 1; face <= 6; ++face) {
+    const TPlaneDirection& outward = PlaneDirections[face - 1];
+    const auto reach = [&](uint32_t AVertex) {
+      return static_cast<float>(outward.Sign) * FPositions[3 * AVertex + outward.Axis];
     };
-    float Extent = 0.0f;
+    float extent = 0.0f;
     for (size_t K = 0; K < FListCount[0]; ++K) {
-      Extent = std::max(Extent, Reach(FIndices[K]));
+      extent = std::max(extent, reach(FIndices[K]));
     }
-    const float Limit = 0.7f * Extent;
-    FListStart[Face] = FIndices.size();
-    FIndices.reserve(FIndices.size() + 3 * Triangles);
-    for (size_t T = 0; T < Triangles; ++T) {
-      const uint32_t* Corner = &FIndices[3 * T];
-      if (Extent > 0.0f && Reach(Corner[0]) > Limit && Reach(Corner[1]) > Limit &&
-          Reach(Corner[2]) > Limit) {
+    const float limit = 0.7f * extent;
+    FListStart[face] = FIndices.size();
+    FIndices.reserve(FIndices.size() + 3 * triangles);
+    for (size_t T = 0; T < triangles; ++T) {
+      const uint32_t* corner = &FIndices[3 * T];
+      if (extent > 0.0f && reach(corner[0]) > limit && reach(corner[1]) > limit &&
+          reach(corner[2]) > limit) {
         continue;
       }
-      const uint32_t Kept[3] = {Corner[0], Corner[1], Corner[2]};
-      FIndices.insert(FIndices.end(), Kept, Kept + 3);
+      const uint32_t kept[3] = {corner[0], corner[1], corner[2]};
+      FIndices.insert(FIndices.end(), kept, kept + 3);
     }
-    FListCount[Face] = FIndices.size() - FListStart[Face];
+    FListCount[face] = FIndices.size() - FListStart[face];
   }
 }
 
@@ -110,8 +110,8 @@ int32_t TSharedVertexMesh::CornersWithoutSide(int AFace) const {
 
 TSharedVertexMesh::~TSharedVertexMesh() {
   if (FArrayBuffer != 0) {
-    const GLuint Buffers[2] = {FArrayBuffer, FIndexBuffer};
-    glDeleteBuffers(2, Buffers);
+    const GLuint buffers[2] = {FArrayBuffer, FIndexBuffer};
+    glDeleteBuffers(2, buffers);
   }
 }
 
@@ -122,27 +122,27 @@ bool TSharedVertexMesh::UploadBuffers() {
   if (!HasBufferObjects()) {
     return false;
   }
-  const auto Bytes = [](const std::vector<float>& AArray) { return AArray.size() * sizeof(float); };
-  FNormalsOffset = Bytes(FPositions);
-  FColorsOffset = FNormalsOffset + Bytes(FNormals);
-  FTexCoordsOffset = FColorsOffset + Bytes(FColors);
-  const size_t Total = FTexCoordsOffset + Bytes(FTexCoords);
-  GLuint Buffers[2] = {};
-  glGenBuffers(2, Buffers);
-  FArrayBuffer = Buffers[0];
-  FIndexBuffer = Buffers[1];
+  const auto bytes = [](const std::vector<float>& AArray) { return AArray.size() * sizeof(float); };
+  FNormalsOffset = bytes(FPositions);
+  FColorsOffset = FNormalsOffset + bytes(FNormals);
+  FTexCoordsOffset = FColorsOffset + bytes(FColors);
+  const size_t total = FTexCoordsOffset + bytes(FTexCoords);
+  GLuint buffers[2] = {};
+  glGenBuffers(2, buffers);
+  FArrayBuffer = buffers[0];
+  FIndexBuffer = buffers[1];
   glBindBuffer(GL_ARRAY_BUFFER, FArrayBuffer);
-  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(Total), nullptr, GL_STATIC_DRAW);
-  const auto Put = [&Bytes](size_t AOffset, const std::vector<float>& AArray) {
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(total), nullptr, GL_STATIC_DRAW);
+  const auto put = [&bytes](size_t AOffset, const std::vector<float>& AArray) {
     if (!AArray.empty()) {
       glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(AOffset),
-                      static_cast<GLsizeiptr>(Bytes(AArray)), AArray.data());
+                      static_cast<GLsizeiptr>(bytes(AArray)), AArray.data());
     }
   };
-  Put(0, FPositions);
-  Put(FNormalsOffset, FNormals);
-  Put(FColorsOffset, FColors);
-  Put(FTexCoordsOffset, FTexCoords);
+  put(0, FPositions);
+  put(FNormalsOffset, FNormals);
+  put(FColorsOffset, FColors);
+  put(FTexCoordsOffset, FTexCoords);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, FIndexBuffer);
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(FIndices.size() * sizeof(uint32_t)),
@@ -165,7 +165,7 @@ void TSharedVertexMesh::BindArrays() const {
     return;
   }
   // From the array buffer the pointers are byte offsets into it.
-  const auto Source = [this](const std::vector<float>& AArray, size_t AOffset) -> const void* {
+  const auto source = [this](const std::vector<float>& AArray, size_t AOffset) -> const void* {
     return FArrayBuffer != 0 ? reinterpret_cast<const void*>(AOffset) : AArray.data();
   };
   // Without buffer objects the binding calls are left out: older contexts lack them.
@@ -173,20 +173,20 @@ void TSharedVertexMesh::BindArrays() const {
     glBindBuffer(GL_ARRAY_BUFFER, FArrayBuffer);
   }
   if (!FPositions.empty()) {
-    glVertexPointer(3, GL_FLOAT, 0, Source(FPositions, 0));
+    glVertexPointer(3, GL_FLOAT, 0, source(FPositions, 0));
     glEnableClientState(GL_VERTEX_ARRAY);
   }
   if (FHasNormals) {
-    glNormalPointer(GL_FLOAT, 0, Source(FNormals, FNormalsOffset));
+    glNormalPointer(GL_FLOAT, 0, source(FNormals, FNormalsOffset));
     glEnableClientState(GL_NORMAL_ARRAY);
   }
   if (FHasColors) {
-    glColorPointer(3, GL_FLOAT, 0, Source(FColors, FColorsOffset));
+    glColorPointer(3, GL_FLOAT, 0, source(FColors, FColorsOffset));
     glEnableClientState(GL_COLOR_ARRAY);
   }
   if (FTextured) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, 0, Source(FTexCoords, FTexCoordsOffset));
+    glTexCoordPointer(2, GL_FLOAT, 0, source(FTexCoords, FTexCoordsOffset));
   }
   if (FArrayBuffer != 0) {
     glBindBuffer(GL_ARRAY_BUFFER, 0);
@@ -212,11 +212,11 @@ void TSharedVertexMesh::DrawList(int AList) const {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   }
   if (FListCount[AList] > 0) {
-    const size_t Start = FListStart[AList];
-    const void* Indices = FIndexBuffer != 0
-                              ? reinterpret_cast<const void*>(Start * sizeof(uint32_t))
-                              : static_cast<const void*>(&FIndices[Start]);
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(FListCount[AList]), GL_UNSIGNED_INT, Indices);
+    const size_t start = FListStart[AList];
+    const void* indices = FIndexBuffer != 0
+                              ? reinterpret_cast<const void*>(start * sizeof(uint32_t))
+                              : static_cast<const void*>(&FIndices[start]);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(FListCount[AList]), GL_UNSIGNED_INT, indices);
   }
   if (FDrawTexture) {
     glDisable(GL_TEXTURE_2D);

@@ -41,19 +41,19 @@ TAlphaFormat TStickerTextureList::AlphaFormatFor(bool AGlobalLighting) {
 }
 
 void TStickerTextureList::SetGlobalLighting(bool AGlobalLighting) {
-  for (auto& Texture : FTextures) {
-    ApplyMask(*Texture, AGlobalLighting);
+  for (auto& texture : FTextures) {
+    ApplyMask(*texture, AGlobalLighting);
   }
 }
 
 void LoadStickerTextures(TStickerTextureList& AList, bool AGlobalLighting) {
   for (int I = 0; I < kStickerTextureCount; ++I) {
-    TBytesStream Stream = OpenResource("PLANE_" + std::to_string(I), kRawDataResource);
-    auto Texture = std::make_unique<TVexilGLTexture>();
-    Texture->LoadBmpFromStream(Stream);
-    Texture->SetTextEnvMode(GL_COMBINE);
-    ApplyMask(*Texture, AGlobalLighting);
-    AList.Add(std::move(Texture));
+    TBytesStream stream = OpenResource("PLANE_" + std::to_string(I), kRawDataResource);
+    auto texture = std::make_unique<TVexilGLTexture>();
+    texture->LoadBmpFromStream(stream);
+    texture->SetTextEnvMode(GL_COMBINE);
+    ApplyMask(*texture, AGlobalLighting);
+    AList.Add(std::move(texture));
   }
 }
 

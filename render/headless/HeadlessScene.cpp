@@ -8,11 +8,11 @@
 namespace vexil {
 
 std::array<TVertex3f, 6> DefaultSideColors() {
-  std::array<TVertex3f, 6> Colors{};
-  for (size_t I = 0; I < Colors.size(); ++I) {
-    Colors[I] = ColorToVertex3f(kDefaultPlaneColors[I]);
+  std::array<TVertex3f, 6> colors{};
+  for (size_t I = 0; I < colors.size(); ++I) {
+    colors[I] = ColorToVertex3f(kDefaultPlaneColors[I]);
   }
-  return Colors;
+  return colors;
 }
 
 THeadlessScene::THeadlessScene(int ADegree, int AWidth, int AHeight, int ASamples)

@@ -29,33 +29,33 @@ constexpr int kWidth = kDefaultViewWidth;
 constexpr int kHeight = kDefaultViewHeight;
 
 void Save(THeadlessScene& AScene, const std::string& APath) {
-  const std::vector<uint8_t> Pixels = AScene.ReadPixels();
-  const QImage Image(Pixels.data(), kWidth, kHeight, kWidth * 4, QImage::Format_RGBA8888);
-  if (!Image.save(QString::fromStdString(APath))) {
+  const std::vector<uint8_t> pixels = AScene.ReadPixels();
+  const QImage image(pixels.data(), kWidth, kHeight, kWidth * 4, QImage::Format_RGBA8888);
+  if (!image.save(QString::fromStdString(APath))) {
     throw std::runtime_error("cannot write " + APath);
   }
   std::printf("%s\n", APath.c_str());
 }
 
 void Pictures(const std::string& ADirectory, int ADegree, int ASamples) {
-  THeadlessScene Scene(ADegree, kWidth, kHeight, ASamples);
-  Scene.SetBackground({0.0f, 0.0f, 0.3f});
-  const TMatrix View =
+  THeadlessScene scene(ADegree, kWidth, kHeight, ASamples);
+  scene.SetBackground({0.0f, 0.0f, 0.3f});
+  const TMatrix view =
       MultiplyMatrix(GLRotationMatrix(35, 1, 0, 0), GLRotationMatrix(52.5, 0, 1, 0));
-  const std::string Prefix = ADirectory + "/cube_" + std::to_string(ADegree) + "_";
-  for (const bool Global : {true, false}) {
-    for (const bool Bright : {false, true}) {
-      Scene.SetMode(Global, Bright);
-      Scene.DrawFrame(View);
-      Save(Scene, Prefix + (Global ? "lit_" : "unlit_") + (Bright ? "bright" : "plain") + ".png");
+  const std::string prefix = ADirectory + "/cube_" + std::to_string(ADegree) + "_";
+  for (const bool global : {true, false}) {
+    for (const bool bright : {false, true}) {
+      scene.SetMode(global, bright);
+      scene.DrawFrame(view);
+      Save(scene, prefix + (global ? "lit_" : "unlit_") + (bright ? "bright" : "plain") + ".png");
     }
   }
-  Scene.SetMode(true, false);
-  Scene.Cube().Randomize(11);
-  Scene.Cube().RotateRandomSide();
-  Scene.Cube().SetRotateSpeed(45.0f);
-  Scene.DrawFrame(View);
-  Save(Scene, Prefix + "turning.png");
+  scene.SetMode(true, false);
+  scene.Cube().Randomize(11);
+  scene.Cube().RotateRandomSide();
+  scene.Cube().SetRotateSpeed(45.0f);
+  scene.DrawFrame(view);
+  Save(scene, prefix + "turning.png");
 }
 
 } // namespace
@@ -65,18 +65,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: scene_pictures OUTPUT_DIR [N...]\n");
     return 2;
   }
-  std::vector<int> Degrees;
+  std::vector<int> degrees;
   for (int I = 2; I < argc; ++I) {
-    Degrees.push_back(std::atoi(argv[I]));
+    degrees.push_back(std::atoi(argv[I]));
   }
-  if (Degrees.empty()) {
-    Degrees = {2, 3, 10};
+  if (degrees.empty()) {
+    degrees = {2, 3, 10};
   }
   try {
     std::filesystem::create_directories(argv[1]);
     DetectMultisample();
-    for (const int Degree : Degrees) {
-      Pictures(argv[1], Degree, MultisamplePixelFormat());
+    for (const int degree : degrees) {
+      Pictures(argv[1], degree, MultisamplePixelFormat());
     }
   } catch (const std::exception& E) {
     std::fprintf(stderr, "scene_pictures: %s\n", E.what());
