@@ -14,14 +14,9 @@ void TGLTexture::LoadBitMap(const TBitmap24& ABitMap) {
   FTextureID = name;
 }
 
-void TGLTexture::LoadBmpFromStream(TStream& AStream) {
+void TGLTexture::LoadFromImage(const QString& AFileName) {
   // Decode first: a bad picture leaves the texture as it was.
-  LoadBitMap(DecodeBmp(AStream));
-}
-
-void TGLTexture::LoadFromBmp(const std::string& AFileName) {
-  TFileStream stream(AFileName, TFileStream::TMode::OpenRead);
-  LoadBmpFromStream(stream);
+  LoadBitMap(LoadBitmap24(AFileName));
 }
 
 void TGLTexture::UpdateBlendingConfiguration() {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "engine/Streams.h"
-#include "render/BmpDecoder.h"
+#include "render/Bitmap24.h"
 
 #include <cstdint>
 #include <string>
@@ -22,10 +22,9 @@ public:
   // Copies the picture into Data() and generates a texture name (no upload). Needs a current
   // context.
   virtual void LoadBitMap(const TBitmap24& ABitMap);
-  // Decodes a BMP from the stream and runs LoadBitMap; raises EInvalidGraphic on a bad picture.
-  void LoadBmpFromStream(TStream& AStream);
-  // The same from a file; raises EStreamError when it cannot be read.
-  void LoadFromBmp(const std::string& AFileName);
+  // Reads the picture file (or resource) AFileName and runs LoadBitMap; raises EInvalidGraphic
+  // when it cannot be read, leaving the texture as it was.
+  void LoadFromImage(const QString& AFileName);
 
   // Uploads Data() to the texture with the filter, wrap and environment settings below. Does
   // nothing before a picture was loaded (there is no texture of ours to upload to).

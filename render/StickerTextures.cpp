@@ -1,6 +1,5 @@
 #include "render/StickerTextures.h"
 
-#include "engine/Resources.h"
 #include "render/GLIncludes.h"
 
 #include <string>
@@ -48,9 +47,8 @@ void TStickerTextureList::SetGlobalLighting(bool AGlobalLighting) {
 
 void LoadStickerTextures(TStickerTextureList& AList, bool AGlobalLighting) {
   for (int I = 0; I < kStickerTextureCount; ++I) {
-    TBytesStream stream = OpenResource("PLANE_" + std::to_string(I), kRawDataResource);
     auto texture = std::make_unique<TVexilGLTexture>();
-    texture->LoadBmpFromStream(stream);
+    texture->LoadFromImage(StickerPictureName(I));
     texture->SetTextEnvMode(GL_COMBINE);
     ApplyMask(*texture, AGlobalLighting);
     AList.Add(std::move(texture));

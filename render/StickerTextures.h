@@ -35,8 +35,8 @@ private:
   std::vector<std::unique_ptr<TVexilGLTexture>> FTextures;
 };
 
-// Makes the textures from the resources "PLANE_0".."PLANE_6" in that order and appends them to
-// AList. Needs a current context. A missing resource or a bad picture raises (EResNotFound,
+// Makes the textures from the sticker pictures 0..6 (StickerPictureName) in that order and appends
+// them to AList. Needs a current context. A missing resource or a bad picture raises (EResNotFound,
 // EInvalidGraphic) and appends nothing for it.
 void LoadStickerTextures(TStickerTextureList& AList, bool AGlobalLighting);
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/VectorTypes.h"
-#include "render/BmpDecoder.h"
+#include "render/Bitmap24.h"
 
 #include <cstdint>
 #include <vector>

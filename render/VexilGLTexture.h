@@ -2,7 +2,7 @@
 // rest of the picture can be recoloured with a face colour; the untinted picture is kept, so a
 // tint never accumulates.
 //
-// Order of use: LoadBmpFromStream, SetTextEnvMode, SetAlphaFormat(format), SetAlphaFormat(),
+// Order of use: LoadFromImage, SetTextEnvMode, SetAlphaFormat(format), SetAlphaFormat(),
 // UpdateBlendingConfiguration; later any number of SetColor, or SetAlphaFormat(format) +
 // SetAlphaFormat() + UpdateBlendingConfiguration.
 #pragma once

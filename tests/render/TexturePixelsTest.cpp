@@ -1,6 +1,5 @@
 // The sticker pictures and the pixel work on them (RGBA copy, alpha mask, tint), without OpenGL.
 #include "render/TexturePixels.h"
-#include "engine/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +10,7 @@ namespace vexil {
 namespace {
 
 std::vector<uint8_t> PictureRGBA(int ANumber) {
-  TBytesStream Stream = OpenResource("PLANE_" + std::to_string(ANumber), kRawDataResource);
-  return BitmapToRGBA(DecodeBmp(Stream));
+  return BitmapToRGBA(LoadBitmap24(StickerPictureName(ANumber)));
 }
 
 struct TPixelCounts {
