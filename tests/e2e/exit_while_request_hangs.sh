@@ -5,6 +5,7 @@
 #
 #   tests/e2e/exit_while_request_hangs.sh GAME_BINARY SERVER_SCRIPT
 set -euo pipefail
+source "$(dirname "$0")/wait_for_window.sh"
 
 GAME="${1:?usage: exit_while_request_hangs.sh GAME_BINARY SERVER_SCRIPT}"
 SERVER="${2:?usage: exit_while_request_hangs.sh GAME_BINARY SERVER_SCRIPT}"
@@ -30,7 +31,7 @@ start_game() {
   mkdir -p "$XDG_CONFIG_HOME"
   "$GAME" &
   GAME_PID=$!
-  timeout 30 xdotool search --sync --onlyvisible --name 'Vexil Cube 3D' >/dev/null ||
+  wait_for_window 'Vexil Cube 3D' >/dev/null ||
     fail "$1: the game window did not open"
 }
 

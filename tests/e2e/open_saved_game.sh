@@ -16,6 +16,7 @@
 # `mimetype` (libfile-mimeinfo-perl), which reads the MIME database of XDG_DATA_HOME, and the
 # program from the desktop database there, then runs the entry's Exec line found through PATH.
 set -euo pipefail
+source "$(dirname "$0")/wait_for_window.sh"
 
 usage="usage: open_saved_game.sh PREFIX SAVED_GAME SCREENSHOT_DIR [FOLDER_TO_HIDE...]"
 PREFIX="$(realpath "${1:?$usage}")"
@@ -94,7 +95,7 @@ fi
 
 # Waits for the game's window and sets WINDOW, GAME_PID and the window's X Y WIDTH HEIGHT.
 await_window() {
-  WINDOW="$(timeout 20 xdotool search --sync --onlyvisible --name 'Vexil Cube 3D' | head -1)" ||
+  WINDOW="$(wait_for_window 'Vexil Cube 3D' 20)" ||
     true
   [ -n "$WINDOW" ] || fail "$1: no game window appeared"
   GAME_PID="$(xdotool getwindowpid "$WINDOW")"

@@ -6,6 +6,7 @@
 #
 #   tests/e2e/play_session.sh GAME_BINARY SCREENSHOT_DIR
 set -euo pipefail
+source "$(dirname "$0")/wait_for_window.sh"
 
 GAME="${1:?usage: play_session.sh GAME_BINARY SCREENSHOT_DIR}"
 SHOTS="${2:?usage: play_session.sh GAME_BINARY SCREENSHOT_DIR}"
@@ -52,7 +53,7 @@ drag() { # button x0 y0 dx dy
 
 "$GAME" &
 GAME_PID=$!
-WINDOW="$(xdotool search --sync --onlyvisible --name 'Vexil Cube 3D' | head -1)"
+WINDOW="$(wait_for_window 'Vexil Cube 3D')"
 [ -n "$WINDOW" ] || fail "the game window did not open"
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")" # X Y WIDTH HEIGHT
 xdotool windowactivate "$WINDOW" 2>/dev/null || xdotool windowfocus "$WINDOW"

@@ -3,6 +3,7 @@
 #
 #   tests/e2e/terminate_saves_settings.sh GAME_BINARY
 set -euo pipefail
+source "$(dirname "$0")/wait_for_window.sh"
 
 GAME="${1:?usage: terminate_saves_settings.sh GAME_BINARY}"
 if [ -z "${DISPLAY:-}" ]; then
@@ -16,7 +17,7 @@ INI="$CONFIG/Vexil Cube/vexil_cube.ini"
 
 "$GAME" &
 GAME_PID=$!
-xdotool search --sync --onlyvisible --name 'Vexil Cube 3D' >/dev/null
+wait_for_window 'Vexil Cube 3D' >/dev/null
 kill -TERM "$GAME_PID"
 for _ in $(seq 50); do
   kill -0 "$GAME_PID" 2>/dev/null || break

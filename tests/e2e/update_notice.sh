@@ -27,6 +27,7 @@ fail() {
   echo "update_notice: $*" >&2
   exit 1
 }
+source "$(dirname "$0")/wait_for_window.sh"
 
 mkdir -p "$WORK/site/programs/3" "$WORK/config"
 printf '\xef\xbb\xbf1,5\r\nFaster turns\r\nNew colours\r\n' >"$WORK/site/programs/3/vexilcubever.txt"
@@ -46,8 +47,7 @@ export BROWSER=true
 export VEXIL_CUBE_SITE="http://127.0.0.1:$PORT"
 "$GAME" &
 GAME_PID=$!
-NOTICE="$(timeout 30 xdotool search --sync --onlyvisible --name 'Проверка обновления' | head -1)" ||
-  fail "no update notice"
+NOTICE="$(wait_for_window 'Проверка обновления')" || fail "no update notice"
 sleep 0.5
 import -window root "$SHOTS/update-notice.png"
 echo "screenshot $SHOTS/update-notice.png"
@@ -61,10 +61,11 @@ count() { grep -c " GET $1 " "$WORK/site/requests.log" || true; }
 xdotool windowactivate --sync "$NOTICE" 2>/dev/null || xdotool windowfocus --sync "$NOTICE"
 xdotool key --window "$NOTICE" space
 for _ in $(seq 50); do
-  xdotool search --onlyvisible --name 'Проверка обновления' >/dev/null || break
+  xdotool search --onlyvisible --name 'Проверка обновления' >/dev/null 2>&1 || break
   sleep 0.1
 done
-! xdotool search --onlyvisible --name 'Проверка обновления' >/dev/null || fail "the notice stayed open"
+! xdotool search --onlyvisible --name 'Проверка обновления' >/dev/null 2>&1 ||
+  fail "the notice stayed open"
 
 # Closes the game as a logout does; fails unless it ends within two seconds with its settings.
 close_game() {
@@ -84,7 +85,6 @@ export XDG_CONFIG_HOME="$WORK/config-again"
 mkdir -p "$XDG_CONFIG_HOME"
 "$GAME" &
 GAME_PID=$!
-timeout 30 xdotool search --sync --onlyvisible --name 'Проверка обновления' >/dev/null ||
-  fail "no update notice the second time"
+wait_for_window 'Проверка обновления' >/dev/null || fail "no update notice the second time"
 close_game "with the notice open"
 echo "update_notice: passed"
