@@ -6,6 +6,7 @@
 #   tests/e2e/exit_while_request_hangs.sh GAME_BINARY SERVER_SCRIPT
 set -euo pipefail
 source "$(dirname "$0")/wait_for_window.sh"
+source "$(dirname "$0")/local_server.sh"
 
 GAME="${1:?usage: exit_while_request_hangs.sh GAME_BINARY SERVER_SCRIPT}"
 SERVER="${2:?usage: exit_while_request_hangs.sh GAME_BINARY SERVER_SCRIPT}"
@@ -63,14 +64,7 @@ sleep 1
 close_game refused
 
 mkdir -p "$WORK/site"
-python3 "$SERVER" "$WORK/site" --hang >"$WORK/server.out" &
-SERVER_PID=$!
-for _ in $(seq 100); do
-  grep -q '^PORT ' "$WORK/server.out" && break
-  sleep 0.1
-done
-PORT="$(sed -n 's/^PORT //p' "$WORK/server.out")"
-[ -n "$PORT" ] || fail "the server did not start"
+start_local_server "$SERVER" "$WORK/site" --hang || fail "the server did not start"
 export VEXIL_CUBE_SITE="http://127.0.0.1:$PORT"
 start_game hanging
 # Both requests are waiting for answers that never come.

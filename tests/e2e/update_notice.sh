@@ -28,18 +28,12 @@ fail() {
   exit 1
 }
 source "$(dirname "$0")/wait_for_window.sh"
+source "$(dirname "$0")/local_server.sh"
 
 mkdir -p "$WORK/site/programs/3" "$WORK/config"
 printf '\xef\xbb\xbf1,5\r\nFaster turns\r\nNew colours\r\n' >"$WORK/site/programs/3/vexilcubever.txt"
 : >"$WORK/site/programs/3/stat.php"
-python3 "$SERVER" "$WORK/site" >"$WORK/server.out" &
-SERVER_PID=$!
-for _ in $(seq 100); do
-  grep -q '^PORT ' "$WORK/server.out" && break
-  sleep 0.1
-done
-PORT="$(sed -n 's/^PORT //p' "$WORK/server.out")"
-[ -n "$PORT" ] || fail "the server did not start"
+start_local_server "$SERVER" "$WORK/site" || fail "the server did not start"
 
 export XDG_CONFIG_HOME="$WORK/config"
 # The notice's button asks the desktop to open the download page: let it open nothing.
