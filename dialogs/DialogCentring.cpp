@@ -17,6 +17,11 @@ QMargins FrameMarginsOf(const QWidget& AWidget) {
           frame.bottom() - client.bottom()};
 }
 
+// How often and how long after the dialog shows its frame is looked at: a window manager frames
+// a window within a moment, a loaded machine within a second or two.
+constexpr int kFrameWatchInterval = 50;
+constexpr int kFrameWatchTicks = 60;
+
 } // namespace
 
 QPoint CentredPosition(const QRect& AWindow, const QSize& ABoxSize) {
@@ -33,6 +38,13 @@ QRect CentredClientRect(const QRect& AWindow, const QSize& AClientSize,
 
 TDialogCentring::TDialogCentring(QWidget* ADialog, QWidget* AWindow)
     : FDialog(ADialog), FWindow(AWindow) {
+  FFrameWatch.setInterval(kFrameWatchInterval);
+  connect(&FFrameWatch, &QTimer::timeout, this, [this] {
+    if (--FWatchTicksLeft <= 0) {
+      FFrameWatch.stop();
+    }
+    FollowFrame();
+  });
   if (FDialog) {
     FDialog->installEventFilter(this);
   }
@@ -56,31 +68,40 @@ void TDialogCentring::Centre(const QMargins& AFrameMargins) {
   FDialog->setGeometry(CentredClientRect(window->frameGeometry(), FDialog->size(), AFrameMargins));
 }
 
+void TDialogCentring::FollowFrame() {
+  if (!FDialog || !FWindow || !FDialog->isVisible()) {
+    return;
+  }
+  const QMargins known = KnownFrameMargins();
+  if (!known.isNull() && known != FCentredWith) {
+    FCentredWith = known;
+    Centre(known);
+  }
+}
+
 bool TDialogCentring::eventFilter(QObject* AWatched, QEvent* AEvent) {
   if (AWatched != FDialog || !FWindow) {
     return QObject::eventFilter(AWatched, AEvent);
   }
   switch (AEvent->type()) {
   case QEvent::Show: {
-    const QMargins known = KnownFrameMargins();
+    FCentredWith = KnownFrameMargins();
     // A window manager gives the dialog a frame like the window's: the best guess until the
     // real one is known (without a manager both are empty, and stay so).
-    FSettled = !known.isNull();
-    Centre(FSettled ? known : FrameMarginsOf(*FWindow->window()));
+    Centre(!FCentredWith.isNull() ? FCentredWith : FrameMarginsOf(*FWindow->window()));
+    FWatchTicksLeft = kFrameWatchTicks;
+    FFrameWatch.start();
     break;
   }
+  case QEvent::Hide:
+    FFrameWatch.stop();
+    break;
   case QEvent::Move:
   case QEvent::Resize:
   case QEvent::Paint:
   case QEvent::UpdateRequest:
   case QEvent::WindowActivate:
-    if (!FSettled && FDialog->isVisible()) {
-      const QMargins known = KnownFrameMargins();
-      if (!known.isNull()) {
-        FSettled = true;
-        Centre(known);
-      }
-    }
+    FollowFrame();
     break;
   default:
     break;

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QTimer>
 
 class QWidget;
 
@@ -23,7 +24,10 @@ QRect CentredClientRect(const QRect& AWindow, const QSize& AClientSize,
 // Lives as long as one dialog is shown: installed on ADialog, it moves the dialog over the
 // middle of AWindow's frame when the dialog is shown. Under a window manager the dialog's own
 // frame is not known yet at that moment: it is guessed from the window's frame, and the dialog
-// is centred once more with its real frame as soon as the manager has framed it.
+// is centred again whenever the frame the platform reports changes during the first seconds.
+// The first report may be wrong (on a loaded machine the platform measures the frame against a
+// stale size) and is corrected later without any event reaching the dialog, so the frame is
+// also looked at on a timer. A player's drag never changes the frame, so it is never undone.
 class TDialogCentring : public QObject {
 public:
   TDialogCentring(QWidget* ADialog, QWidget* AWindow);
@@ -36,13 +40,17 @@ protected:
 
 private:
   void Centre(const QMargins& AFrameMargins);
+  // Centres the dialog again when the platform reports a frame other than the one last used.
+  void FollowFrame();
   // The dialog's frame as the platform knows it; empty before the window manager framed it.
   QMargins KnownFrameMargins() const;
 
   QPointer<QWidget> FDialog;
   QPointer<QWidget> FWindow;
-  // Centred with the real frame: nothing more to do.
-  bool FSettled = false;
+  // The frame the dialog was last centred with; empty while it was centred with a guess.
+  QMargins FCentredWith;
+  QTimer FFrameWatch;
+  int FWatchTicksLeft = 0;
 };
 
 } // namespace vexil

@@ -5,6 +5,7 @@
 #include "localization/LocalizationStore.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPointer>
 #include <QTest>
@@ -24,7 +25,8 @@ constexpr int kEnglish = 1;
 
 // Under a window manager a window is framed a moment after it shows, and may be placed again
 // then: it has settled once it is framed as the window it belongs to is (at once where there is
-// no frame to wait for) and has stood still for a few polls.
+// no frame to wait for) and has stood still for a while. The while is measured in time, not in
+// polls: on a loaded machine the manager answers late, and many polls may pass in between.
 class TFrameSettling {
 public:
   bool Settled(const QWidget& AWindow) {
@@ -36,20 +38,38 @@ public:
         AWindow.frameGeometry() != FLastFrame) {
       FWindow = &AWindow;
       FLastFrame = AWindow.frameGeometry();
-      FStillPolls = 0;
+      FStill.start();
       return false;
     }
-    return ++FStillPolls >= 5;
+    return FStill.elapsed() >= kStillMilliseconds;
   }
 
 private:
+  static constexpr qint64 kStillMilliseconds = 300;
   static QMargins MarginsOf(const QWidget& AWidget) {
     return AWidget.windowHandle() != nullptr ? AWidget.windowHandle()->frameMargins() : QMargins();
   }
   QPointer<const QWidget> FWindow;
   QRect FLastFrame;
-  int FStillPolls = 0;
+  QElapsedTimer FStill;
 };
+
+// Waits until AWindow has stood still for a while (the manager has framed and placed it), at
+// most ATimeout milliseconds; true when it did.
+inline bool WaitUntilPlaced(const QWidget& AWindow, int ATimeout = 5000) {
+  QRect last = AWindow.frameGeometry();
+  QElapsedTimer still;
+  still.start();
+  return QTest::qWaitFor(
+      [&] {
+        if (AWindow.frameGeometry() != last) {
+          last = AWindow.frameGeometry();
+          still.start();
+        }
+        return still.elapsed() >= 300;
+      },
+      ATimeout);
+}
 
 // While it lives, runs its action once on the first modal window of type T that shows, once it
 // has settled (the action runs inside that window's event loop, so it may close it).

@@ -27,7 +27,7 @@ SHOTS="$(realpath "$SHOTS")"
 shift 3
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$PREFIX" "$SAVED_GAME" "$SHOTS" "$@"
+  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$PREFIX" "$SAVED_GAME" "$SHOTS" "$@"
 fi
 
 # Deepest first, so a build folder inside the source tree is still there to cover.

@@ -14,7 +14,7 @@ mkdir -p "$SHOTS"
 
 # Without a display, give the session a virtual one.
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
+  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$@"
 fi
 
 # The session's settings stay out of the player's own.

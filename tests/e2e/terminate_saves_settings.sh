@@ -7,7 +7,7 @@ source "$(dirname "$0")/wait_for_window.sh"
 
 GAME="${1:?usage: terminate_saves_settings.sh GAME_BINARY}"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
+  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$@"
 fi
 
 CONFIG="$(mktemp -d)"

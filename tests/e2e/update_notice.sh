@@ -13,7 +13,7 @@ SERVER="${2:?usage: update_notice.sh GAME_BINARY SERVER_SCRIPT SCREENSHOT_DIR}"
 SHOTS="${3:?usage: update_notice.sh GAME_BINARY SERVER_SCRIPT SCREENSHOT_DIR}"
 mkdir -p "$SHOTS"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
+  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$@"
 fi
 
 WORK="$(mktemp -d)"

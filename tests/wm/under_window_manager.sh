@@ -15,7 +15,7 @@ done
 # Always a display of its own: the manager must not take over a display other tests share.
 if [ -z "${VEXIL_UNDER_WM:-}" ]; then
   export VEXIL_UNDER_WM=1
-  exec xvfb-run -a -s '-screen 0 1280x800x24' "$0" "$@"
+  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$@"
 fi
 
 READY="$(mktemp -d)"
