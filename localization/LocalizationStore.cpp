@@ -1,6 +1,7 @@
 #include "localization/LocalizationStore.h"
 
 #include <QAction>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QList>
@@ -10,6 +11,18 @@
 #include <QWidget>
 
 namespace vexil {
+
+TLocalizationStore::TLocalizationStore() : TLocalizationStoreCore(TDeferLoading{}) {
+  LoadLanguages();
+}
+
+std::string TLocalizationStore::ReadLanguageResource(const std::string& AName) const {
+  QFile file(QStringLiteral(":/languages/%1.txt").arg(QString::fromStdString(AName).toLower()));
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw ELanguageNotFound("Resource " + AName + " not found");
+  }
+  return file.readAll().toStdString();
+}
 
 QString TLocalizationStore::GetString(const QString& AStringID) const {
   return QString::fromStdString(GetString(AStringID.toStdString()));

@@ -22,9 +22,11 @@
 // Every other kind keeps its texts; so does a component whose name is no key of the current
 // language.
 //
-// Link with target vexil_localization_qt. Construction raises vexil::EResNotFound when a
-// language resource is missing and vexil::ELocalizationError for a language line with an
-// empty key; the shipped resources have neither.
+// Link with target vexil_localization_qt. The languages are the files compiled into the
+// library as Qt resources, ":/languages/russian.txt" for the group "RUSSIAN". Construction
+// raises vexil::ELanguageNotFound when a language resource is missing and
+// vexil::ELocalizationError for a language line with an empty key; the shipped files have
+// neither.
 #pragma once
 
 #include "localization/LocalizationStoreCore.h"
@@ -39,7 +41,8 @@ namespace vexil {
 
 class TLocalizationStore : public TLocalizationStoreCore {
 public:
-  TLocalizationStore() = default;
+  // Loads the shipped languages.
+  TLocalizationStore();
 
   using TLocalizationStoreCore::GetLanguageList;
   using TLocalizationStoreCore::GetString;
@@ -58,6 +61,8 @@ public:
 
 protected:
   explicit TLocalizationStore(TDeferLoading ATag) : TLocalizationStoreCore(ATag) {}
+  // The bytes of the compiled-in file of the group name AName.
+  std::string ReadLanguageResource(const std::string& AName) const override;
 };
 
 } // namespace vexil

@@ -1,6 +1,5 @@
 #include "localization/LocalizationStoreCore.h"
 
-#include "engine/Resources.h"
 #include "localization/LanguageIniFile.h"
 #include "localization/LanguageParser.h"
 #include "localization/LanguageText.h"
@@ -38,10 +37,6 @@ std::vector<std::string> SplitGroup(const std::string& AGroup) {
 
 } // namespace
 
-TLocalizationStoreCore::TLocalizationStoreCore() {
-  LoadLanguages();
-}
-
 void TLocalizationStoreCore::LoadLanguages() {
   FCurrentLanguageIndex = -1;
   FStringHashTables.clear();
@@ -73,13 +68,6 @@ void TLocalizationStoreCore::ApplyIniLanguageIndex() {
   if (stored && *stored < SupportedLanguageCount()) {
     FCurrentLanguageIndex = *stored;
   }
-}
-
-std::string TLocalizationStoreCore::ReadLanguageResource(const std::string& AName) const {
-  TBytesStream stream = OpenResource(AName, kTextResource);
-  std::string bytes(static_cast<size_t>(stream.Size()), '\0');
-  stream.ReadBuffer(bytes.data(), bytes.size());
-  return bytes;
 }
 
 std::string TLocalizationStoreCore::LanguageIniFileName() const {

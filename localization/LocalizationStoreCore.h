@@ -2,8 +2,9 @@
 // carries, the current language and the lookup of texts by key. TLocalizationStore
 // (LocalizationStore.h) adds the localisation of Qt windows on top of it.
 //
-// Languages come from embedded "TEXT" resources (engine/Resources.h). Each language is a
-// resource-name group: one or more resource names separated by ";", whose lines are read in
+// Where the language texts come from is the descendant's business (ReadLanguageResource): the
+// program's store reads the files compiled into it, the tests their own texts. Each language is
+// a resource-name group: one or more resource names separated by ";", whose lines are read in
 // that order and parsed as one language (format in LanguageText.h and LanguageParser.h). The
 // shipped groups are "RUSSIAN" (language 0) and "ENGLISH" (language 1).
 //
@@ -12,18 +13,20 @@
 
 #include "localization/LocalizationStringTable.h"
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace vexil {
 
+// A language resource that the program does not carry.
+class ELanguageNotFound : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
 class TLocalizationStoreCore {
 public:
-  // Loads every language and selects the initial one: the index stored in the program's ini
-  // file (LanguageIniFile.h) when it is below the number of languages, otherwise language 0.
-  // Raises EResNotFound for a missing resource and ELocalizationError for a line with an empty
-  // key.
-  TLocalizationStoreCore();
   virtual ~TLocalizationStoreCore() = default;
   TLocalizationStoreCore(const TLocalizationStoreCore&) = delete;
   TLocalizationStoreCore& operator=(const TLocalizationStoreCore&) = delete;
@@ -50,14 +53,18 @@ public:
   virtual void GetLanguageResourceList(std::vector<std::string>& AStringList) const;
 
 protected:
-  // A descendant that overrides any virtual operation constructs its base with this tag and
-  // calls LoadLanguages() from its own constructor, where its overrides are in force.
+  // Descendants construct the store empty and call LoadLanguages() from their own constructor,
+  // where their overrides are in force.
   struct TDeferLoading {};
   explicit TLocalizationStoreCore(TDeferLoading) {}
+  // Loads every language and selects the initial one: the index stored in the program's ini
+  // file (LanguageIniFile.h) when it is below the number of languages, otherwise language 0.
+  // Raises ELanguageNotFound for a missing resource and ELocalizationError for a line with an
+  // empty key.
   void LoadLanguages();
 
-  // The raw bytes of the "TEXT" resource AName; raises EResNotFound when it is missing.
-  virtual std::string ReadLanguageResource(const std::string& AName) const;
+  // The raw bytes of the language resource AName; raises ELanguageNotFound when it is missing.
+  virtual std::string ReadLanguageResource(const std::string& AName) const = 0;
   // The ini file that may hold the initial language index.
   virtual std::string LanguageIniFileName() const;
 

@@ -1,5 +1,4 @@
 #include "localization/LocalizationStoreCore.h"
-#include "engine/Resources.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +31,7 @@ protected:
   std::string ReadLanguageResource(const std::string& AName) const override {
     const auto found = FResources.find(AName);
     if (found == FResources.end()) {
-      throw EResNotFound("Resource " + AName + " not found");
+      throw ELanguageNotFound("Resource " + AName + " not found");
     }
     return found->second;
   }
@@ -138,7 +137,7 @@ TEST(LocalizationStore, GroupsReadTheirResourcesInOrderAsOneLanguage) {
 }
 
 TEST(LocalizationStore, ConstructionFailsOnAMissingResourceOrAnEmptyKey) {
-  EXPECT_THROW(TTestStore(kTwoLanguages, {"FIRST", "THIRD"}), EResNotFound);
+  EXPECT_THROW(TTestStore(kTwoLanguages, {"FIRST", "THIRD"}), ELanguageNotFound);
   EXPECT_THROW(TTestStore({{"A", "LANGUAGE_TITLE=A\r\n=no key"}}, {"A"}), ELocalizationError);
 }
 

@@ -1,8 +1,8 @@
 #include "engine/ProgramInfo.h"
-#include "engine/Resources.h"
 #include "localization/LanguageText.h"
-#include "localization/LocalizationStoreCore.h"
+#include "localization/LocalizationStore.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,13 +16,14 @@ using TStrings = std::vector<std::string>;
 constexpr int kRussian = 0;
 constexpr int kEnglish = 1;
 
+// The bytes of a language file as the program carries it.
 std::string ResourceBytes(const std::string& AName) {
-  const TResourceEntry* entry = FindResourceEntry(AName, kTextResource);
-  if (entry == nullptr) {
-    ADD_FAILURE() << AName << " is not embedded";
+  QFile file(QStringLiteral(":/languages/%1.txt").arg(QString::fromStdString(AName).toLower()));
+  if (!file.open(QIODevice::ReadOnly)) {
+    ADD_FAILURE() << AName << " is not compiled in";
     return {};
   }
-  return std::string(reinterpret_cast<const char*>(entry->Data), entry->Size);
+  return file.readAll().toStdString();
 }
 
 // The keys of a language file in file order.
@@ -71,19 +72,33 @@ TEST(ShippedLanguages, BothFilesHoldTheSameKeysInTheSameOrder) {
   ASSERT_FALSE(russian.empty());
   EXPECT_EQ(russian.front(), "LANGUAGE_TITLE");
   // Every key the program asks for by name, once each.
-  for (const char* key :
-       {"APPLY_LANGUAGE_MESSAGE", "UPDATE_GAME_MESSAGE", "UPDATE_DIALOG_TITLE",
-        "DAMAGED_GAME_MESSAGE", "OPEN_GAME_ERROR", "SAVE_GAME_ERROR", "SAVE_DIALOG_TITLE",
-        "CopyrightLabel", "HELP_PAGE", "RecordsMenuItem", "RECORDS_DATE_COLUMN",
-        "RECORDS_TIME_COLUMN", "RECORDS_MOVES_COLUMN", "RECORDS_DAYS", "RECORDS_NO_DIFFICULTY",
-        "RECORDS_NO_SOLVES", "RECORDS_BEST_SOLVE", "RECORDS_DAMAGED_LINES",
-        "SETTINGS_UNREADABLE_MESSAGE", "SETTINGS_READ_ONLY_MESSAGE", "MoveCounterMenuItem"}) {
+  for (const char* key : {"APPLY_LANGUAGE_MESSAGE",
+                          "UPDATE_GAME_MESSAGE",
+                          "UPDATE_DIALOG_TITLE",
+                          "DAMAGED_GAME_MESSAGE",
+                          "OPEN_GAME_ERROR",
+                          "SAVE_GAME_ERROR",
+                          "SAVE_DIALOG_TITLE",
+                          "CopyrightLabel",
+                          "HELP_PAGE",
+                          "RecordsMenuItem",
+                          "RECORDS_DATE_COLUMN",
+                          "RECORDS_TIME_COLUMN",
+                          "RECORDS_MOVES_COLUMN",
+                          "RECORDS_DAYS",
+                          "RECORDS_NO_DIFFICULTY",
+                          "RECORDS_NO_SOLVES",
+                          "RECORDS_BEST_SOLVE",
+                          "RECORDS_DAMAGED_LINES",
+                          "SETTINGS_UNREADABLE_MESSAGE",
+                          "SETTINGS_READ_ONLY_MESSAGE",
+                          "MoveCounterMenuItem"}) {
     EXPECT_EQ(std::count(russian.begin(), russian.end(), key), 1) << key;
   }
 }
 
 TEST(ShippedLanguages, StoreListsRussianThenEnglish) {
-  const TLocalizationStoreCore store;
+  const TLocalizationStore store;
   EXPECT_EQ(store.SupportedLanguageCount(), 2);
   TStrings titles;
   store.GetLanguageList(titles);
@@ -91,7 +106,8 @@ TEST(ShippedLanguages, StoreListsRussianThenEnglish) {
 }
 
 TEST(ShippedLanguages, WindowsCodePageTextReadsBack) {
-  TLocalizationStoreCore store;
+  TLocalizationStore shipped;
+  TLocalizationStoreCore& store = shipped; // the texts as std::string
   store.SetCurrentLanguageIndex(kRussian);
   EXPECT_EQ(store.GetString("APPLY_LANGUAGE_MESSAGE"),
             "Вам нужно перезапустить ваше приложение для применения языковых настроек.");
@@ -106,7 +122,8 @@ TEST(ShippedLanguages, WindowsCodePageTextReadsBack) {
 }
 
 TEST(ShippedLanguages, AddressesFollowTheProductSite) {
-  TLocalizationStoreCore store;
+  TLocalizationStore shipped;
+  TLocalizationStoreCore& store = shipped; // the texts as std::string
   const std::string site(kProductSite);
   const std::string host = site.substr(site.find("://") + 3);
   for (const int language : {kRussian, kEnglish}) {
@@ -118,5 +135,27 @@ TEST(ShippedLanguages, AddressesFollowTheProductSite) {
     const std::string ending = ProductPage() + ".";
     ASSERT_GT(message.size(), ending.size());
     EXPECT_EQ(message.substr(message.size() - ending.size()), ending);
+  }
+}
+
+namespace {
+
+// The program's store asked for a language it does not carry.
+class TStoreWithAMissingLanguage : public TLocalizationStore {
+public:
+  TStoreWithAMissingLanguage() : TLocalizationStore(TDeferLoading{}) { LoadLanguages(); }
+  void GetLanguageResourceList(TStrings& AStringList) const override {
+    AStringList.insert(AStringList.end(), {"ENGLISH", "GERMAN"});
+  }
+};
+
+} // namespace
+
+TEST(ShippedLanguages, ALanguageTheProgramDoesNotCarryIsNamedInTheError) {
+  try {
+    TStoreWithAMissingLanguage store;
+    ADD_FAILURE() << "no error";
+  } catch (const ELanguageNotFound& error) {
+    EXPECT_EQ(std::string(error.what()), "Resource GERMAN not found");
   }
 }
