@@ -83,7 +83,7 @@ std::string Trim(const std::string& AText) {
   return AText.substr(first, last - first);
 }
 
-std::optional<int32_t> ParseIniInteger(const std::string& AText) {
+std::optional<int32_t> ParseIniInteger(const std::string& AText, TIniIntegerForms AForms) {
   std::string text = Trim(AText);
   bool negative = false;
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
@@ -91,10 +91,11 @@ std::optional<int32_t> ParseIniInteger(const std::string& AText) {
     text.erase(0, 1);
   }
   int base = 10;
-  if (text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+  const bool hexAllowed = AForms == TIniIntegerForms::DecimalOrHex;
+  if (hexAllowed && text.size() > 1 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     base = 16;
     text.erase(0, 2);
-  } else if (!text.empty() && text[0] == '$') {
+  } else if (hexAllowed && !text.empty() && text[0] == '$') {
     base = 16;
     text.erase(0, 1);
   }

@@ -14,10 +14,15 @@ namespace vexil {
 // AText without the characters of codes 0 to 32 at either end.
 std::string Trim(const std::string& AText);
 
-// Decimal, or hexadecimal after "0x", "0X" or "$", optionally signed; the whole text (blanks
-// around it aside) must be the number, and it must fit in 32 bits (hexadecimal up to 8 digits,
-// which may wrap to a negative value). Anything else gives nothing.
-std::optional<int32_t> ParseIniInteger(const std::string& AText);
+// Which ways of writing a number a key accepts: the settings take hexadecimal colours, the
+// language index of the program's own ini file is decimal only.
+enum class TIniIntegerForms { DecimalOrHex, DecimalOnly };
+
+// Decimal, or (where AForms allows) hexadecimal after "0x", "0X" or "$", optionally signed; the
+// whole text (blanks around it aside) must be the number, and it must fit in 32 bits
+// (hexadecimal up to 8 digits, which may wrap to a negative value). Anything else gives nothing.
+std::optional<int32_t> ParseIniInteger(const std::string& AText,
+                                       TIniIntegerForms AForms = TIniIntegerForms::DecimalOrHex);
 
 // The file exists and this program may not change it: it carries no write permission at all
 // (which even the superuser's programs respect here), this user may not write it, or its file

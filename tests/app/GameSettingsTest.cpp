@@ -52,6 +52,14 @@ TEST(IniInteger, ReadsDecimalAndThreeHexadecimalForms) {
   EXPECT_EQ(ParseIniInteger("-2147483648"), -2147483647 - 1);
 }
 
+TEST(IniInteger, DecimalOnlyRefusesTheHexadecimalFormsAndKeepsTheDecimalRange) {
+  EXPECT_EQ(ParseIniInteger(" +7 ", TIniIntegerForms::DecimalOnly), 7);
+  EXPECT_EQ(ParseIniInteger("-2147483648", TIniIntegerForms::DecimalOnly), -2147483647 - 1);
+  for (const char* text : {"0x1", "$1", "0X0", "1F", "2147483648"}) {
+    EXPECT_FALSE(ParseIniInteger(text, TIniIntegerForms::DecimalOnly).has_value()) << text;
+  }
+}
+
 TEST(IniInteger, RefusesWhatIsNotOneNumber) {
   for (const char* text : {"", "abc", "3a", "0x", "$", "1 2", "2147483648", "0x100000000", "--1"}) {
     EXPECT_FALSE(ParseIniInteger(text).has_value()) << text;

@@ -159,6 +159,7 @@ TEST(LocalizationStore, IniFileThatDoesNotFitChangesNothing) {
   EXPECT_EQ(IndexFromIni("[language]\nCurrentLanguageIndex=2\n"), 0);
   EXPECT_EQ(IndexFromIni("[language]\nCurrentLanguageIndex=-1\n"), 0);
   EXPECT_EQ(IndexFromIni("[language]\nCurrentLanguageIndex=one\n"), 0);
+  EXPECT_EQ(IndexFromIni("[language]\nCurrentLanguageIndex=0x1\n"), 0);
   EXPECT_EQ(IndexFromIni("[language]\nCurrentLanguageIndex=99999999999999999999\n"), 0);
   EXPECT_EQ(IndexFromIni("[other]\nCurrentLanguageIndex=1\n"), 0);
   EXPECT_EQ(IndexFromIni(std::string("\0\xFF[language\n=\n", 14)), 0);
