@@ -2,9 +2,15 @@
 // written into saved games and sent with the update check, and the product web site.
 #pragma once
 
+// The version is the project's (project() in the top CMakeLists.txt), handed to every target
+// that links the engine.
+#ifndef VEXIL_PROGRAM_VERSION
+#error "VEXIL_PROGRAM_VERSION is set by the engine's CMakeLists.txt"
+#endif
+
 namespace vexil {
 
-constexpr double ProgramVersion = 1.4;
+constexpr double ProgramVersion = VEXIL_PROGRAM_VERSION;
 constexpr const char* kProgramTitle = "Vexil Cube 3D";
 // Host of the product site; a reserved example domain until the game has a site of its own.
 constexpr const char* kProductSite = "http://vexilcube.example.com";

@@ -14,6 +14,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,8 +26,11 @@ constexpr int kEnglish = 1;
 
 // Under a window manager a window is framed a moment after it shows, and may be placed again
 // then: it has settled once it is framed as the window it belongs to is (at once where there is
-// no frame to wait for) and has stood still for a while. The while is measured in time, not in
-// polls: on a loaded machine the manager answers late, and many polls may pass in between.
+// no frame to wait for) and stands centred over that window, as the game's dialogs do once they
+// know their frame. On a loaded machine the first frame the platform reports may be wrong and
+// the dialog moves again seconds later, so standing still a moment proves nothing; a window that
+// never comes to the middle has settled when it stood still longer than a dialog follows its
+// frame, and the test's own checks then tell where it stands.
 class TFrameSettling {
 public:
   bool Settled(const QWidget& AWindow) {
@@ -41,11 +45,14 @@ public:
       FStill.start();
       return false;
     }
-    return FStill.elapsed() >= kStillMilliseconds;
+    const QPoint offCentre = FLastFrame.center() - parent->window()->frameGeometry().center();
+    const bool centred = std::abs(offCentre.x()) <= 1 && std::abs(offCentre.y()) <= 1;
+    return FStill.elapsed() >= (centred ? kStillCentred : kStillAnywhere);
   }
 
 private:
-  static constexpr qint64 kStillMilliseconds = 300;
+  static constexpr qint64 kStillCentred = 100;
+  static constexpr qint64 kStillAnywhere = 4000;
   static QMargins MarginsOf(const QWidget& AWidget) {
     return AWidget.windowHandle() != nullptr ? AWidget.windowHandle()->frameMargins() : QMargins();
   }
