@@ -1,6 +1,7 @@
 // The window's side of the game: it makes the game, gives each new cube model the window's
 // appearance, shows what the game changed (menus, marks, clock) and ticks its clock.
 #include "app/MainForm.h"
+#include "render/CubeMeshResource.h"
 
 #include <QAction>
 #include <QTimer>
@@ -19,7 +20,8 @@ void TMainForm::CreateGame(int ADegree) {
   FClockTimer->setTimerType(Qt::PreciseTimer);
   connect(FClockTimer, &QTimer::timeout, this, [this] { ClockTickTimer(); });
 
-  FGame = std::make_unique<TGame>(ADegree);
+  // A build without its mesh raises here, before the window shows, and the program says why.
+  FGame = std::make_unique<TGame>(ADegree, ReadCubeMesh());
   FGame->SetPlaneColors(FGameSettings->PlaneColors());
   ApplySettings();
   TGameEvents events;

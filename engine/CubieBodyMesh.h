@@ -1,6 +1,7 @@
-// The cubie body mesh "CUBE" in numbers: the rounded box its generator builds, in mesh units, and
-// how the cube model fits it to one cubie, in model units. The generator, the model, the renderer
-// and the tests all read them here, so none of them can drift from the body the others assume.
+// The cubie body mesh (resources/mesh/cube.mesh) in numbers: the rounded box its generator builds,
+// in mesh units, and how the cube model fits it to one cubie, in model units. The generator, the
+// model, the renderer and the tests all read them here, so none of them can drift from the body the
+// others assume.
 #pragma once
 
 #include <array>

@@ -34,7 +34,7 @@ std::string DifficultyText(TDifficulty ADifficulty) {
   return "";
 }
 
-TGame::TGame(int32_t ADegree) {
+TGame::TGame(int32_t ADegree, const std::vector<uint8_t>& ABodyMesh) : FBodyMesh(ABodyMesh) {
   for (size_t k = 0; k < FPlaneColors.size(); ++k) {
     FPlaneColors[k] = ColorToVertex3f(kDefaultPlaneColors[k]);
   }
@@ -53,7 +53,7 @@ void TGame::SetPlaneColors(const std::array<TVertex3f, 6>& AColors) {
 }
 
 void TGame::ReplaceCube(int32_t ADegree) {
-  auto cube = std::make_unique<TVexilCube>(ADegree);
+  auto cube = std::make_unique<TVexilCube>(ADegree, FBodyMesh);
   // Every end of a turn comes here; the model is never replaced from inside this handler.
   cube->SetOnEndSideRotate([this](TVexilCube&) { EndOfTurn(); });
   FVexilCube = std::move(cube);

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vexil {
 
@@ -41,8 +42,10 @@ struct TGameEvents {
 
 class TGame {
 public:
-  // Raises what TVexilCube's constructor raises for a size it cannot build.
-  explicit TGame(int32_t ADegree);
+  // ABodyMesh: the bytes of the cubie body mesh file, as TVexilCube takes them; the game keeps
+  // a copy because every change of size and every loaded game builds a new cube from them.
+  // Raises what TVexilCube's constructor raises for a size or mesh it cannot build.
+  TGame(int32_t ADegree, const std::vector<uint8_t>& ABodyMesh);
   ~TGame();
   TGame(const TGame&) = delete;
   TGame& operator=(const TGame&) = delete;
@@ -110,6 +113,7 @@ private:
   bool DragInProgress() const;
   void Changed() const;
 
+  const std::vector<uint8_t> FBodyMesh;
   std::unique_ptr<TVexilCube> FVexilCube;
   TGameClock FClock;
   TGameEvents FEvents;

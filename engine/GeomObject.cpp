@@ -1,7 +1,5 @@
 #include "engine/GeomObject.h"
 
-#include "engine/Resources.h"
-
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -77,8 +75,8 @@ void TGeomObject::LoadFromFile(const std::string& AFileName) {
   LoadFromStream(stream);
 }
 
-void TGeomObject::LoadFromResource(const std::string& AResName) {
-  TBytesStream stream = OpenResource(AResName, kRawDataResource);
+void TGeomObject::LoadFromBytes(const std::vector<uint8_t>& ABytes) {
+  TBytesStream stream(ABytes.data(), ABytes.size());
   LoadFromStream(stream);
 }
 

@@ -31,8 +31,9 @@ public:
   // before the damage stays in the object.
   void LoadFromStream(TStream& ASourStream);
   void LoadFromFile(const std::string& AFileName);
-  // Raw-data resource of that name; raises EResNotFound when it is missing.
-  void LoadFromResource(const std::string& AResName);
+  // The whole mesh file in memory (as its owner read it); damaged bytes raise as a damaged
+  // stream does.
+  void LoadFromBytes(const std::vector<uint8_t>& ABytes);
   void SaveToFile(const std::string& AFileName) const;
   void SaveToStream(TStream& ADestStream) const;
 

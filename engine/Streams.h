@@ -50,7 +50,7 @@ private:
   int64_t FPosition = 0;
 };
 
-// Read-only view of bytes owned elsewhere (the embedded resources).
+// Read-only view of bytes owned elsewhere (a file read into memory, the embedded resources).
 class TBytesStream : public TStream {
 public:
   TBytesStream(const uint8_t* AData, size_t ASize) : FData(AData), FSize(ASize) {}

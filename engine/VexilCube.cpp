@@ -26,9 +26,10 @@ int32_t CheckedDegree(int32_t ADegree) {
 
 } // namespace
 
-TVexilCube::TVexilCube(int32_t ADegree) : FGeometry(CheckedDegree(ADegree)) {
+TVexilCube::TVexilCube(int32_t ADegree, const std::vector<uint8_t>& ABodyMesh)
+    : FGeometry(CheckedDegree(ADegree)) {
   FCubeObject = std::make_unique<TGeomObject>();
-  FCubeObject->LoadFromResource("CUBE");
+  FCubeObject->LoadFromBytes(ABodyMesh);
   FCubeObject->Scale(static_cast<float>(kBodyMeshScale));
   FCubeObject->SetColor(0.3f, 0.3f, 0.3f);
   FCubeObject->Translate(kBodyMeshOffset[0], kBodyMeshOffset[1], kBodyMeshOffset[2]);

@@ -35,9 +35,11 @@ public:
   static constexpr int32_t kMinDegree = kMinVexilCubeDegree;
   static constexpr int32_t kMaxDegree = kMaxVexilCubeDegree;
 
+  // ABodyMesh: the bytes of the cubie body mesh file, read by the owner (the program from its
+  // resources, the tests from the source tree); the model keeps the mesh, not the bytes.
   // Raises std::invalid_argument for a degree below 1 or above kMaxDegree (a single cubie is a
-  // cube too, which the tests use), EResNotFound when the "CUBE" mesh resource is missing.
-  explicit TVexilCube(int32_t ADegree);
+  // cube too, which the tests use), EStreamError when the mesh bytes are damaged.
+  TVexilCube(int32_t ADegree, const std::vector<uint8_t>& ABodyMesh);
   ~TVexilCube();
   TVexilCube(const TVexilCube&) = delete;
   TVexilCube& operator=(const TVexilCube&) = delete;

@@ -4,6 +4,7 @@
 //   gen_saved_game_corpus fuzz/corpus/saved_game
 #include "engine/SavedGame.h"
 #include "engine/VexilCube.h"
+#include "tests/engine/CommittedMesh.h"
 #include "tests/engine/SavedGameBytes.h"
 
 #include <cstdio>
@@ -32,7 +33,7 @@ TBytes CurrentBlock(const TVexilCube& ACube) {
 // Every sticker of a 2 x 2 x 2 cube in its side's colour, the first two stickers exchanged.
 std::vector<double> OldColors() {
   const double sides[6][3] = {{1, 1, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}, {1, .5, 0}, {1, 1, 0}};
-  const TVexilCube cube(2);
+  const TVexilCube cube(2, CommittedCubeMesh());
   std::vector<double> values;
   for (int32_t i = 0; i < cube.WorkPlanesCount(); ++i) {
     const int32_t side = cube.WorkPlane(i < 2 ? 1 - i : i).PlaneID() - 1;
@@ -49,7 +50,7 @@ struct TParts {
   int32_t Days = 0;
   int32_t Seconds = 42;
   std::string Difficulty = "easy";
-  TBytes Block = CurrentBlock(TVexilCube(2));
+  TBytes Block = CurrentBlock(TVexilCube(2, CommittedCubeMesh()));
   TBytes Closing;
   TBytes Trailing;
 };
@@ -76,7 +77,7 @@ TBytes Build(const TParts& AParts) {
 
 // A 3 x 3 x 3 game a few turns into its scramble.
 TBytes ScrambledThree() {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   for (const auto& [sticker, direction] : {std::pair{8, 1}, std::pair{30, 2}, std::pair{45, 0}}) {
     cube.RotateSide(sticker, direction);
     cube.SetRotateSpeed(90.0f);
@@ -166,7 +167,7 @@ int main(int argc, char** argv) {
   Write(folder, "damaged-difficulty-too-long.vcs", longText);
   Write(folder, "damaged-reserved-too-long.vcs", with([](TParts& p) { p.Block[3] = 0x7F; }));
   Write(folder, "damaged-block-of-size-3.vcs",
-        with([](TParts& p) { p.Block = CurrentBlock(TVexilCube(3)); }));
+        with([](TParts& p) { p.Block = CurrentBlock(TVexilCube(3, CommittedCubeMesh())); }));
   Write(folder, "damaged-trailing-bytes.vcs", with([](TParts& p) { p.Trailing = {0}; }));
   Write(folder, "damaged-old-seven-colours.vcs", oldWith(30, 0.25));
   Write(folder, "damaged-old-nan.vcs", oldWith(13, nan));

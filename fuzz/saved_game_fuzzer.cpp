@@ -4,6 +4,7 @@
 // reports it like a crash. The corpus replay (saved_game_replay.cpp) runs the same function.
 #include "engine/SavedGame.h"
 #include "engine/VexilCube.h"
+#include "tests/engine/CommittedMesh.h"
 
 #include <algorithm>
 #include <array>
@@ -13,6 +14,7 @@
 #include <memory>
 
 using namespace vexil;
+using vexil::test::CommittedCubeMesh;
 
 namespace {
 
@@ -42,7 +44,7 @@ TVexilCube& PreparedCube(int32_t ADegree) {
   static std::array<std::unique_ptr<TVexilCube>, TVexilCube::kMaxDegree + 1> cubes;
   auto& cube = cubes[static_cast<size_t>(ADegree)];
   if (!cube) {
-    cube = std::make_unique<TVexilCube>(ADegree);
+    cube = std::make_unique<TVexilCube>(ADegree, CommittedCubeMesh());
     cube->SetTextureListLink(&textures);
   }
   cube->InitPlanes();

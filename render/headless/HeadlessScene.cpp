@@ -1,6 +1,7 @@
 #include "render/headless/HeadlessScene.h"
 
 #include "engine/DefaultColors.h"
+#include "render/CubeMeshResource.h"
 #include "render/CubeScene.h"
 #include "render/GLIncludes.h"
 #include "render/Projection.h"
@@ -19,7 +20,7 @@ THeadlessScene::THeadlessScene(int ADegree, int AWidth, int AHeight, int ASample
     : FContext(std::make_unique<TOffscreenContext>()),
       FFramebuffer(std::make_unique<TOffscreenFramebuffer>(AWidth, AHeight, ASamples)) {
   LoadStickerTextures(FTextures, false);
-  FCube = std::make_unique<TVexilCube>(ADegree);
+  FCube = std::make_unique<TVexilCube>(ADegree, ReadCubeMesh());
   FCube->SetTextureListLink(&FTextures);
   FCube->InitPlanes();
   FCube->Resize(AWidth, AHeight);

@@ -1,3 +1,4 @@
+#include "tests/engine/CommittedMesh.h"
 #include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,7 @@ using namespace vexil;
 using namespace vexil::test;
 
 TEST(CubeAppearance, LightingAndDisplaySettersReachEveryFace) {
-  TVexilCube cube(2);
+  TVexilCube cube(2, CommittedCubeMesh());
   cube.SetGlobalLighting(true);
   cube.SetPlaneLight(true);
   cube.SetShowSelectedPlane(true);
@@ -32,7 +33,7 @@ TEST(CubeAppearance, LightingAndDisplaySettersReachEveryFace) {
 TEST(CubeAppearance, PlaneColorsFollowIdentitiesAndRetintTheStickerTextures) {
   const std::array<TVertex3f, 6> colors = {
       {{1, 1, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}, {1, 0.5f, 0}, {0.5f, 0.5f, 0}}};
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.UpdatePlanesColor(colors); // before the textures exist: colours only
   QuickTurn(cube, 0, 0);
   TFakeTextureList list;

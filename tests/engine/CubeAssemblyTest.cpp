@@ -1,3 +1,4 @@
+#include "tests/engine/CommittedMesh.h"
 #include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,7 @@ int FaceOf(const TVexilCube& ACube, int32_t AIndex) {
 } // namespace
 
 TEST(CubeFaces, GeometryIsTheUnitNormalsAndCentresOfTheBody) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   ASSERT_TRUE(SameIntVector(cube.Geometry().GridPosition(13), TIntVector{2, 2, 2}));
   const TCube& inner = cube.Cube(13); // no stickers: faces as made
   const TVertex3f normals[6] = {{0, 0, 1},  {0, 1, 0}, {-1, 0, 0},
@@ -54,7 +55,7 @@ TEST(CubeFaces, AMeshWithoutTheCornersIsAnError) {
 }
 
 TEST(CubeFaces, SettersTouchOnlyWhatTheyName) {
-  TVexilCube cube(2);
+  TVexilCube cube(2, CommittedCubeMesh());
   TCube& c = cube.Cube(0);
   c.SetPlaneColor(4, 0, 0, 1);
   EXPECT_EQ(c.Plane(4).PlaneID(), 4);
@@ -75,7 +76,7 @@ TEST(CubeAssembly, FiguresForEachSize) {
   };
   for (const TCase& t : {TCase{2, 1.5f, -0.75f}, TCase{3, 1.0f, -1.0f}, TCase{10, 0.3f, -2.75f}}) {
     SCOPED_TRACE(t.N);
-    TVexilCube cube(t.N);
+    TVexilCube cube(t.N, CommittedCubeMesh());
     EXPECT_EQ(cube.CubesCount(), t.N * t.N * t.N);
     EXPECT_EQ(cube.WorkPlanesCount(), 6 * t.N * t.N);
     EXPECT_EQ(cube.Geometry().Scale(), t.KScale);
@@ -87,7 +88,7 @@ TEST(CubeAssembly, FiguresForEachSize) {
     // Cubie centres: pitch 0.5 about the origin (N = 3: -0.5, 0, 0.5).
     EXPECT_EQ(cube.Geometry().CubieCentre({1, 1, 1}).X, -0.25 * (t.N - 1));
   }
-  EXPECT_THROW(TVexilCube(0), std::invalid_argument);
+  EXPECT_THROW(TVexilCube(0, CommittedCubeMesh()), std::invalid_argument);
 }
 
 TEST(CubeAssembly, CubieNumbersRunThroughTheGridWithZFastest) {
@@ -103,7 +104,7 @@ TEST(CubeAssembly, CubieNumbersRunThroughTheGridWithZFastest) {
     }
   }
   // The place the model draws a cubie at follows its number the same way.
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   const TCubeFrame frame = cube.BeginFrame(IdentityMatrix());
   for (const TCubieDraw& c : frame.Cubies) {
     const TIntVector p = cube.Geometry().GridPosition(c.CubeIndex);
@@ -114,14 +115,14 @@ TEST(CubeAssembly, CubieNumbersRunThroughTheGridWithZFastest) {
 }
 
 TEST(CubeAssembly, SizesBeyondTheLargestAreRefusedNamingTheSize) {
-  EXPECT_EQ(TVexilCube(TVexilCube::kMaxDegree).CubesCount(),
+  EXPECT_EQ(TVexilCube(TVexilCube::kMaxDegree, CommittedCubeMesh()).CubesCount(),
             TVexilCube::kMaxDegree * TVexilCube::kMaxDegree * TVexilCube::kMaxDegree);
-  EXPECT_EQ(TVexilCube(1).CubesCount(), 1);
-  EXPECT_THROW(TVexilCube(-1), std::invalid_argument);
+  EXPECT_EQ(TVexilCube(1, CommittedCubeMesh()).CubesCount(), 1);
+  EXPECT_THROW(TVexilCube(-1, CommittedCubeMesh()), std::invalid_argument);
   // 1291 is the first size whose cubie count overflows an int32_t.
   for (const int32_t size : {TVexilCube::kMaxDegree + 1, 1291, 0x7FFFFFFF}) {
     try {
-      const TVexilCube cube(size);
+      const TVexilCube cube(size, CommittedCubeMesh());
       ADD_FAILURE() << "a cube of size " << size << " was made";
     } catch (const std::invalid_argument& error) {
       EXPECT_NE(std::string(error.what()).find(std::to_string(size)), std::string::npos)
@@ -131,7 +132,7 @@ TEST(CubeAssembly, SizesBeyondTheLargestAreRefusedNamingTheSize) {
 }
 
 TEST(CubeAssembly, StickerOrderAndSolvedIdentities) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   const auto gridOf = [&](int32_t ASticker) {
     return cube.Geometry().GridPosition(cube.WorkPlaneCube(ASticker));
   };
@@ -148,7 +149,7 @@ TEST(CubeAssembly, StickerOrderAndSolvedIdentities) {
   EXPECT_TRUE(SameIntVector(gridOf(27), TIntVector{2, 2, 3}));
 
   for (const int n : {2, 3, 10}) {
-    TVexilCube c(n);
+    TVexilCube c(n, CommittedCubeMesh());
     int perSide[7] = {};
     for (int s = 0; s < c.WorkPlanesCount(); ++s) {
       const TPlane& p = c.WorkPlane(s);
@@ -165,7 +166,7 @@ TEST(CubeAssembly, StickerOrderAndSolvedIdentities) {
 }
 
 TEST(CubeAssembly, TurnDataOfASticker) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   const TPlane& p = cube.WorkPlane(27); // face 1 of cubie (2, 2, 3)
   EXPECT_TRUE(SameIntVector(p.VIntVector(), TIntVector{2, 0, 0}));
   EXPECT_TRUE(SameIntVector(p.HIntVector(), TIntVector{0, 2, 0}));
@@ -182,7 +183,7 @@ TEST(CubeAssembly, TurnDataOfASticker) {
 }
 
 TEST(CubeAssembly, InitPlanesTakesTheLinkedTextureNames) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   TFakeTextureList list;
   cube.SetTextureListLink(&list);
   EXPECT_EQ(cube.CubeObject().TextureID(), 57u); // the carcass, last entry
@@ -199,7 +200,7 @@ TEST(CubeAssembly, InitPlanesTakesTheLinkedTextureNames) {
 }
 
 TEST(CubeAssembly, ResetRestoresStickersButNotSolved) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   const auto solved = Stickers(cube);
   QuickTurn(cube, 5, 1);
   QuickTurn(cube, 5, 3);
@@ -214,7 +215,7 @@ TEST(CubeAssembly, ResetRestoresStickersButNotSolved) {
 }
 
 TEST(CubeAssembly, ResizeStoresAspectAndDragConstants) {
-  TVexilCube cube(2);
+  TVexilCube cube(2, CommittedCubeMesh());
   cube.Resize(800, 600);
   EXPECT_EQ(cube.Aspect(), 800.0 / 600.0);
   EXPECT_EQ(cube.Drag().DParam(), 700.0f);

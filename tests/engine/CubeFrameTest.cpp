@@ -1,3 +1,4 @@
+#include "tests/engine/CommittedMesh.h"
 #include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -6,7 +7,7 @@ using namespace vexil;
 using namespace vexil::test;
 
 TEST(CubeFrame, IdentityViewVisibility) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   const TCubeFrame frame = cube.BeginFrame(IdentityMatrix());
   // +Z faces the viewer; +X and +Y have eye z exactly 0, so their opposites count instead.
   const std::array<bool, 6> expected = {true, false, true, true, false, false};
@@ -17,9 +18,9 @@ TEST(CubeFrame, IdentityViewVisibility) {
 }
 
 TEST(CubeFrame, DrawnCubiesAtRestAndDuringATurn) {
-  TVexilCube small(2);
+  TVexilCube small(2, CommittedCubeMesh());
   EXPECT_EQ(small.BeginFrame(IdentityMatrix()).Cubies.size(), 8u);
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   TCubeFrame rest = cube.BeginFrame(IdentityMatrix());
   EXPECT_EQ(rest.Cubies.size(), 26u);
   EXPECT_FALSE(rest.DrawInner);
@@ -36,7 +37,7 @@ TEST(CubeFrame, DrawnCubiesAtRestAndDuringATurn) {
 }
 
 TEST(CubeFrame, MatricesComposeViewScaleTurnAndGridPlace) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   const TMatrix view = Rotation(30, {1, 1, 0});
   const TMatrix4d viewScale = Multiply(ToMatrix4d(view), ScaleMatrix(1.0));
   const TCubeFrame rest = cube.BeginFrame(view);
@@ -65,12 +66,12 @@ TEST(CubeFrame, MatricesComposeViewScaleTurnAndGridPlace) {
 
 TEST(CubeFrame, TheWholeCubeMeasuresTheSameForEverySizeAndFollowsTheScale) {
   for (const int n : {2, 3, 7, 10}) {
-    TVexilCube cube(n);
+    TVexilCube cube(n, CommittedCubeMesh());
     const TCubeFrame frame = cube.BeginFrame(IdentityMatrix());
     // The last cubie's centre lies at (N - 1) / 2 pitches of 0.5, scaled by 3 / N.
     EXPECT_NEAR(frame.Cubies.back().ModelView[12], (n - 1) * 0.25 * 3.0 / n, 1e-6);
   }
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.SetScale(1.2f); // the float nearest to 1.2 lies above it
   EXPECT_EQ(cube.Scale(), 1.0f);
   cube.SetScale(0.8f); // the float nearest to 0.8 lies above it
@@ -82,7 +83,7 @@ TEST(CubeFrame, TheWholeCubeMeasuresTheSameForEverySizeAndFollowsTheScale) {
 }
 
 TEST(CubeFrame, EndFrameRunsOnlyTheEndItsFrameStepNoted) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.RotateSide(0, 0);
   TCubeFrame last;
   for (int f = 1; f <= 9; ++f) {
@@ -106,7 +107,7 @@ TEST(CubeFrame, EndFrameRunsOnlyTheEndItsFrameStepNoted) {
 }
 
 TEST(CubeFrame, ADragDrawnBackUnderItsThresholdShowsTheCubeAtRest) {
-  TVexilCube cube(10);
+  TVexilCube cube(10, CommittedCubeMesh());
   cube.Resize(800, 600);
   const TCubeFrame rest = cube.BeginFrame(IdentityMatrix());
   ASSERT_EQ(rest.Cubies.size(), 488u); // the surface of 10 x 10 x 10

@@ -1,3 +1,4 @@
+#include "tests/engine/CommittedMesh.h"
 #include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ void MouseTurn(TVexilCube& ACube, int ADX, int ADY) {
 } // namespace
 
 TEST(CubeHistory, UndoRedoAndBranching) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.Resize(800, 600);
   const auto s0 = Stickers(cube);
   MouseTurn(cube, 0, -80); // (27, 0)

@@ -1,10 +1,10 @@
-// The cubie body mesh "CUBE": its figures, its shape, and the face-quad corners that the cube
-// model reads from it at fixed offsets.
+// The cubie body mesh (resources/mesh/cube.mesh): its figures, its shape, and the face-quad corners
+// that the cube model reads from it at fixed offsets.
 #include "engine/Cube.h"
 #include "engine/CubieBodyMesh.h"
 #include "engine/GeomObject.h"
-#include "engine/Resources.h"
 #include "engine/VexilCube.h"
+#include "tests/engine/CommittedMesh.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,10 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <vector>
 
 using namespace vexil;
+using vexil::test::CommittedCubeMesh;
 
 namespace {
 
@@ -27,7 +29,7 @@ using TPosition = std::array<float, 3>;
 
 TGeomObject LoadCube() {
   TGeomObject mesh;
-  mesh.LoadFromResource("CUBE");
+  mesh.LoadFromBytes(CommittedCubeMesh());
   return mesh;
 }
 
@@ -58,8 +60,9 @@ double RoundTo5(double AValue) {
 
 } // namespace
 
-TEST(CubeMesh, ResourceHasTheDocumentedFiguresAndIsReadToItsEnd) {
-  TBytesStream stream = OpenResource("CUBE", kRawDataResource);
+TEST(CubeMesh, FileHasTheDocumentedFiguresAndIsReadToItsEnd) {
+  const std::vector<uint8_t>& bytes = CommittedCubeMesh();
+  TBytesStream stream(bytes.data(), bytes.size());
   ASSERT_EQ(stream.Size(), 20784);
   TGeomObject mesh;
   mesh.LoadFromStream(stream);
@@ -220,7 +223,7 @@ TEST(CubeMeshFaces, CornersAreTheOpenSquaresInOrderAroundThem) {
 
 TEST(CubeMeshFaces, AfterTheCubieTransformNormalsAreExactAxesAndCentresAtTheOuterHalfSize) {
   // The faces as the cube model makes them from the transformed mesh.
-  const TVexilCube cube(1);
+  const TVexilCube cube(1, CommittedCubeMesh());
   for (int f = 1; f <= 6; ++f) {
     SCOPED_TRACE("face " + std::to_string(f));
     const TPlane& plane = cube.Cube(0).Plane(f);

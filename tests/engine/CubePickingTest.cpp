@@ -1,4 +1,5 @@
 #include "engine/ViewProjection.h"
+#include "tests/engine/CommittedMesh.h"
 #include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ std::pair<double, double> ScreenCentre(const TVexilCube& ACube, int32_t ASticker
 } // namespace
 
 TEST(CubePicking, IdentityViewPicksOnlySideOne) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.Resize(800, 600);
   EXPECT_EQ(cube.GetSelectedPlane(400, 300, IdentityMatrix()), 27);
   EXPECT_EQ(cube.GetSelectedPlane(10, 10, IdentityMatrix()), -1); // beside the cube
@@ -47,7 +48,7 @@ TEST(CubePicking, IdentityViewPicksOnlySideOne) {
 
 TEST(CubePicking, EveryFacingStickerIsPickedAtItsCentre) {
   for (const int n : {2, 3, 10}) {
-    TVexilCube cube(n);
+    TVexilCube cube(n, CommittedCubeMesh());
     cube.Resize(1024, 700);
     cube.SetScale(1.1f);
     const TMatrix view = Rotation(-35, {1, 0.8f, 0.1f});
@@ -68,7 +69,7 @@ TEST(CubePicking, EveryFacingStickerIsPickedAtItsCentre) {
 }
 
 TEST(CubePicking, TheGapBetweenTwoStickersPicksNothing) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.Resize(800, 600);
   // Stickers 27 and 44 (face 1 of cubies (2,2,3) and (3,2,3)) meet halfway between their centres.
   const auto a = ScreenCentre(cube, 27, IdentityMatrix(), 800, 600);
@@ -85,7 +86,7 @@ TEST(CubePicking, TheGapBetweenTwoStickersPicksNothing) {
 }
 
 TEST(CubePicking, DevicePixelsKeepThePickOnHiDpiViews) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   const TMatrix view = Rotation(20, {0, 1, 0});
   cube.Resize(800, 600);
   const auto [x, y] = ScreenCentre(cube, 44, view, 800, 600);
@@ -105,7 +106,7 @@ TEST(CubeDrag, DirectionFollowsThePointerAndLocksToItsAxis) {
   };
   for (const TCase& t :
        {TCase{0, -40, 0}, TCase{40, 0, 1}, TCase{0, 40, 2}, TCase{-40, 0, 3}, TCase{-8, -40, 0}}) {
-    TVexilCube cube(3);
+    TVexilCube cube(3, CommittedCubeMesh());
     cube.Resize(800, 600);
     cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300);
     ASSERT_EQ(cube.SelectedPlane(), 27);
@@ -120,7 +121,7 @@ TEST(CubeDrag, DirectionFollowsThePointerAndLocksToItsAxis) {
     }
     EXPECT_EQ(rotated, 9);
   }
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.Resize(800, 600);
   cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300);
   cube.ProcessMouseMove(400, 260, 0);
@@ -135,7 +136,7 @@ TEST(CubeDrag, DirectionFollowsThePointerAndLocksToItsAxis) {
 }
 
 TEST(CubeDrag, ThresholdAngleAndRelease) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.Resize(800, 600);
   cube.ProcessMouseDown(TMouseButton::mbLeft, 400, 300, 300);
   cube.ProcessMouseMove(405, 298, 0); // 5.39 pixels: rounds to 5, no turn
@@ -156,7 +157,7 @@ TEST(CubeDrag, ThresholdAngleAndRelease) {
   const TCubeFrame frame = cube.BeginFrame(IdentityMatrix());
   cube.EndFrame(frame);
   EXPECT_FALSE(cube.ManualRotation());
-  TVexilCube fresh(3);
+  TVexilCube fresh(3, CommittedCubeMesh());
   const TCubeFrame rest = fresh.BeginFrame(IdentityMatrix());
   ASSERT_EQ(frame.Cubies.size(), rest.Cubies.size());
   for (size_t k = 0; k < rest.Cubies.size(); ++k) {
@@ -187,7 +188,7 @@ TEST(CubeDrag, ThresholdAngleAndRelease) {
 }
 
 TEST(CubeDrag, PressesThatMustChangeNothing) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.Resize(800, 600);
   cube.ProcessMouseDown(TMouseButton::mbRight, 400, 300, 300);
   cube.ProcessMouseDown(TMouseButton::mbMiddle, 400, 300, 300);
@@ -221,7 +222,7 @@ TEST(CubePick, ATallNarrowViewKeepsTheHorizontalFieldOfView) {
   const double narrow = FieldOfView(0.5);
   EXPECT_NEAR(std::tan(narrow / 2.0 * kPi / 180.0) * 0.5,
               std::tan(kFieldOfView / 2.0 * kPi / 180.0), 1e-12);
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.Resize(300, 600);
   EXPECT_EQ(cube.GetSelectedPlane(150, 300, IdentityMatrix()), 27);
 }

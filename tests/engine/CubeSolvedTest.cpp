@@ -1,3 +1,4 @@
+#include "tests/engine/CommittedMesh.h"
 #include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +33,7 @@ void ExpectAgreement(const TVexilCube& ACube, const char* AWhat) {
 } // namespace
 
 TEST(CubeSolved, AgreesWithThePairwiseDefinition) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   ExpectAgreement(cube, "solved");
   EXPECT_TRUE(cube.IsCubeSolved());
 
@@ -60,7 +61,7 @@ TEST(CubeSolved, AgreesWithThePairwiseDefinition) {
   }
 
   // Two sides given the same colour: never solved, whatever the arrangement.
-  TVexilCube same(2);
+  TVexilCube same(2, CommittedCubeMesh());
   for (int s = 0; s < same.WorkPlanesCount(); ++s) {
     if (same.WorkPlane(s).PlaneID() == 2) {
       same.WorkPlane(s).SetColor(1, 1, 1); // as white as side 1
@@ -70,7 +71,7 @@ TEST(CubeSolved, AgreesWithThePairwiseDefinition) {
   ExpectAgreement(same, "two sides alike");
 
   // -0.0 is the same colour as +0.0.
-  TVexilCube zero(2);
+  TVexilCube zero(2, CommittedCubeMesh());
   for (int s = 0; s < zero.WorkPlanesCount(); ++s) {
     const int side = zero.WorkPlane(s).PlaneID();
     zero.WorkPlane(s).SetColor(side == 3 ? -0.0f : 0.0f, 0.1f * side, side == 5 ? 0.3f : 0.0f);
@@ -83,7 +84,7 @@ TEST(CubeSolved, AgreesWithThePairwiseDefinition) {
 }
 
 TEST(CubeSolved, TheEndOfATurnStoresTheResult) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   QuickTurn(cube, 30, 2);
   EXPECT_FALSE(cube.Solved());
   QuickTurn(cube, 30, 0);

@@ -1,3 +1,4 @@
+#include "tests/engine/CommittedMesh.h"
 #include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ TEST(CubeState, SavedBytesOfAFreshCube) {
   for (const auto& [n, head] :
        {std::pair{3, std::vector<int32_t>{3, 6, 4, 3, 4, 3, 4, 1, 3, 6, 3, 3, 1, 3, 6, 2}},
         std::pair{2, std::vector<int32_t>{3, 6, 4, 3, 4, 1, 3, 6, 2, 3, 2, 1}}}) {
-    TVexilCube cube(n);
+    TVexilCube cube(n, CommittedCubeMesh());
     TMemoryStream stream;
     cube.SaveState(stream);
     ASSERT_EQ(stream.Size(), 24 * n * n + 8);

@@ -4,6 +4,7 @@
 
 #include "engine/MatrixMath.h"
 #include "engine/VexilCube.h"
+#include "tests/engine/CommittedMesh.h"
 
 #include <array>
 #include <utility>
@@ -93,7 +94,7 @@ inline const std::array<TVertex3f, 6> kSettingsColors = {
 // A model prepared the way the shell prepares one before a cube block or a saved game is read
 // into it.
 struct TPrepared {
-  explicit TPrepared(int ADegree) : Cube(ADegree) {
+  explicit TPrepared(int ADegree) : Cube(ADegree, CommittedCubeMesh()) {
     Cube.SetTextureListLink(&List);
     Cube.InitPlanes();
     Cube.UpdatePlanesColor(kSettingsColors);

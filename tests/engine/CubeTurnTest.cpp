@@ -1,3 +1,4 @@
+#include "tests/engine/CommittedMesh.h"
 #include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,7 @@ using namespace vexil;
 using namespace vexil::test;
 
 TEST(CubeTurns, FrameStepClampsAndEnds) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.RotateSide(10, 1);
   EXPECT_EQ(RunTurn(cube), 9);
   EXPECT_FALSE(cube.SideIsRotating());
@@ -47,7 +48,7 @@ TEST(CubeTurns, FrameStepClampsAndEnds) {
 TEST(CubeTurns, FirstTurnOnAFreshCube) {
   for (const int n : {2, 3, 10}) {
     SCOPED_TRACE(n);
-    TVexilCube cube(n);
+    TVexilCube cube(n, CommittedCubeMesh());
     const auto before = Identities(cube);
     cube.RotateSide(0, 0); // the slice z = 1 by -90 degrees about +Z
     RunTurn(cube);
@@ -70,7 +71,7 @@ TEST(CubeTurns, FirstTurnOnAFreshCube) {
 TEST(CubeTurns, QuarterTurnAlgebra) {
   std::mt19937 random(7);
   for (int n = 2; n <= 5; ++n) {
-    TVexilCube cube(n);
+    TVexilCube cube(n, CommittedCubeMesh());
     for (int t = 0; t < 30; ++t) {
       QuickTurn(cube, static_cast<int32_t>(random() % cube.WorkPlanesCount()),
                 static_cast<int32_t>(random() % 4));
@@ -99,7 +100,7 @@ TEST(CubeTurns, QuarterTurnAlgebra) {
 TEST(CubeTurns, TenThousandRandomTurnsUndoneRestoreEverySticker) {
   for (int n = 2; n <= 10; ++n) {
     SCOPED_TRACE(n);
-    TVexilCube cube(n);
+    TVexilCube cube(n, CommittedCubeMesh());
     TFakeTextureList list;
     cube.SetTextureListLink(&list);
     cube.InitPlanes();
@@ -121,8 +122,8 @@ TEST(CubeTurns, TenThousandRandomTurnsUndoneRestoreEverySticker) {
 }
 
 TEST(CubeTurns, ViewAndZoomChangingDuringATurnNeverCorruptTheCube) {
-  TVexilCube still(4);
-  TVexilCube spun(4);
+  TVexilCube still(4, CommittedCubeMesh());
+  TVexilCube spun(4, CommittedCubeMesh());
   std::mt19937 random(3);
   std::uniform_real_distribution<double> angle(-180, 180);
   for (int t = 0; t < 40; ++t) {
@@ -140,7 +141,7 @@ TEST(CubeTurns, ViewAndZoomChangingDuringATurnNeverCorruptTheCube) {
 }
 
 TEST(CubeTurns, EndOfTurnCallsTheHandlerBeforeTheSolvedTest) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   std::vector<bool> solvedSeen;
   cube.SetOnEndSideRotate([&](TVexilCube& ASender) {
     solvedSeen.push_back(ASender.Solved());
@@ -169,7 +170,7 @@ TEST(CubeTurns, EndOfTurnCallsTheHandlerBeforeTheSolvedTest) {
 }
 
 TEST(CubeTurns, HandlerMayClearItselfAndStillUseWhatItCaptured) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   // Heap-held capture: were the handler destroyed while running, reading it afterwards would
   // read freed memory (caught by the sanitizers, and usually by a wrong count).
   auto calls = std::make_shared<std::vector<int>>();
@@ -186,7 +187,7 @@ TEST(CubeTurns, HandlerMayClearItselfAndStillUseWhatItCaptured) {
 }
 
 TEST(CubeTurns, RandomTurnsNeverDrawDirectionThree) {
-  TVexilCube cube(3);
+  TVexilCube cube(3, CommittedCubeMesh());
   cube.Randomize(1);
   int seen[4] = {};
   std::vector<bool> stickers(static_cast<size_t>(cube.WorkPlanesCount()));

@@ -1,6 +1,7 @@
 // The rules of a game, played without a window: frames are run by hand as the window's frame
 // loop runs them (draw, then the solved check).
 #include "engine/Game.h"
+#include "tests/engine/CommittedMesh.h"
 #include "tests/engine/CubeTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +63,7 @@ void ReleaseMouseTurn(TVexilCube& ACube, int ADX, int ADY) {
 
 class GameTest : public ::testing::Test {
 protected:
-  explicit GameTest(int32_t ADegree = 3) : FGame(ADegree) {
+  explicit GameTest(int32_t ADegree = 3) : FGame(ADegree, CommittedCubeMesh()) {
     FGame.VexilCube().Resize(800, 600);
     TGameEvents events;
     events.OnCubeCreated = [this](TVexilCube& ACube) {
@@ -324,7 +325,7 @@ TSavedGame SavedCopy(const TGame& AGame) {
 } // namespace
 
 TEST_F(GameTest, ALoadedGameReplacesTheCubeAndPlaysOnFromItsTime) {
-  TGame saved(5);
+  TGame saved(5, CommittedCubeMesh());
   saved.NewGame(TDifficulty::Hard, 77);
   PlayScramble(saved);
   saved.Clock().SetTime(1, 3600);
@@ -349,7 +350,7 @@ TEST_F(GameTest, ALoadedGameReplacesTheCubeAndPlaysOnFromItsTime) {
 }
 
 TEST_F(GameTest, LoadingDuringAScrambleAbandonsItAndAnUnknownDifficultyKeepsTheMark) {
-  TGame saved(2);
+  TGame saved(2, CommittedCubeMesh());
   saved.NewGame(TDifficulty::Easy, 3);
   PlayScramble(saved);
   TSavedGame file = SavedCopy(saved);
@@ -366,7 +367,7 @@ TEST_F(GameTest, LoadingDuringAScrambleAbandonsItAndAnUnknownDifficultyKeepsTheM
 }
 
 TEST(GameSave, NoMarkIsWrittenAsAnEmptyDifficulty) {
-  TGame game(3);
+  TGame game(3, CommittedCubeMesh());
   EXPECT_EQ(DifficultyText(TDifficulty::None), "");
   game.NewGame(TDifficulty::Easy, 1);
   PlayScramble(game);
@@ -411,13 +412,13 @@ TEST_F(GameTest, TheMoveCountTravelsWithASavedGame) {
   RunFrames(FGame, 60);
   const TSavedGame file = SavedCopy(FGame);
   EXPECT_EQ(file.Moves, 2);
-  TGame other(4);
+  TGame other(4, CommittedCubeMesh());
   other.LoadGame(file);
   EXPECT_EQ(other.MoveCount(), 2);
 }
 
 TEST(GameSave, TheMoveCountSitsInTheClosingBlockThatOlderReadersSkip) {
-  TGame game(2);
+  TGame game(2, CommittedCubeMesh());
   game.NewGame(TDifficulty::Easy, 8);
   PlayScramble(game);
   TMemoryStream without;
@@ -427,7 +428,7 @@ TEST(GameSave, TheMoveCountSitsInTheClosingBlockThatOlderReadersSkip) {
   without.SetPosition(0);
   EXPECT_EQ(ReadSavedGame(without).Game->Moves, 0);
 
-  TVexilCube cube(2);
+  TVexilCube cube(2, CommittedCubeMesh());
   TMemoryStream with;
   WriteSavedGame(with, cube, 0, 5, "easy", 12);
   // An older reader: everything up to the cube block, then a reserved block it skips whole.
@@ -439,7 +440,7 @@ TEST(GameSave, TheMoveCountSitsInTheClosingBlockThatOlderReadersSkip) {
   StreamReadInteger(with);
   StreamReadInteger(with);
   StreamReadString(with);
-  TVexilCube reader(2);
+  TVexilCube reader(2, CommittedCubeMesh());
   reader.LoadState(with);
   StreamSkipBlock(with);
   EXPECT_EQ(with.Remaining(), 0);
@@ -451,7 +452,7 @@ TEST(GameScramble, NeverStartsAGameOnASolvedCube) {
   // On a 2 x 2 x 2 cube four random turns often cancel out or turn the whole cube.
   int extraTurnsSeen = 0;
   for (uint32_t seed = 0; seed < 300; ++seed) {
-    TGame game(2);
+    TGame game(2, CommittedCubeMesh());
     game.NewGame(TDifficulty::Easy, seed);
     const size_t turns = PlayScramble(game).size();
     ASSERT_TRUE(game.NewGameIsStarted());

@@ -2,8 +2,8 @@
 // coordinates and the in-place transforms.
 #include "engine/GeomObject.h"
 #include "engine/CubieBodyMesh.h"
-#include "engine/Resources.h"
 #include "tests/engine/AllocationProbe.h"
+#include "tests/engine/CommittedMesh.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@
 #include <vector>
 
 using namespace vexil;
+using vexil::test::CommittedCubeMesh;
 
 namespace {
 
@@ -103,11 +104,9 @@ TEST(GeomObject, StartsEmptyWithNoTexture) {
 }
 
 TEST(GeomObjectFormat, FileRoundTripIsByteIdenticalAndFramedByEmptyBlocks) {
-  const TResourceEntry* entry = FindResourceEntry("CUBE", kRawDataResource);
-  ASSERT_NE(entry, nullptr);
-  const std::vector<uint8_t> original(entry->Data, entry->Data + entry->Size);
+  const std::vector<uint8_t>& original = CommittedCubeMesh();
   TGeomObject loaded;
-  loaded.LoadFromResource("CUBE");
+  loaded.LoadFromBytes(original);
 
   const std::string path = TempPath("roundtrip.mesh");
   loaded.SaveToFile(path);
@@ -203,9 +202,7 @@ TEST(GeomObjectDamagedInput, NegativeOrAbsurdCountsRaiseWithoutAllocatingThem) {
 }
 
 TEST(GeomObjectDamagedInput, AbsurdCountInTheRealMeshAllocatesNoMoreThanTheStreamHolds) {
-  const TResourceEntry* entry = FindResourceEntry("CUBE", kRawDataResource);
-  ASSERT_NE(entry, nullptr);
-  std::vector<uint8_t> bytes(entry->Data, entry->Data + entry->Size);
+  std::vector<uint8_t> bytes = CommittedCubeMesh();
   const size_t normalCountAt = 4 + 4 + 12 + 12 + 4 + 6912;
   ASSERT_EQ(IntegerAt(bytes, normalCountAt), 6912);
   SetIntegerAt(bytes, normalCountAt, 0x7FFFFFFF);
@@ -271,14 +268,34 @@ TEST(GeomObjectDamagedInput, EveryArrayReadMustHoldTheTrianglesAndVertices) {
   EXPECT_NO_THROW(loads(positionsOnly));
 }
 
-TEST(GeomObjectDamagedInput, MissingSourcesAreNamedInTheError) {
-  TGeomObject mesh;
-  try {
-    mesh.LoadFromResource("NO_SUCH_MESH");
-    FAIL() << "a missing resource loaded";
-  } catch (const EResNotFound& error) {
-    EXPECT_NE(std::string(error.what()).find("NO_SUCH_MESH"), std::string::npos);
+TEST(GeomObjectDamagedInput, EmptyOrCutBytesRaiseAsADamagedStreamDoes) {
+  TGeomObject empty;
+  EXPECT_THROW(empty.LoadFromBytes({}), EStreamError);
+  EXPECT_EQ(empty.PolygonCount(), 0);
+  EXPECT_FALSE(empty.GLVertexArray().Exists());
+
+  // Every cut of the real mesh, down to a single byte, ends inside something the format needs.
+  const std::vector<uint8_t>& whole = CommittedCubeMesh();
+  for (size_t length = 1; length < whole.size(); ++length) {
+    const std::vector<uint8_t> cut(whole.begin(), whole.begin() + static_cast<long>(length));
+    TGeomObject mesh;
+    EXPECT_THROW(mesh.LoadFromBytes(cut), EStreamError) << length << " bytes";
   }
+}
+
+TEST(GeomObjectFormat, BytesLoadAsTheSameFileReadAsAStream) {
+  const std::vector<uint8_t>& bytes = CommittedCubeMesh();
+  TGeomObject fromBytes;
+  fromBytes.LoadFromBytes(bytes);
+  TMemoryStream stream(bytes);
+  TGeomObject fromStream;
+  fromStream.LoadFromStream(stream);
+  ExpectSameMesh(fromBytes, fromStream);
+  EXPECT_EQ(fromBytes.PolygonCount(), 192);
+}
+
+TEST(GeomObjectDamagedInput, MissingFilesAreNamedInTheError) {
+  TGeomObject mesh;
   const std::string missing = TempPath("does_not_exist.mesh");
   try {
     mesh.LoadFromFile(missing);
@@ -305,7 +322,7 @@ TEST(GeomObjectArrays, CreateArraysSizeByTriangleCount) {
 
 TEST(GeomObjectArrays, TextureCoordinatesCoverTheUnitSquareWithEachPairOfTriangles) {
   TGeomObject mesh;
-  mesh.LoadFromResource("CUBE");
+  mesh.LoadFromBytes(CommittedCubeMesh());
   const float* st = mesh.CreateTextureArray();
   ASSERT_EQ(st, mesh.GLTextureArray().Floats());
   EXPECT_EQ(mesh.GLTextureArray().Size, 192 * 48);
@@ -320,7 +337,7 @@ TEST(GeomObjectArrays, TextureCoordinatesCoverTheUnitSquareWithEachPairOfTriangl
 
 TEST(GeomObjectArrays, DrawableVerticesAreCutToWhatEveryDrawnArrayHolds) {
   TGeomObject mesh;
-  mesh.LoadFromResource("CUBE");
+  mesh.LoadFromBytes(CommittedCubeMesh());
   EXPECT_EQ(mesh.DrawableVertexCount(), 576);
   mesh.SetGLArraysVertexCount(1 << 30);
   EXPECT_EQ(mesh.DrawableVertexCount(), 576);

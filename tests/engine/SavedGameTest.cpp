@@ -1,4 +1,5 @@
 #include "engine/SavedGame.h"
+#include "tests/engine/CommittedMesh.h"
 
 #include "tests/engine/CubeTestSupport.h"
 #include "tests/engine/SavedGameBytes.h"
@@ -37,7 +38,7 @@ std::vector<double> Components(const std::vector<TVertex3f>& AColors) {
 }
 
 std::vector<int32_t> HomeIdentities(int ADegree) {
-  return Identities(TVexilCube(ADegree));
+  return Identities(TVexilCube(ADegree, CommittedCubeMesh()));
 }
 
 // The fields of a saved game around its cube block, each as a test wants it.
@@ -104,7 +105,7 @@ const TSavedGame& Loaded(const TSavedGameReadResult& AResult) {
 } // namespace
 
 TEST(SavedGame, BytesOfAFiveCubeOnHardAtOneDayAndAnHour) {
-  TVexilCube cube(5);
+  TVexilCube cube(5, CommittedCubeMesh());
   QuickTurn(cube, 17, 2);
   const TBytes bytes = Written(cube, 1, 3600, "hard");
   const TBytes head = {0x03, 0x00, 0x00, 0x00, 0x56, 0x43, 0x53, 0x66, 0x66, 0x66,
@@ -120,7 +121,7 @@ TEST(SavedGame, BytesOfAFiveCubeOnHardAtOneDayAndAnHour) {
 }
 
 TEST(SavedGame, NoMarkedDifficultyIsWrittenAsAnEmptyTextAndReadBack) {
-  TVexilCube cube(2);
+  TVexilCube cube(2, CommittedCubeMesh());
   const TBytes bytes = Written(cube, 0, 0, "");
   EXPECT_EQ(TBytes(bytes.begin() + 31, bytes.begin() + 35), TBytes(4, 0));
   EXPECT_EQ(Loaded(Read(bytes)).Difficulty, "");
@@ -162,7 +163,7 @@ TEST(SavedGame, WriteThenReadRestoresEverything) {
 }
 
 TEST(SavedGame, ApplyingToAnotherSizeIsTheCallersErrorAndChangesNothing) {
-  const TSavedGame game = Loaded(Read(Written(TVexilCube(3), 0, 5, "easy")));
+  const TSavedGame game = Loaded(Read(Written(TVexilCube(3, CommittedCubeMesh()), 0, 5, "easy")));
   TPrepared other(2);
   QuickTurn(other.Cube, 1, 1);
   const auto before = Stickers(other.Cube);
@@ -172,15 +173,19 @@ TEST(SavedGame, ApplyingToAnotherSizeIsTheCallersErrorAndChangesNothing) {
 
 TEST(SavedGame, WriterRefusesWhatTheReaderWouldRefuse) {
   TMemoryStream stream;
-  EXPECT_THROW(WriteSavedGame(stream, TVexilCube(1), 0, 0, "easy"), std::invalid_argument);
-  EXPECT_THROW(WriteSavedGame(stream, TVexilCube(2), -1, 0, "easy"), std::invalid_argument);
-  EXPECT_THROW(WriteSavedGame(stream, TVexilCube(2), 0, -1, "easy"), std::invalid_argument);
-  EXPECT_THROW(
-      WriteSavedGame(stream, TVexilCube(2), std::numeric_limits<int32_t>::max(), 86400, "easy"),
-      std::invalid_argument);
+  EXPECT_THROW(WriteSavedGame(stream, TVexilCube(1, CommittedCubeMesh()), 0, 0, "easy"),
+               std::invalid_argument);
+  EXPECT_THROW(WriteSavedGame(stream, TVexilCube(2, CommittedCubeMesh()), -1, 0, "easy"),
+               std::invalid_argument);
+  EXPECT_THROW(WriteSavedGame(stream, TVexilCube(2, CommittedCubeMesh()), 0, -1, "easy"),
+               std::invalid_argument);
+  EXPECT_THROW(WriteSavedGame(stream, TVexilCube(2, CommittedCubeMesh()),
+                              std::numeric_limits<int32_t>::max(), 86400, "easy"),
+               std::invalid_argument);
   EXPECT_EQ(stream.Size(), 0);
   // Whole days in the seconds are carried, so the file is what the clock shows.
-  const TSavedGame game = Loaded(Read(Written(TVexilCube(2), 1, 2 * 86400 + 7, "")));
+  const TSavedGame game =
+      Loaded(Read(Written(TVexilCube(2, CommittedCubeMesh()), 1, 2 * 86400 + 7, "")));
   EXPECT_EQ(game.Days, 3);
   EXPECT_EQ(game.Seconds, 7);
 }

@@ -13,6 +13,7 @@
 #include "render/HiddenBodyParts.h"
 #include "render/Projection.h"
 #include "render/headless/HeadlessScene.h"
+#include "tests/engine/CommittedMesh.h"
 #include "tests/render/ReferenceCubeDrawing.h"
 
 #include <gtest/gtest.h>
@@ -92,7 +93,7 @@ std::pair<int, int32_t> TurningSlice(const TCubeFrame& AFrame, int32_t ADegree) 
 // Turns (sticker, direction) of every kind: per axis an outer slice, the slice next to it (a
 // resting block one cubie thick) and a middle one, each side of the cube for the outer ones.
 std::vector<std::pair<int32_t, int32_t>> TurnsOfEveryKind(int32_t ADegree) {
-  TVexilCube Probe(ADegree);
+  TVexilCube Probe(ADegree, test::CommittedCubeMesh());
   std::map<std::pair<int, int32_t>, std::pair<int32_t, int32_t>> ByKind;
   const int32_t Stickers = 6 * ADegree * ADegree;
   for (int32_t Sticker = 0; Sticker < Stickers; ++Sticker) {

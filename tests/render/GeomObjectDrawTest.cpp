@@ -6,6 +6,7 @@
 #include "render/Projection.h"
 #include "render/SharedVertexMesh.h"
 #include "render/StickerTextures.h"
+#include "tests/engine/CommittedMesh.h"
 #include "tests/render/OffscreenFixture.h"
 
 namespace vexil {
@@ -19,7 +20,7 @@ protected:
       return;
     }
     // The body as the cube model prepares it, drawn alone and large, looking at its +Z face.
-    FBody.LoadFromResource("CUBE");
+    FBody.LoadFromBytes(test::CommittedCubeMesh());
     FBody.Scale(static_cast<float>(kBodyMeshScale));
     FBody.Translate(kBodyMeshOffset[0], kBodyMeshOffset[1], kBodyMeshOffset[2]);
     FBody.SetColor(1.0f, 1.0f, 1.0f);

@@ -4,6 +4,7 @@
 #include "engine/ViewProjection.h"
 #include "render/GLMatrix.h"
 #include "render/SharedVertexMesh.h"
+#include "tests/engine/CommittedMesh.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,7 @@ TCounts CountParts(TVexilCube& ACube, const TMatrix& AView) {
 }
 
 TEST(HiddenBodyPartsTest, TheSlabOfASideIsTheRoundingAroundItsOpenSquare) {
-  TVexilCube Cube(3);
+  TVexilCube Cube(3, test::CommittedCubeMesh());
   const TSharedVertexMesh Body(Cube.CubeObject());
   EXPECT_EQ(Body.Corners(), 576);
   // Four edges of 3 x 2 triangles and four corners of 15 triangles each.
@@ -103,7 +104,7 @@ TEST(HiddenBodyPartsTest, RaysNearlySquareToASideCouldRunDownItsShafts) {
 TEST(HiddenBodyPartsTest, OpeningViewHidesTheFarCubiesAndTheInnerSlabsOfSideMiddles) {
   for (const int N : {2, 3, 10}) {
     SCOPED_TRACE(N);
-    TVexilCube Cube(N);
+    TVexilCube Cube(N, test::CommittedCubeMesh());
     const TCounts Counts = CountParts(Cube, OpeningView());
     // Three sides face the viewer: the cubies on none of them are hidden whole, the middles of
     // those three sides lose their inner slab, the rest (their rims) are drawn whole.
@@ -116,7 +117,7 @@ TEST(HiddenBodyPartsTest, OpeningViewHidesTheFarCubiesAndTheInnerSlabsOfSideMidd
 }
 
 TEST(HiddenBodyPartsTest, NothingIsLeftOutSquareToASide) {
-  TVexilCube Cube(3);
+  TVexilCube Cube(3, test::CommittedCubeMesh());
   const TCounts Square = CountParts(Cube, IdentityMatrix());
   EXPECT_EQ(Square.None + Square.WithoutSide, 0);
   EXPECT_EQ(Square.Whole, 26);
@@ -124,7 +125,7 @@ TEST(HiddenBodyPartsTest, NothingIsLeftOutSquareToASide) {
 
 TEST(HiddenBodyPartsTest, NearlySquareToASideOnlyCubiesNoShaftLeadsToAreLeftOut) {
   const int32_t N = 10;
-  TVexilCube Cube(N);
+  TVexilCube Cube(N, test::CommittedCubeMesh());
   // Turning away from square-on to +Z towards +X: rays run down fewer of the shafts, and more of
   // the far cubies are left out, until the cube is sealed.
   int Before = 0;
@@ -188,7 +189,7 @@ TEST(HiddenBodyPartsTest, WhileASliceTurnsTheRestingBlocksHideWhatTheirShellsHid
   const int32_t N = 10;
   for (const int32_t Slice : {1, 2, 5, 10}) {
     SCOPED_TRACE(Slice);
-    TVexilCube Cube(N);
+    TVexilCube Cube(N, test::CommittedCubeMesh());
     TurnSliceX(Cube, Slice, 30.0f);
     const TCubeFrame Frame = Cube.BeginFrame(OpeningView());
     ASSERT_TRUE(Frame.DrawInner);
@@ -227,7 +228,7 @@ TEST(HiddenBodyPartsTest, SquareToTurningBlocksOnlyCubiesTooDeepForTheShaftsAreL
   // While a slice turns every cubie is drawn, the inner ones too; down a shaft between them a ray
   // reaches only the four columns at its sides, and the deeper the nearer the eye's axis.
   const int32_t N = 10;
-  TVexilCube Cube(N);
+  TVexilCube Cube(N, test::CommittedCubeMesh());
   TurnSliceX(Cube, 5, 30.0f);
   const TCubeFrame Frame = Cube.BeginFrame(IdentityMatrix());
   const THiddenBodyParts Hidden(Cube, Frame, SceneProjection());
@@ -252,7 +253,7 @@ TEST(HiddenBodyPartsTest, SquareToTurningBlocksOnlyCubiesTooDeepForTheShaftsAreL
 
 TEST(HiddenBodyPartsTest, NothingIsLeftOutForATurnThatIsNotOneWholeSliceOrSquareToABlock) {
   const int32_t N = 4;
-  TVexilCube Cube(N);
+  TVexilCube Cube(N, test::CommittedCubeMesh());
   TurnSliceX(Cube, 2, 30.0f);
   TCubeFrame Frame = Cube.BeginFrame(OpeningView());
   ASSERT_TRUE(THiddenBodyParts(Cube, Frame, SceneProjection()).Sealed());
