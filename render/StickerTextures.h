@@ -36,8 +36,8 @@ private:
 };
 
 // Makes the textures from the sticker pictures 0..6 (StickerPictureName) in that order and appends
-// them to AList. Needs a current context. A missing resource or a bad picture raises (EResNotFound,
-// EInvalidGraphic) and appends nothing for it.
+// them to AList. Needs a current context. A missing or bad picture raises EInvalidGraphic and
+// appends nothing for it.
 void LoadStickerTextures(TStickerTextureList& AList, bool AGlobalLighting);
 
 } // namespace vexil
