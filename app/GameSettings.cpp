@@ -1,5 +1,6 @@
 #include "app/GameSettings.h"
 
+#include "app/SettingsKeys.h"
 #include "support/IniFile.h"
 
 #include <cstdlib>
@@ -12,31 +13,8 @@ namespace vexil {
 
 namespace {
 
-constexpr const char* kSettingsSection = "settings";
-constexpr const char* kColorsSection = "colors";
-// Our own additions live apart, so the section of the game's design keeps its keys.
-constexpr const char* kExtrasSection = "extras";
 constexpr const char* kSettingsFolderName = "Vexil Cube";
 constexpr const char* kIniFileName = "vexil_cube.ini";
-constexpr std::array<const char*, 6> kPlaneColorKeys = {
-    "Plane1Color", "Plane2Color", "Plane3Color", "Plane4Color", "Plane5Color", "Plane6Color"};
-
-// Only the colour bytes count: bits 24..31 are dropped on reading and writing.
-TVertex3f ReadColor(const TIniFile& AIni, const char* AKey, int32_t ADefault) {
-  return ColorToVertex3f(AIni.ReadInteger(kColorsSection, AKey, ADefault) & 0xFFFFFF);
-}
-
-void WriteColor(TIniFile& AIni, const char* AKey, const TVertex3f& AColor) {
-  AIni.WriteInteger(kColorsSection, AKey, Vertex3fToColor(AColor) & 0xFFFFFF);
-}
-
-bool ReadBool(const TIniFile& AIni, const char* AKey, bool ADefault) {
-  return AIni.ReadInteger(kSettingsSection, AKey, ADefault ? 1 : 0) != 0;
-}
-
-void WriteBool(TIniFile& AIni, const char* AKey, bool AValue) {
-  AIni.WriteInteger(kSettingsSection, AKey, AValue ? 1 : 0);
-}
 
 } // namespace
 
@@ -92,19 +70,9 @@ void TGameSettings::LoadFromIniFile() {
   } else if (IsReadOnlyFile(FIniFilePath)) {
     FFileState = TSettingsFileState::ReadOnly;
   }
-  FShowTimer = ReadBool(ini, "ShowTimer", true);
-  FEnablePlaneLight = ReadBool(ini, "EnablePlaneLight", false);
-  FFullScreenMode = ReadBool(ini, "FullScreenMode", false);
-  FGlobalLighting = ReadBool(ini, "GlobalLighting", true);
-  FShowSelectedPlane = ReadBool(ini, "ShowSelectedPlane", true);
-  for (size_t i = 0; i < FPlaneColors.size(); ++i) {
-    FPlaneColors[i] = ReadColor(ini, kPlaneColorKeys[i], kDefaultPlaneColors[i]);
+  for (const TSettingKey& key : kSettingKeys) {
+    key.Set(*this, ini.ReadInteger(key.Section, key.Key, key.Default));
   }
-  FTimerColor = ReadColor(ini, "TimerColor", kDefaultTimerColor);
-  FBackgroundColor = ReadColor(ini, "BackgroundColor", kDefaultBackgroundColor);
-  FLanguageIndex = ini.ReadInteger(kSettingsSection, "LanguageIndex", 0);
-  FVexilCubeDegree = ini.ReadInteger(kSettingsSection, "VexilCubeDegree", kDefaultVexilCubeDegree);
-  FShowMoveCounter = ini.ReadInteger(kExtrasSection, "ShowMoveCounter", 1) != 0;
 }
 
 void TGameSettings::SaveToIniFile() const {
@@ -120,19 +88,9 @@ void TGameSettings::SaveToIniFile() const {
     throw std::runtime_error("The settings file \"" + FIniFilePath +
                              "\" is read-only and is left as it is");
   }
-  WriteBool(ini, "ShowTimer", FShowTimer);
-  WriteBool(ini, "EnablePlaneLight", FEnablePlaneLight);
-  WriteBool(ini, "FullScreenMode", FFullScreenMode);
-  WriteBool(ini, "GlobalLighting", FGlobalLighting);
-  WriteBool(ini, "ShowSelectedPlane", FShowSelectedPlane);
-  for (size_t i = 0; i < FPlaneColors.size(); ++i) {
-    WriteColor(ini, kPlaneColorKeys[i], FPlaneColors[i]);
+  for (const TSettingKey& key : kSettingKeys) {
+    ini.WriteInteger(key.Section, key.Key, key.Get(*this));
   }
-  WriteColor(ini, "TimerColor", FTimerColor);
-  WriteColor(ini, "BackgroundColor", FBackgroundColor);
-  ini.WriteInteger(kSettingsSection, "LanguageIndex", FLanguageIndex);
-  ini.WriteInteger(kSettingsSection, "VexilCubeDegree", FVexilCubeDegree);
-  ini.WriteInteger(kExtrasSection, "ShowMoveCounter", FShowMoveCounter ? 1 : 0);
   ini.SaveAtomically(FIniFilePath);
 }
 
