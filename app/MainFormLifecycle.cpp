@@ -1,6 +1,7 @@
 // Creation, first show and destruction of the main window, and the copying of the display
 // settings to the menus and the cube.
 #include "app/MainForm.h"
+#include "app/QtTranslation.h"
 
 #include "dialogs/FormFont.h"
 #include "engine/ProgramInfo.h"
@@ -57,6 +58,7 @@ void TMainForm::FormCreate() {
   FLocalizationStore = std::make_unique<TLocalizationStore>();
   FLocalizationStore->SetCurrentLanguageIndex(0);
   FillLanguageMenu();
+  InstallQtTranslation(this, FLocalizationStore->CurrentLanguageIndex());
   FLocalizationStore->LocalizeForm(this);
   CreateGame(degree);
   // The first frame turns the cube 52.5 degrees about the vertical screen axis and 35 degrees

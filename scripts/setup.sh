@@ -10,6 +10,8 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev libglu1-mesa-dev libegl-dev
   libgl1-mesa-dri libegl-mesa0 libcurl4-openssl-dev
+  # Qt's own texts (Yes, No, the colour chooser) in Russian
+  qt6-translations-l10n
   googletest libgtest-dev libbenchmark-dev python3
   xvfb xauth xdotool imagemagick fonts-liberation2 openbox x11-xkb-utils x11-utils
   # the fuzzers (configured with VEXIL_FUZZ=ON, see README.md)

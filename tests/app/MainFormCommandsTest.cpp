@@ -3,6 +3,8 @@
 
 #include <QActionGroup>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 
 using namespace vexil;
 using namespace vexil::testing;
@@ -231,4 +233,26 @@ TEST_F(MainFormTest, MenusPauseTheLoopExceptDuringAScramble) {
   ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
   emit form.findChild<QMenu*>("HelpMenuItem")->aboutToShow();
   EXPECT_FALSE(form.TimerEnabled());
+}
+
+namespace {
+
+QString YesText() {
+  const QMessageBox box(QMessageBox::Question, QString(), QString(),
+                        QMessageBox::Yes | QMessageBox::No);
+  return box.button(QMessageBox::Yes)->text();
+}
+
+} // namespace
+
+TEST_F(MainFormTest, QtsOwnButtonsSpeakTheGamesLanguageWhileTheWindowLives) {
+  const QString english = YesText();
+  ASSERT_EQ(english, QStringLiteral("&Yes"));
+  Open(); // the first language, Russian
+  EXPECT_EQ(YesText(), QStringLiteral("&Да"));
+  CloseAndFree();
+  EXPECT_EQ(YesText(), english);
+  WriteSettings("[settings]\r\nLanguageIndex=1\r\n");
+  Open();
+  EXPECT_EQ(YesText(), english);
 }
