@@ -36,14 +36,14 @@ constexpr int kHeight = kDefaultViewHeight;
 using TFrameDraw = void (*)(const TVexilCube&, const TCubeFrame&);
 
 int RandomViewCount() {
-  const char* Text = std::getenv("VEXIL_SAME_PICTURE_VIEWS");
-  return Text != nullptr ? std::atoi(Text) : 1;
+  const char* text = std::getenv("VEXIL_SAME_PICTURE_VIEWS");
+  return text != nullptr ? std::atoi(text) : 1;
 }
 
 // Views where the cube's seams line up with the eye (holes between the cubies show whatever lies
 // behind them), views nearly so, the opening view and random ones.
 std::vector<TMatrix> Views(uint32_t ASeed) {
-  std::vector<TMatrix> Result = {
+  std::vector<TMatrix> result = {
       IdentityMatrix(),
       GLRotationMatrix(90, 0, 1, 0),
       GLRotationMatrix(180, 1, 0, 0),
@@ -55,35 +55,35 @@ std::vector<TMatrix> Views(uint32_t ASeed) {
       GLRotationMatrix(17, 0.3, 1, 0),
       MultiplyMatrix(GLRotationMatrix(90, 1, 0, 0), GLRotationMatrix(-23, 0, 1, 0)),
   };
-  std::mt19937 Random(ASeed);
-  std::uniform_real_distribution<double> Unit(-1.0, 1.0);
+  std::mt19937 random(ASeed);
+  std::uniform_real_distribution<double> unit(-1.0, 1.0);
   for (int I = RandomViewCount(); I > 0; --I) {
-    Result.push_back(MultiplyMatrix(
-        GLRotationMatrix(180 * Unit(Random), Unit(Random), Unit(Random), Unit(Random)),
-        GLRotationMatrix(180 * Unit(Random), 0, 1, 0)));
+    result.push_back(MultiplyMatrix(
+        GLRotationMatrix(180 * unit(random), unit(random), unit(random), unit(random)),
+        GLRotationMatrix(180 * unit(random), 0, 1, 0)));
   }
-  return Result;
+  return result;
 }
 
 // The turning slice of a frame: the axis (0..2) and the grid coordinate 1..N all its rotated
 // cubies share; axis -1 when none turns.
 std::pair<int, int32_t> TurningSlice(const TCubeFrame& AFrame, int32_t ADegree) {
-  const int32_t N = ADegree;
-  for (const TCubieDraw& Cubie : AFrame.Cubies) {
-    if (!Cubie.Rotated) {
+  const int32_t n = ADegree;
+  for (const TCubieDraw& cubie : AFrame.Cubies) {
+    if (!cubie.Rotated) {
       continue;
     }
-    const int32_t At[3] = {Cubie.CubeIndex / (N * N) + 1, (Cubie.CubeIndex / N) % N + 1,
-                           Cubie.CubeIndex % N + 1};
-    for (int Axis = 0; Axis < 3; ++Axis) {
-      int32_t Count = 0;
-      for (const TCubieDraw& Other : AFrame.Cubies) {
-        const int32_t OtherAt[3] = {Other.CubeIndex / (N * N) + 1, (Other.CubeIndex / N) % N + 1,
-                                    Other.CubeIndex % N + 1};
-        Count += Other.Rotated && OtherAt[Axis] == At[Axis];
+    const int32_t at[3] = {cubie.CubeIndex / (n * n) + 1, (cubie.CubeIndex / n) % n + 1,
+                           cubie.CubeIndex % n + 1};
+    for (int axis = 0; axis < 3; ++axis) {
+      int32_t count = 0;
+      for (const TCubieDraw& other : AFrame.Cubies) {
+        const int32_t otherAt[3] = {other.CubeIndex / (n * n) + 1, (other.CubeIndex / n) % n + 1,
+                                    other.CubeIndex % n + 1};
+        count += other.Rotated && otherAt[axis] == at[axis];
       }
-      if (Count == N * N) {
-        return {Axis, At[Axis]};
+      if (count == n * n) {
+        return {axis, at[axis]};
       }
     }
   }
@@ -93,27 +93,27 @@ std::pair<int, int32_t> TurningSlice(const TCubeFrame& AFrame, int32_t ADegree) 
 // Turns (sticker, direction) of every kind: per axis an outer slice, the slice next to it (a
 // resting block one cubie thick) and a middle one, each side of the cube for the outer ones.
 std::vector<std::pair<int32_t, int32_t>> TurnsOfEveryKind(int32_t ADegree) {
-  TVexilCube Probe(ADegree, test::CommittedCubeMesh());
-  std::map<std::pair<int, int32_t>, std::pair<int32_t, int32_t>> ByKind;
-  const int32_t Stickers = 6 * ADegree * ADegree;
-  for (int32_t Sticker = 0; Sticker < Stickers; ++Sticker) {
-    for (const int32_t Direction : {0, 1}) {
-      Probe.RotateSide(Sticker, Direction);
-      Probe.SetRotateSpeed(1.0f);
-      const TCubeFrame Frame = Probe.BeginFrame(IdentityMatrix());
-      const auto [Axis, Slice] = TurningSlice(Frame, ADegree);
-      Probe.EndFrame(Frame);
-      const int32_t Kind = Slice == 1 ? 0 : Slice == ADegree ? 1 : Slice == 2 ? 2 : 3;
-      if (Axis >= 0 && !ByKind.count({Axis, Kind})) {
-        ByKind[{Axis, Kind}] = {Sticker, Direction};
+  TVexilCube probe(ADegree, test::CommittedCubeMesh());
+  std::map<std::pair<int, int32_t>, std::pair<int32_t, int32_t>> byKind;
+  const int32_t stickers = 6 * ADegree * ADegree;
+  for (int32_t sticker = 0; sticker < stickers; ++sticker) {
+    for (const int32_t direction : {0, 1}) {
+      probe.RotateSide(sticker, direction);
+      probe.SetRotateSpeed(1.0f);
+      const TCubeFrame frame = probe.BeginFrame(IdentityMatrix());
+      const auto [Axis, Slice] = TurningSlice(frame, ADegree);
+      probe.EndFrame(frame);
+      const int32_t kind = Slice == 1 ? 0 : Slice == ADegree ? 1 : Slice == 2 ? 2 : 3;
+      if (Axis >= 0 && !byKind.count({Axis, kind})) {
+        byKind[{Axis, kind}] = {sticker, direction};
       }
     }
   }
-  std::vector<std::pair<int32_t, int32_t>> Result;
-  for (const auto& [Kind, Turn] : ByKind) {
-    Result.push_back(Turn);
+  std::vector<std::pair<int32_t, int32_t>> result;
+  for (const auto& [Kind, Turn] : byKind) {
+    result.push_back(Turn);
   }
-  return Result;
+  return result;
 }
 
 class CubeSceneSamePictureTest : public ::testing::TestWithParam<std::tuple<int, int>> {
@@ -140,41 +140,41 @@ protected:
 
   // Both drawings of the frame the model gives for AView; the count of differing pixels.
   int DifferingPixels(const TMatrix& AView) {
-    const TCubeFrame Frame = FScene->Cube().BeginFrame(AView);
-    const std::vector<uint8_t> Plain = Picture(Frame, DrawCubeFrameByCubie);
-    const std::vector<uint8_t> Fast = Picture(Frame, DrawCubeFrame);
-    std::array<double, 16> Projection{};
-    glGetDoublev(GL_PROJECTION_MATRIX, Projection.data());
-    const bool Sealed = THiddenBodyParts(FScene->Cube(), Frame, Projection).Sealed();
-    FSealedFrames += Sealed;
-    FSealedTurningFrames += Sealed && Frame.DrawInner;
+    const TCubeFrame frame = FScene->Cube().BeginFrame(AView);
+    const std::vector<uint8_t> plain = Picture(frame, DrawCubeFrameByCubie);
+    const std::vector<uint8_t> fast = Picture(frame, DrawCubeFrame);
+    std::array<double, 16> projection{};
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+    const bool sealed = THiddenBodyParts(FScene->Cube(), frame, projection).Sealed();
+    FSealedFrames += sealed;
+    FSealedTurningFrames += sealed && frame.DrawInner;
     ++FFrames;
-    FScene->Cube().EndFrame(Frame);
-    int Differing = 0;
-    for (size_t I = 0; I + 3 < Plain.size(); I += 4) {
-      Differing += Plain[I] != Fast[I] || Plain[I + 1] != Fast[I + 1] ||
-                   Plain[I + 2] != Fast[I + 2] || Plain[I + 3] != Fast[I + 3];
+    FScene->Cube().EndFrame(frame);
+    int differing = 0;
+    for (size_t I = 0; I + 3 < plain.size(); I += 4) {
+      differing += plain[I] != fast[I] || plain[I + 1] != fast[I + 1] ||
+                   plain[I + 2] != fast[I + 2] || plain[I + 3] != fast[I + 3];
     }
-    EXPECT_EQ(Plain.size(), Fast.size());
-    return Differing;
+    EXPECT_EQ(plain.size(), fast.size());
+    return differing;
   }
 
   // APrepare, when given, sets up the cube for each case before its frame.
   void ExpectSamePictures(uint32_t ASeed, const std::function<void()>& APrepare = {}) {
-    int Case = 0;
-    for (const bool Global : {false, true}) {
-      for (const bool Bright : {false, true}) {
-        FScene->SetMode(Global, Bright);
-        for (const TMatrix& View : Views(ASeed + static_cast<uint32_t>(Case++))) {
-          const float Scale = Case % 2 == 0 ? 1.0f : 1.19f;
-          FScene->Cube().SetScale(Scale);
+    int caseIndex = 0;
+    for (const bool global : {false, true}) {
+      for (const bool bright : {false, true}) {
+        FScene->SetMode(global, bright);
+        for (const TMatrix& view : Views(ASeed + static_cast<uint32_t>(caseIndex++))) {
+          const float scale = caseIndex % 2 == 0 ? 1.0f : 1.19f;
+          FScene->Cube().SetScale(scale);
           if (APrepare) {
             APrepare();
           }
-          EXPECT_EQ(DifferingPixels(View), 0)
-              << "global " << Global << " bright " << Bright << " scale " << Scale << " angle "
-              << FScene->Cube().RotateAngle() << " view " << View[0] << ' ' << View[1] << ' '
-              << View[2] << ' ' << View[4] << ' ' << View[5] << ' ' << View[6];
+          EXPECT_EQ(DifferingPixels(view), 0)
+              << "global " << global << " bright " << bright << " scale " << scale << " angle "
+              << FScene->Cube().RotateAngle() << " view " << view[0] << ' ' << view[1] << ' '
+              << view[2] << ' ' << view[4] << ' ' << view[5] << ' ' << view[6];
         }
       }
     }
@@ -198,15 +198,15 @@ TEST_P(CubeSceneSamePictureTest, AtRest) {
 TEST_P(CubeSceneSamePictureTest, WithALayerAtAnAngle) {
   // Each frame turns another kind of slice to another angle between 1 and 88 degrees, on a
   // cube whose turns never end during the test.
-  TVexilCube& Cube = FScene->Cube();
-  const auto Turns = TurnsOfEveryKind(Cube.Degree());
-  ASSERT_GE(Turns.size(), 6u);
-  int Frame = 0;
+  TVexilCube& cube = FScene->Cube();
+  const auto turns = TurnsOfEveryKind(cube.Degree());
+  ASSERT_GE(turns.size(), 6u);
+  int frame = 0;
   ExpectSamePictures(37, [&] {
-    const auto [Sticker, Direction] = Turns[static_cast<size_t>(Frame) % Turns.size()];
-    Cube.RotateSide(Sticker, Direction);
-    Cube.SetRotateSpeed(1.0f + static_cast<float>((Frame * 37) % 88));
-    ++Frame;
+    const auto [sticker, direction] = turns[static_cast<size_t>(frame) % turns.size()];
+    cube.RotateSide(sticker, direction);
+    cube.SetRotateSpeed(1.0f + static_cast<float>((frame * 37) % 88));
+    ++frame;
   });
   // Both kinds of turning frame were compared: with parts of the resting blocks left out and
   // without.

@@ -57,8 +57,8 @@ protected:
   void SetUp() override { MakeScene(3); }
 
   TRGBA PixelAt(int X, int Y) const {
-    const size_t Offset = (static_cast<size_t>(Y) * kWidth + X) * 4;
-    return {FPixels[Offset], FPixels[Offset + 1], FPixels[Offset + 2], FPixels[Offset + 3]};
+    const size_t offset = (static_cast<size_t>(Y) * kWidth + X) * 4;
+    return {FPixels[offset], FPixels[offset + 1], FPixels[offset + 2], FPixels[offset + 3]};
   }
 
   void Draw(const TMatrix& AView) {
@@ -69,22 +69,22 @@ protected:
   // The pixel (from the top-left) where the point at texture coordinates (S, T) of face AFace
   // of cubie ACubie was drawn in the last frame.
   std::pair<int, int> WhereShown(int ACubie, int AFace, double S, double T) const {
-    const TPlane& Plane = FScene->Cube().Cube(ACubie).Plane(AFace);
-    const TGLVectorArray& C = Plane.GLVertexArray();
+    const TPlane& plane = FScene->Cube().Cube(ACubie).Plane(AFace);
+    const TGLVectorArray& C = plane.GLVertexArray();
     // Corners 0..3 carry the texture coordinates (1, 0), (0, 0), (0, 1), (1, 1).
-    const double W0 = S * (1 - T), W1 = (1 - S) * (1 - T), W2 = (1 - S) * T, W3 = S * T;
-    const double X = W0 * C[0].X + W1 * C[1].X + W2 * C[2].X + W3 * C[3].X;
-    const double Y = W0 * C[0].Y + W1 * C[1].Y + W2 * C[2].Y + W3 * C[3].Y;
-    const double Z = W0 * C[0].Z + W1 * C[1].Z + W2 * C[2].Z + W3 * C[3].Z;
-    std::array<double, 16> ModelView{};
-    std::array<double, 16> Projection{};
-    const TMatrix& Matrix = FScene->Cube().Cube(ACubie).MatrixBeforeRotate();
-    std::copy(Matrix.begin(), Matrix.end(), ModelView.begin());
-    glGetDoublev(GL_PROJECTION_MATRIX, Projection.data());
-    const GLint Viewport[4] = {0, 0, kWidth, kHeight};
-    double WinX = 0, WinY = 0, WinZ = 0;
-    gluProject(X, Y, Z, ModelView.data(), Projection.data(), Viewport, &WinX, &WinY, &WinZ);
-    return {static_cast<int>(std::floor(WinX)), kHeight - 1 - static_cast<int>(std::floor(WinY))};
+    const double w0 = S * (1 - T), w1 = (1 - S) * (1 - T), w2 = (1 - S) * T, w3 = S * T;
+    const double x = w0 * C[0].X + w1 * C[1].X + w2 * C[2].X + w3 * C[3].X;
+    const double y = w0 * C[0].Y + w1 * C[1].Y + w2 * C[2].Y + w3 * C[3].Y;
+    const double z = w0 * C[0].Z + w1 * C[1].Z + w2 * C[2].Z + w3 * C[3].Z;
+    std::array<double, 16> modelView{};
+    std::array<double, 16> projection{};
+    const TMatrix& matrix = FScene->Cube().Cube(ACubie).MatrixBeforeRotate();
+    std::copy(matrix.begin(), matrix.end(), modelView.begin());
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+    const GLint viewport[4] = {0, 0, kWidth, kHeight};
+    double winX = 0, winY = 0, winZ = 0;
+    gluProject(x, y, z, modelView.data(), projection.data(), viewport, &winX, &winY, &winZ);
+    return {static_cast<int>(std::floor(winX)), kHeight - 1 - static_cast<int>(std::floor(winY))};
   }
 
   TRGBA FacePixel(int ACubie, int AFace, double S, double T) const {
@@ -93,13 +93,13 @@ protected:
   }
 
   int CountColour(const TRGBA& AColour) const {
-    int Count = 0;
+    int count = 0;
     for (int Y = 0; Y < kHeight; ++Y) {
       for (int X = 0; X < kWidth; ++X) {
-        Count += PixelAt(X, Y) == AColour;
+        count += PixelAt(X, Y) == AColour;
       }
     }
-    return Count;
+    return count;
   }
 
   std::unique_ptr<THeadlessScene> FScene;
@@ -115,18 +115,18 @@ void ExpectNear(const TRGBA& AActual, const std::array<double, 3>& AExpected, in
 
 TEST_F(CubeSceneTest, BackgroundIsTheClearColourAndAlphaStaysOpaqueInEveryMode) {
   FScene->SetBackground({0.2f, 0.4f, 0.6f});
-  for (const bool Global : {false, true}) {
-    for (const bool Bright : {false, true}) {
-      SCOPED_TRACE(::testing::Message() << "global " << Global << " bright " << Bright);
-      FScene->SetMode(Global, Bright);
+  for (const bool global : {false, true}) {
+    for (const bool bright : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "global " << global << " bright " << bright);
+      FScene->SetMode(global, bright);
       Draw(OpeningView());
       EXPECT_EQ(PixelAt(0, 0), (TRGBA{51, 102, 153, 255}));
       EXPECT_EQ(PixelAt(kWidth - 1, kHeight - 1), (TRGBA{51, 102, 153, 255}));
-      int Transparent = 0;
+      int transparent = 0;
       for (size_t I = 3; I < FPixels.size(); I += 4) {
-        Transparent += FPixels[I] != 255;
+        transparent += FPixels[I] != 255;
       }
-      EXPECT_EQ(Transparent, 0);
+      EXPECT_EQ(transparent, 0);
     }
   }
 }
@@ -136,11 +136,11 @@ TEST_F(CubeSceneTest, IdentityViewShowsOnlySideOne) {
   Draw(IdentityMatrix());
   EXPECT_EQ(PixelAt(kWidth / 2, kHeight / 2), Opaque(kSideColors[0]));
   EXPECT_GT(CountColour(Opaque(kSideColors[0])), 9 * 1000);
-  for (int Side = 2; Side <= 6; ++Side) {
-    EXPECT_EQ(CountColour(Opaque(kSideColors[Side - 1])), 0) << "side " << Side;
+  for (int side = 2; side <= 6; ++side) {
+    EXPECT_EQ(CountColour(Opaque(kSideColors[side - 1])), 0) << "side " << side;
   }
-  const std::array<bool, 6> Expected = {true, false, true, true, false, false};
-  EXPECT_EQ(FScene->Cube().PlaneVisible(), Expected);
+  const std::array<bool, 6> expected = {true, false, true, true, false, false};
+  EXPECT_EQ(FScene->Cube().PlaneVisible(), expected);
 }
 
 class CubeSceneDegreeTest : public CubeSceneTest, public ::testing::WithParamInterface<int> {
@@ -155,85 +155,85 @@ TEST_P(CubeSceneDegreeTest, BrightUnlitStickerCentresShowExactlyTheirFaceColour)
     FScene->Textures().SetTextureColor(I, {0.0f, 0.0f, 0.0f});
   }
   Draw(OpeningView());
-  const int N = GetParam();
-  int Checked = 0;
-  for (int Index = 0; Index < N * N * N; ++Index) {
-    for (int Face = 1; Face <= 6; ++Face) {
-      const TPlane& Plane = FScene->Cube().Cube(Index).Plane(Face);
-      if (!Plane.WorkPlane() || !FScene->Cube().PlaneVisible()[Face - 1]) {
+  const int n = GetParam();
+  int checked = 0;
+  for (int index = 0; index < n * n * n; ++index) {
+    for (int face = 1; face <= 6; ++face) {
+      const TPlane& plane = FScene->Cube().Cube(index).Plane(face);
+      if (!plane.WorkPlane() || !FScene->Cube().PlaneVisible()[face - 1]) {
         continue;
       }
-      EXPECT_EQ(FacePixel(Index, Face, 0.5, 0.5), Opaque(Plane.Color()))
-          << "cubie " << Index << " face " << Face;
-      ++Checked;
+      EXPECT_EQ(FacePixel(index, face, 0.5, 0.5), Opaque(plane.Color()))
+          << "cubie " << index << " face " << face;
+      ++checked;
     }
   }
-  EXPECT_EQ(Checked, 3 * N * N);
+  EXPECT_EQ(checked, 3 * n * n);
 }
 
 INSTANTIATE_TEST_SUITE_P(Degrees, CubeSceneDegreeTest, ::testing::Values(2, 3, 10));
 
 TEST_F(CubeSceneTest, LayerAtFortyFiveDegreesShowsInnerFaces) {
   FScene->SetMode(false, true);
-  TVexilCube& Cube = FScene->Cube();
-  const TCubeFrame AtRest = Cube.BeginFrame(OpeningView());
-  Cube.EndFrame(AtRest);
-  EXPECT_FALSE(AtRest.DrawInner);
-  EXPECT_EQ(AtRest.Cubies.size(), 26u);
+  TVexilCube& cube = FScene->Cube();
+  const TCubeFrame atRest = cube.BeginFrame(OpeningView());
+  cube.EndFrame(atRest);
+  EXPECT_FALSE(atRest.DrawInner);
+  EXPECT_EQ(atRest.Cubies.size(), 26u);
 
-  Cube.Randomize(7);
-  Cube.RotateRandomSide();
-  Cube.SetRotateSpeed(45.0f);
-  const TCubeFrame Turning = Cube.BeginFrame(OpeningView());
-  ASSERT_EQ(Cube.RotateAngle(), 45.0f);
-  ASSERT_TRUE(Turning.DrawInner);
-  EXPECT_EQ(Turning.Cubies.size(), 27u);
+  cube.Randomize(7);
+  cube.RotateRandomSide();
+  cube.SetRotateSpeed(45.0f);
+  const TCubeFrame turning = cube.BeginFrame(OpeningView());
+  ASSERT_EQ(cube.RotateAngle(), 45.0f);
+  ASSERT_TRUE(turning.DrawInner);
+  EXPECT_EQ(turning.Cubies.size(), 27u);
 
-  FScene->DrawFrame(Turning);
-  const std::vector<uint8_t> WithInner = FScene->ReadPixels();
-  TCubeFrame WithoutInnerFrame = Turning;
-  WithoutInnerFrame.DrawInner = false;
-  FScene->DrawFrame(WithoutInnerFrame);
-  const std::vector<uint8_t> WithoutInner = FScene->ReadPixels();
-  Cube.EndFrame(Turning);
+  FScene->DrawFrame(turning);
+  const std::vector<uint8_t> withInner = FScene->ReadPixels();
+  TCubeFrame withoutInnerFrame = turning;
+  withoutInnerFrame.DrawInner = false;
+  FScene->DrawFrame(withoutInnerFrame);
+  const std::vector<uint8_t> withoutInner = FScene->ReadPixels();
+  cube.EndFrame(turning);
 
   // Inner faces are flat 0.3 grey in this mode: every pixel they add is that grey.
-  int Added = 0;
-  int NotGrey = 0;
-  for (size_t I = 0; I < WithInner.size(); I += 4) {
-    if (std::equal(&WithInner[I], &WithInner[I] + 3, &WithoutInner[I])) {
+  int added = 0;
+  int notGrey = 0;
+  for (size_t I = 0; I < withInner.size(); I += 4) {
+    if (std::equal(&withInner[I], &withInner[I] + 3, &withoutInner[I])) {
       continue;
     }
-    ++Added;
-    const bool Grey = WithInner[I] == WithInner[I + 1] && WithInner[I + 1] == WithInner[I + 2] &&
-                      WithInner[I] >= 74 && WithInner[I] <= 78;
-    NotGrey += !Grey;
+    ++added;
+    const bool grey = withInner[I] == withInner[I + 1] && withInner[I + 1] == withInner[I + 2] &&
+                      withInner[I] >= 74 && withInner[I] <= 78;
+    notGrey += !grey;
   }
-  EXPECT_GT(Added, 1000);
-  EXPECT_EQ(NotGrey, 0);
+  EXPECT_GT(added, 1000);
+  EXPECT_EQ(notGrey, 0);
 }
 
 TEST_F(CubeSceneTest, FourLightingModesFollowTheTables) {
-  const int Centre = CubieIndex(3, 2, 2, 3);
-  const TPlane& Plane = FScene->Cube().Cube(Centre).Plane(1);
+  const int centre = CubieIndex(3, 2, 2, 3);
+  const TPlane& plane = FScene->Cube().Cube(centre).Plane(1);
   // Default light 0 from the viewer, global ambient 0.2, colour material: a vertex of colour c
   // with eye normal n gets c x (0.2 + max(0, n.z)), clamped to 1; under the identity view the eye
   // normals are the mesh's. The centre of the quad lies on its diagonal from corner 0 to 2.
-  const auto Lit = [&Plane](double AColour) {
-    double Sum = 0;
-    for (const int K : {0, 2}) {
-      const TVertex3f& N = Plane.GLNormalArray()[K];
-      const double Length = std::sqrt(N.X * N.X + N.Y * N.Y + N.Z * N.Z);
-      Sum += std::min(1.0, AColour * (0.2 + std::max(0.0, N.Z / Length)));
+  const auto lit = [&plane](double AColour) {
+    double sum = 0;
+    for (const int k : {0, 2}) {
+      const TVertex3f& N = plane.GLNormalArray()[k];
+      const double length = std::sqrt(N.X * N.X + N.Y * N.Y + N.Z * N.Z);
+      sum += std::min(1.0, AColour * (0.2 + std::max(0.0, N.Z / length)));
     }
-    return Sum / 2 * 255;
+    return sum / 2 * 255;
   };
-  const TVertex3f C = kSideColors[0];
-  const std::array<double, 3> Face = {C.X * 255.0, C.Y * 255.0, C.Z * 255.0};
-  const std::array<double, 3> LitFace = {Lit(C.X), Lit(C.Y), Lit(C.Z)};
-  const double Key = 76;
-  const double LitWhite = Lit(1.0) / 255;
-  const double LitGrey = Lit(0.3f);
+  const TVertex3f c = kSideColors[0];
+  const std::array<double, 3> face = {c.X * 255.0, c.Y * 255.0, c.Z * 255.0};
+  const std::array<double, 3> litFace = {lit(c.X), lit(c.Y), lit(c.Z)};
+  const double key = 76;
+  const double litWhite = lit(1.0) / 255;
+  const double litGrey = lit(0.3f);
 
   struct TMode {
     bool Global;
@@ -241,50 +241,50 @@ TEST_F(CubeSceneTest, FourLightingModesFollowTheTables) {
     std::array<double, 3> Sticker;
     std::array<double, 3> Corner;
   };
-  const TMode Modes[] = {
+  const TMode modes[] = {
       // Sticker: face colour flat; corners: key grey flat.
-      {false, true, Face, {Key, Key, Key}},
+      {false, true, face, {key, key, key}},
       // Sticker: face colour shaded; corners: key grey unshaded.
-      {false, false, LitFace, {Key, Key, Key}},
+      {false, false, litFace, {key, key, key}},
       // Sticker: tinted texture unshaded; corners: 0.3 grey shaded.
-      {true, true, Face, {LitGrey, LitGrey, LitGrey}},
+      {true, true, face, {litGrey, litGrey, litGrey}},
       // Sticker: tinted texture times the shaded white; corners: key grey shaded.
       {true,
        false,
-       {Face[0] * LitWhite, Face[1] * LitWhite, Face[2] * LitWhite},
-       {Key * LitWhite, Key * LitWhite, Key * LitWhite}},
+       {face[0] * litWhite, face[1] * litWhite, face[2] * litWhite},
+       {key * litWhite, key * litWhite, key * litWhite}},
   };
-  for (const TMode& Mode : Modes) {
-    SCOPED_TRACE(::testing::Message() << "global " << Mode.Global << " bright " << Mode.Bright);
-    FScene->SetMode(Mode.Global, Mode.Bright);
+  for (const TMode& mode : modes) {
+    SCOPED_TRACE(::testing::Message() << "global " << mode.Global << " bright " << mode.Bright);
+    FScene->SetMode(mode.Global, mode.Bright);
     Draw(IdentityMatrix());
-    ExpectNear(FacePixel(Centre, 1, 0.5, 0.5), Mode.Sticker, 2);
-    ExpectNear(FacePixel(Centre, 1, 0.025, 0.025), Mode.Corner, 2);
+    ExpectNear(FacePixel(centre, 1, 0.5, 0.5), mode.Sticker, 2);
+    ExpectNear(FacePixel(centre, 1, 0.025, 0.025), mode.Corner, 2);
   }
   // The shading must be visible for the modes to differ at all.
-  EXPECT_GT(std::abs(LitFace[0] - Face[0]), 4.0);
+  EXPECT_GT(std::abs(litFace[0] - face[0]), 4.0);
 }
 
 TEST_F(CubeSceneTest, DrawingSetsNoLightBlendingOrCullingStateAndRestoresWhatItUses) {
   FScene->SetMode(true, false);
   Draw(OpeningView());
-  for (const GLenum Capability : {GL_LIGHTING, GL_LIGHT0, GL_COLOR_MATERIAL, GL_TEXTURE_2D,
+  for (const GLenum capability : {GL_LIGHTING, GL_LIGHT0, GL_COLOR_MATERIAL, GL_TEXTURE_2D,
                                   GL_NORMALIZE, GL_BLEND, GL_CULL_FACE, GL_ALPHA_TEST}) {
-    EXPECT_FALSE(glIsEnabled(Capability)) << "capability 0x" << std::hex << Capability;
+    EXPECT_FALSE(glIsEnabled(capability)) << "capability 0x" << std::hex << capability;
   }
-  GLboolean Mask[4] = {};
-  glGetBooleanv(GL_COLOR_WRITEMASK, Mask);
-  EXPECT_TRUE(Mask[0] && Mask[1] && Mask[2] && Mask[3]);
-  GLfloat Position[4] = {};
-  glGetLightfv(GL_LIGHT0, GL_POSITION, Position);
-  EXPECT_EQ((std::array<GLfloat, 4>{Position[0], Position[1], Position[2], Position[3]}),
+  GLboolean mask[4] = {};
+  glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+  EXPECT_TRUE(mask[0] && mask[1] && mask[2] && mask[3]);
+  GLfloat position[4] = {};
+  glGetLightfv(GL_LIGHT0, GL_POSITION, position);
+  EXPECT_EQ((std::array<GLfloat, 4>{position[0], position[1], position[2], position[3]}),
             (std::array<GLfloat, 4>{0, 0, 1, 0}));
-  GLfloat Ambient[4] = {};
-  glGetFloatv(GL_LIGHT_MODEL_AMBIENT, Ambient);
-  EXPECT_FLOAT_EQ(Ambient[0], 0.2f);
-  TMatrix ModelView{};
-  glGetFloatv(GL_MODELVIEW_MATRIX, ModelView.data());
-  EXPECT_EQ(ModelView, IdentityMatrix());
+  GLfloat ambient[4] = {};
+  glGetFloatv(GL_LIGHT_MODEL_AMBIENT, ambient);
+  EXPECT_FLOAT_EQ(ambient[0], 0.2f);
+  TMatrix modelView{};
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelView.data());
+  EXPECT_EQ(modelView, IdentityMatrix());
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -25,8 +25,8 @@ namespace vexil {
 namespace {
 
 bool HasDisplay() {
-  const char* Display = std::getenv("DISPLAY");
-  return Display != nullptr && *Display != '\0';
+  const char* display = std::getenv("DISPLAY");
+  return display != nullptr && *display != '\0';
 }
 
 // One application for the whole suite, made after the default format and before the probe as
@@ -124,67 +124,67 @@ protected:
 };
 
 TEST_F(GLFormGuiTest, CreationHandlerRunsBeforeTheContextWhichThenStaysCurrentForShow) {
-  TRecordingForm Form;
-  EXPECT_FALSE(Form.OpenGLInitialized());
-  ShowAndWait(Form);
-  ASSERT_GE(Form.Events.size(), 2u);
-  EXPECT_EQ(Form.Events[0], "create");
-  EXPECT_EQ(Form.Events[1], "show+context");
-  EXPECT_FALSE(Form.ContextAtCreate);
-  EXPECT_TRUE(Form.OpenGLInitialized());
-  ASSERT_NE(Form.GLWidget()->context(), nullptr);
-  EXPECT_TRUE(Form.GLWidget()->context()->isValid());
-  EXPECT_GE(Form.GLWidget()->context()->format().depthBufferSize(), 16);
+  TRecordingForm form;
+  EXPECT_FALSE(form.OpenGLInitialized());
+  ShowAndWait(form);
+  ASSERT_GE(form.Events.size(), 2u);
+  EXPECT_EQ(form.Events[0], "create");
+  EXPECT_EQ(form.Events[1], "show+context");
+  EXPECT_FALSE(form.ContextAtCreate);
+  EXPECT_TRUE(form.OpenGLInitialized());
+  ASSERT_NE(form.GLWidget()->context(), nullptr);
+  EXPECT_TRUE(form.GLWidget()->context()->isValid());
+  EXPECT_GE(form.GLWidget()->context()->format().depthBufferSize(), 16);
 }
 
 TEST_F(GLFormGuiTest, ResizeReportsDevicePixelsAndKeepsTheAspect) {
-  TRecordingForm Form;
-  ShowAndWait(Form);
-  const double Ratio = Form.GLWidget()->devicePixelRatioF();
-  EXPECT_DOUBLE_EQ(Form.DevicePixelRatio(), Ratio);
-  EXPECT_EQ(Form.LastWidth, qRound(Form.GLWidget()->width() * Ratio));
-  EXPECT_EQ(Form.LastHeight, qRound(Form.GLWidget()->height() * Ratio));
-  EXPECT_EQ(Form.ClientWidth(), Form.LastWidth);
-  EXPECT_FLOAT_EQ(Form.Aspect(), static_cast<float>(Form.LastWidth) / Form.LastHeight);
+  TRecordingForm form;
+  ShowAndWait(form);
+  const double ratio = form.GLWidget()->devicePixelRatioF();
+  EXPECT_DOUBLE_EQ(form.DevicePixelRatio(), ratio);
+  EXPECT_EQ(form.LastWidth, qRound(form.GLWidget()->width() * ratio));
+  EXPECT_EQ(form.LastHeight, qRound(form.GLWidget()->height() * ratio));
+  EXPECT_EQ(form.ClientWidth(), form.LastWidth);
+  EXPECT_FLOAT_EQ(form.Aspect(), static_cast<float>(form.LastWidth) / form.LastHeight);
 }
 
 // Also run with QT_SCALE_FACTOR=2 (see CMakeLists.txt): positions and sizes must then be twice
 // the logical ones.
 TEST_F(GLFormGuiTest, InputOfTheDrawingAreaReachesTheHooksInDevicePixels) {
-  TRecordingForm Form;
-  ShowAndWait(Form);
-  QWidget* const Area = Form.GLWidget();
-  const double Ratio = Area->devicePixelRatioF();
-  RecordProperty("device_pixel_ratio", std::to_string(Ratio));
-  const auto Device = [Ratio](int AValue) { return std::to_string(qRound(AValue * Ratio)); };
-  Form.Input.clear();
-  QTest::mousePress(Area, Qt::LeftButton, Qt::NoModifier, QPoint(100, 50));
-  QTest::mouseMove(Area, QPoint(120, 60));
-  QTest::mouseRelease(Area, Qt::LeftButton, Qt::NoModifier, QPoint(120, 60));
-  QTest::keyPress(Area, Qt::Key_Left);
-  QTest::keyRelease(Area, Qt::Key_Left);
-  QWheelEvent Wheel(QPointF(10, 10), Area->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
+  TRecordingForm form;
+  ShowAndWait(form);
+  QWidget* const area = form.GLWidget();
+  const double ratio = area->devicePixelRatioF();
+  RecordProperty("device_pixel_ratio", std::to_string(ratio));
+  const auto device = [ratio](int AValue) { return std::to_string(qRound(AValue * ratio)); };
+  form.Input.clear();
+  QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, QPoint(100, 50));
+  QTest::mouseMove(area, QPoint(120, 60));
+  QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, QPoint(120, 60));
+  QTest::keyPress(area, Qt::Key_Left);
+  QTest::keyRelease(area, Qt::Key_Left);
+  QWheelEvent wheel(QPointF(10, 10), area->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(Area, &Wheel);
+  QApplication::sendEvent(area, &wheel);
 
-  const std::vector<std::string> Expected = {
-      "down 1 " + Device(100) + "," + Device(50), "move 1 " + Device(120) + "," + Device(60),
-      "up 1 " + Device(120) + "," + Device(60),   "key down " + std::to_string(Qt::Key_Left),
+  const std::vector<std::string> expected = {
+      "down 1 " + device(100) + "," + device(50), "move 1 " + device(120) + "," + device(60),
+      "up 1 " + device(120) + "," + device(60),   "key down " + std::to_string(Qt::Key_Left),
       "key up " + std::to_string(Qt::Key_Left),   "wheel -120"};
-  EXPECT_EQ(Form.Input, Expected);
-  EXPECT_EQ(Form.ClientWidth(), qRound(Area->width() * Ratio));
+  EXPECT_EQ(form.Input, expected);
+  EXPECT_EQ(form.ClientWidth(), qRound(area->width() * ratio));
 }
 
 TEST_F(GLFormGuiTest, MultisamplingIsObtainedWhereTheProbeFoundIt) {
-  TRecordingForm Form;
-  ShowAndWait(Form);
+  TRecordingForm form;
+  ShowAndWait(form);
   if (!MultisampleSupported()) {
     GTEST_SKIP() << "the driver offers no multisampling";
   }
-  EXPECT_EQ(Form.Samples(), MultisamplePixelFormat());
+  EXPECT_EQ(form.Samples(), MultisamplePixelFormat());
   // Only the scene: the window Qt composes the finished picture into has no samples to pay for.
-  ASSERT_NE(Form.windowHandle(), nullptr);
-  EXPECT_LE(Form.windowHandle()->format().samples(), 0);
+  ASSERT_NE(form.windowHandle(), nullptr);
+  EXPECT_LE(form.windowHandle()->format().samples(), 0);
   EXPECT_LE(QSurfaceFormat::defaultFormat().samples(), 0);
 }
 
@@ -209,59 +209,59 @@ TEST_F(GLFormGuiTest, ProbeOnTheApplicationsDisplayFindsWhatAContextOfItsOwnFind
 }
 
 TEST_F(GLFormGuiTest, RenderFrameDrawsIntoTheWindow) {
-  TRecordingForm Form;
-  Form.ClearRed = 1.0f;
-  ShowAndWait(Form);
-  const QImage Picture = Form.GLWidget()->grabFramebuffer();
-  ASSERT_FALSE(Picture.isNull());
-  const QColor Centre = Picture.pixelColor(Picture.width() / 2, Picture.height() / 2);
-  EXPECT_EQ(Centre.red(), 255);
-  EXPECT_EQ(Centre.green(), 0);
-  EXPECT_EQ(Centre.alpha(), 255);
+  TRecordingForm form;
+  form.ClearRed = 1.0f;
+  ShowAndWait(form);
+  const QImage picture = form.GLWidget()->grabFramebuffer();
+  ASSERT_FALSE(picture.isNull());
+  const QColor centre = picture.pixelColor(picture.width() / 2, picture.height() / 2);
+  EXPECT_EQ(centre.red(), 255);
+  EXPECT_EQ(centre.green(), 0);
+  EXPECT_EQ(centre.alpha(), 255);
 }
 
 TEST_F(GLFormGuiTest, FullScreenAndBackKeepsTheContextAndRestoresTheState) {
-  for (const bool Maximised : {false, true}) {
-    SCOPED_TRACE(Maximised ? "maximised" : "normal");
-    TRecordingForm Form;
-    ShowAndWait(Form);
-    if (Maximised) {
-      Form.showMaximized();
+  for (const bool maximised : {false, true}) {
+    SCOPED_TRACE(maximised ? "maximised" : "normal");
+    TRecordingForm form;
+    ShowAndWait(form);
+    if (maximised) {
+      form.showMaximized();
       QTest::qWait(50);
     }
-    QOpenGLContext* const Context = Form.GLWidget()->context();
-    const int FramesBefore = Form.Frames;
+    QOpenGLContext* const context = form.GLWidget()->context();
+    const int framesBefore = form.Frames;
 
-    Form.SetFullScreen(true);
-    EXPECT_TRUE(Form.FullScreen());
-    EXPECT_TRUE(Form.windowState() & Qt::WindowFullScreen);
-    Form.RequestFrame();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Form.Frames > FramesBefore; }, 5000));
+    form.SetFullScreen(true);
+    EXPECT_TRUE(form.FullScreen());
+    EXPECT_TRUE(form.windowState() & Qt::WindowFullScreen);
+    form.RequestFrame();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames > framesBefore; }, 5000));
 
-    Form.SetFullScreen(false);
-    EXPECT_FALSE(Form.FullScreen());
-    EXPECT_FALSE(Form.windowState() & Qt::WindowFullScreen);
-    EXPECT_EQ(static_cast<bool>(Form.windowState() & Qt::WindowMaximized), Maximised);
-    const int FramesAfter = Form.Frames;
-    Form.RequestFrame();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Form.Frames > FramesAfter; }, 5000));
+    form.SetFullScreen(false);
+    EXPECT_FALSE(form.FullScreen());
+    EXPECT_FALSE(form.windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(static_cast<bool>(form.windowState() & Qt::WindowMaximized), maximised);
+    const int framesAfter = form.Frames;
+    form.RequestFrame();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.Frames > framesAfter; }, 5000));
 
-    EXPECT_EQ(Form.GLWidget()->context(), Context);
-    EXPECT_EQ(std::count(Form.Events.begin(), Form.Events.end(), "show+context"), 1);
+    EXPECT_EQ(form.GLWidget()->context(), context);
+    EXPECT_EQ(std::count(form.Events.begin(), form.Events.end(), "show+context"), 1);
   }
 }
 
 TEST_F(GLFormGuiTest, FullScreenRequestedByTheCreationHandlerOpensFullScreenAndReturnsToNormal) {
-  TRecordingForm Form;
-  Form.EnterFullScreenOnCreate = true;
-  Form.resize(716, 466);
-  Form.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Form));
-  EXPECT_TRUE(Form.FullScreen());
-  EXPECT_TRUE(Form.windowState() & Qt::WindowFullScreen);
-  Form.SetFullScreen(false);
-  EXPECT_EQ(Form.windowState(), Qt::WindowNoState);
-  EXPECT_EQ(std::count(Form.Events.begin(), Form.Events.end(), "create"), 1);
+  TRecordingForm form;
+  form.EnterFullScreenOnCreate = true;
+  form.resize(716, 466);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  EXPECT_TRUE(form.FullScreen());
+  EXPECT_TRUE(form.windowState() & Qt::WindowFullScreen);
+  form.SetFullScreen(false);
+  EXPECT_EQ(form.windowState(), Qt::WindowNoState);
+  EXPECT_EQ(std::count(form.Events.begin(), form.Events.end(), "create"), 1);
 }
 
 } // namespace

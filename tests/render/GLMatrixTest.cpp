@@ -42,26 +42,26 @@ TEST_F(GLMatrixTest, RotationTranslationAndScaleMatchTheMatrixCalls) {
 
 TEST_F(GLMatrixTest, ProductsComposeLikeSuccessiveCalls) {
   // The frame spin of the window: rotations on the screen axes in front of the orientation.
-  const TMatrix Orientation =
+  const TMatrix orientation =
       MultiplyMatrix(GLRotationMatrix(35, 1, 0, 0), GLRotationMatrix(52.5, 0, 1, 0));
   glLoadIdentity();
   glRotatef(3.5f, 0.0f, 1.0f, 0.0f);
   glRotatef(-3.5f, 1.0f, 0.0f, 0.0f);
-  glMultMatrixf(Orientation.data());
+  glMultMatrixf(orientation.data());
   glTranslatef(0.25f, 0.5f, -0.75f);
-  const TMatrix Expected =
+  const TMatrix expected =
       MultiplyMatrix(MultiplyMatrix(MultiplyMatrix(GLRotationMatrix(3.5, 0, 1, 0),
                                                    GLRotationMatrix(-3.5, 1, 0, 0)),
-                                    Orientation),
+                                    orientation),
                      GLTranslationMatrix(0.25, 0.5, -0.75));
-  ExpectNear(Expected, CurrentModelView());
+  ExpectNear(expected, CurrentModelView());
 }
 
 TEST(GLMatrixPureTest, ZeroAxisGivesTheIdentityAndTheIdentityIsNeutral) {
   EXPECT_EQ(GLRotationMatrix(45, 0, 0, 0), IdentityMatrix());
-  const TMatrix R = GLRotationMatrix(17, 0.3, -0.4, 0.5);
-  EXPECT_EQ(MultiplyMatrix(IdentityMatrix(), R), R);
-  EXPECT_EQ(MultiplyMatrix(R, IdentityMatrix()), R);
+  const TMatrix r = GLRotationMatrix(17, 0.3, -0.4, 0.5);
+  EXPECT_EQ(MultiplyMatrix(IdentityMatrix(), r), r);
+  EXPECT_EQ(MultiplyMatrix(r, IdentityMatrix()), r);
 }
 
 } // namespace

@@ -52,9 +52,9 @@ protected:
 };
 
 TEST_F(GeomObjectDrawTest, OpenFacesShowTheBackgroundAndTheRimTheVertexColour) {
-  const std::vector<uint8_t> Pixels = Draw();
-  EXPECT_EQ(PixelAt(Pixels, kWidth / 2, kHeight / 2), (std::array<int, 4>{0, 0, 0, 255}));
-  EXPECT_EQ(RimPixel(Pixels), (std::array<int, 4>{255, 255, 255, 255}));
+  const std::vector<uint8_t> pixels = Draw();
+  EXPECT_EQ(PixelAt(pixels, kWidth / 2, kHeight / 2), (std::array<int, 4>{0, 0, 0, 255}));
+  EXPECT_EQ(RimPixel(pixels), (std::array<int, 4>{255, 255, 255, 255}));
   // Every client array is switched off again.
   EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
   EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
@@ -65,16 +65,16 @@ TEST_F(GeomObjectDrawTest, OpenFacesShowTheBackgroundAndTheRimTheVertexColour) {
 }
 
 TEST_F(GeomObjectDrawTest, TextureIsUsedOnlyWhenDrawTextureIsSetAndNamesOne) {
-  TStickerTextureList Textures;
-  LoadStickerTextures(Textures, true);
+  TStickerTextureList textures;
+  LoadStickerTextures(textures, true);
   FBody.SetDrawTexture(true);
   EXPECT_EQ(RimPixel(Draw()), (std::array<int, 4>{255, 255, 255, 255})); // name 1000: none
 
-  FBody.SetTextureID(Textures.TextureID(6)); // the key-grey carcass texture, alpha 0 here
-  const std::array<int, 4> Modulated = RimPixel(Draw());
-  EXPECT_EQ(Modulated[0], 76);
-  EXPECT_EQ(Modulated[1], 76);
-  EXPECT_EQ(Modulated[2], 76);
+  FBody.SetTextureID(textures.TextureID(6)); // the key-grey carcass texture, alpha 0 here
+  const std::array<int, 4> modulated = RimPixel(Draw());
+  EXPECT_EQ(modulated[0], 76);
+  EXPECT_EQ(modulated[1], 76);
+  EXPECT_EQ(modulated[2], 76);
 
   FBody.SetDrawTexture(false);
   EXPECT_EQ(RimPixel(Draw()), (std::array<int, 4>{255, 255, 255, 255}));
@@ -83,43 +83,43 @@ TEST_F(GeomObjectDrawTest, TextureIsUsedOnlyWhenDrawTextureIsSetAndNamesOne) {
 TEST_F(GeomObjectDrawTest, NothingIsDrawnWhenTheObjectCannotDrawOrIsEmpty) {
   FBody.SetCanDraw(false);
   EXPECT_EQ(RimPixel(Draw())[0], -1);
-  TGeomObject Empty;
-  DrawGeomObject(Empty);
+  TGeomObject empty;
+  DrawGeomObject(empty);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(GeomObjectDrawTest, VertexCountBeyondTheArraysDrawsOnlyWhatTheyHold) {
   FBody.SetGLArraysVertexCount(1 << 30);
-  const std::vector<uint8_t> Pixels = Draw();
-  EXPECT_EQ(RimPixel(Pixels), (std::array<int, 4>{255, 255, 255, 255}));
+  const std::vector<uint8_t> pixels = Draw();
+  EXPECT_EQ(RimPixel(pixels), (std::array<int, 4>{255, 255, 255, 255}));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(GeomObjectDrawTest, SharedVertexDrawingGivesTheSamePixelsLitOrNotTexturedOrNot) {
-  TStickerTextureList Textures;
-  LoadStickerTextures(Textures, true);
-  FBody.SetTextureID(Textures.TextureID(2));
-  Textures.SetTextureColor(2, {0.9f, 0.3f, 0.1f});
+  TStickerTextureList textures;
+  LoadStickerTextures(textures, true);
+  FBody.SetTextureID(textures.TextureID(2));
+  textures.SetTextureColor(2, {0.9f, 0.3f, 0.1f});
   // A turned, off-centre view so that the light falls at many angles.
   glLoadMatrixf(MultiplyMatrix(GLScaleMatrix(2.5), GLRotationMatrix(33, 1, 2, 0.5)).data());
-  for (const bool Lit : {false, true}) {
-    for (const bool Textured : {false, true}) {
-      SCOPED_TRACE(::testing::Message() << "lit " << Lit << " textured " << Textured);
-      FBody.SetDrawTexture(Textured);
-      if (Lit) {
+  for (const bool lit : {false, true}) {
+    for (const bool textured : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << "lit " << lit << " textured " << textured);
+      FBody.SetDrawTexture(textured);
+      if (lit) {
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
         glEnable(GL_COLOR_MATERIAL);
       }
-      const std::vector<uint8_t> Direct = Draw();
+      const std::vector<uint8_t> direct = Draw();
       glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
       glEnable(GL_DEPTH_TEST);
-      const TSharedVertexMesh Shared(FBody);
-      Shared.Draw();
+      const TSharedVertexMesh shared(FBody);
+      shared.Draw();
       glDisable(GL_DEPTH_TEST);
-      EXPECT_EQ(FFramebuffer->ReadPixels(), Direct);
-      EXPECT_EQ(Shared.Corners(), 576);
-      EXPECT_EQ(Shared.DistinctVertices(), Textured ? 326 : 104);
+      EXPECT_EQ(FFramebuffer->ReadPixels(), direct);
+      EXPECT_EQ(shared.Corners(), 576);
+      EXPECT_EQ(shared.DistinctVertices(), textured ? 326 : 104);
       glDisable(GL_COLOR_MATERIAL);
       glDisable(GL_LIGHT0);
       glDisable(GL_LIGHTING);
@@ -133,21 +133,21 @@ TEST_F(GeomObjectDrawTest, SharedVertexDrawingGivesTheSamePixelsLitOrNotTextured
 TEST_F(GeomObjectDrawTest, SharedVertexMeshKeepsTheCutOfADamagedMesh) {
   // A vertex count far beyond the arrays: both drawings stop where the arrays end.
   FBody.SetGLArraysVertexCount(1 << 30);
-  const std::vector<uint8_t> Direct = Draw();
-  const TSharedVertexMesh Shared(FBody);
-  EXPECT_EQ(Shared.Corners(), 576);
+  const std::vector<uint8_t> direct = Draw();
+  const TSharedVertexMesh shared(FBody);
+  EXPECT_EQ(shared.Corners(), 576);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glEnable(GL_DEPTH_TEST);
-  Shared.Draw();
+  shared.Draw();
   glDisable(GL_DEPTH_TEST);
-  const std::vector<uint8_t> Pixels = FFramebuffer->ReadPixels();
-  EXPECT_EQ(Pixels, Direct);
-  EXPECT_EQ(RimPixel(Pixels), (std::array<int, 4>{255, 255, 255, 255}));
+  const std::vector<uint8_t> pixels = FFramebuffer->ReadPixels();
+  EXPECT_EQ(pixels, direct);
+  EXPECT_EQ(RimPixel(pixels), (std::array<int, 4>{255, 255, 255, 255}));
   // A mesh that may not draw draws nothing.
   FBody.SetCanDraw(false);
-  const TSharedVertexMesh Hidden(FBody);
+  const TSharedVertexMesh hidden(FBody);
   glClear(GL_COLOR_BUFFER_BIT);
-  Hidden.Draw();
+  hidden.Draw();
   EXPECT_EQ(RimPixel(FFramebuffer->ReadPixels())[0], -1);
 }
 

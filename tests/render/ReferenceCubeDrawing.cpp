@@ -11,18 +11,18 @@ namespace {
 
 // A face with its switches set and cleared around it alone.
 void DrawPlaneAlone(const TPlane& APlane) {
-  TSceneDrawState State;
-  DrawPlane(APlane, State);
+  TSceneDrawState state;
+  DrawPlane(APlane, state);
 }
 
 void DrawCubie(const TCube& ACube, const TCubieDraw& ACubie, const TCubeFrame& AFrame) {
-  for (int Face = 1; Face <= 6; ++Face) {
-    const TPlane& Plane = ACube.Plane(Face);
+  for (int face = 1; face <= 6; ++face) {
+    const TPlane& plane = ACube.Plane(face);
     // A turning cubie shows all six faces; one at rest those facing the viewer, only its
     // stickers unless a layer stands at an angle.
     if (ACubie.Rotated ||
-        (AFrame.PlaneVisible[Face - 1] && (AFrame.DrawInner || Plane.WorkPlane()))) {
-      DrawPlaneAlone(Plane);
+        (AFrame.PlaneVisible[face - 1] && (AFrame.DrawInner || plane.WorkPlane()))) {
+      DrawPlaneAlone(plane);
     }
   }
 }
@@ -31,29 +31,29 @@ void DrawCubie(const TCube& ACube, const TCubieDraw& ACubie, const TCubeFrame& A
 
 void DrawCubeFrameByCubie(const TVexilCube& ACube, const TCubeFrame& AFrame) {
   // The same body for every cubie: its distinct vertices are lit once per draw, not per corner.
-  const TSharedVertexMesh Body(ACube.CubeObject());
-  const bool GlobalLighting = ACube.GlobalLighting();
+  const TSharedVertexMesh body(ACube.CubeObject());
+  const bool globalLighting = ACube.GlobalLighting();
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
   glEnable(GL_NORMALIZE);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
-  for (const TCubieDraw& Cubie : AFrame.Cubies) {
-    if (Cubie.CubeIndex < 0 || Cubie.CubeIndex >= ACube.CubesCount()) {
+  for (const TCubieDraw& cubie : AFrame.Cubies) {
+    if (cubie.CubeIndex < 0 || cubie.CubeIndex >= ACube.CubesCount()) {
       continue;
     }
-    glLoadMatrixf(Cubie.ModelView.data());
-    if (GlobalLighting) {
+    glLoadMatrixf(cubie.ModelView.data());
+    if (globalLighting) {
       glEnable(GL_LIGHTING);
       glEnable(GL_LIGHT0);
       glEnable(GL_COLOR_MATERIAL);
-      Body.Draw();
+      body.Draw();
       glDisable(GL_COLOR_MATERIAL);
       glDisable(GL_LIGHT0);
       glDisable(GL_LIGHTING);
     } else {
-      Body.Draw();
+      body.Draw();
     }
-    DrawCubie(ACube.Cube(Cubie.CubeIndex), Cubie, AFrame);
+    DrawCubie(ACube.Cube(cubie.CubeIndex), cubie, AFrame);
   }
   glPopMatrix();
   glDisable(GL_NORMALIZE);

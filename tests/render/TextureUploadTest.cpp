@@ -14,114 +14,114 @@ class TextureUploadTest : public TOffscreenTest {
 protected:
   // The level-0 image of texture AName as RGBA, top row first.
   static std::vector<uint8_t> TextureImage(uint32_t AName, int ASide = 128) {
-    std::vector<uint8_t> Pixels(static_cast<size_t>(ASide) * ASide * 4);
+    std::vector<uint8_t> pixels(static_cast<size_t>(ASide) * ASide * 4);
     glBindTexture(GL_TEXTURE_2D, AName);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, Pixels.data());
-    return Pixels;
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
   }
 
   static std::map<std::array<int, 4>, int> Histogram(const std::vector<uint8_t>& ARGBA) {
-    std::map<std::array<int, 4>, int> Colours;
+    std::map<std::array<int, 4>, int> colours;
     for (size_t I = 0; I < ARGBA.size(); I += 4) {
-      ++Colours[{ARGBA[I], ARGBA[I + 1], ARGBA[I + 2], ARGBA[I + 3]}];
+      ++colours[{ARGBA[I], ARGBA[I + 1], ARGBA[I + 2], ARGBA[I + 3]}];
     }
-    return Colours;
+    return colours;
   }
 };
 
 TEST_F(TextureUploadTest, SevenTexturesWithTheirOwnNamesAndTheCombineEnvironment) {
-  TStickerTextureList List;
-  LoadStickerTextures(List, true);
-  ASSERT_EQ(List.Count(), 7);
-  std::set<uint32_t> Names;
-  for (int I = 0; I < List.Count(); ++I) {
-    EXPECT_NE(List.TextureID(I), 0u);
-    EXPECT_NE(List.TextureID(I), 1000u);
-    Names.insert(List.TextureID(I));
-    EXPECT_EQ(List.Texture(I).TextEnvMode(), static_cast<uint32_t>(GL_COMBINE));
-    EXPECT_EQ(List.Texture(I).Data().size(), 65536u);
+  TStickerTextureList list;
+  LoadStickerTextures(list, true);
+  ASSERT_EQ(list.Count(), 7);
+  std::set<uint32_t> names;
+  for (int I = 0; I < list.Count(); ++I) {
+    EXPECT_NE(list.TextureID(I), 0u);
+    EXPECT_NE(list.TextureID(I), 1000u);
+    names.insert(list.TextureID(I));
+    EXPECT_EQ(list.Texture(I).TextEnvMode(), static_cast<uint32_t>(GL_COMBINE));
+    EXPECT_EQ(list.Texture(I).Data().size(), 65536u);
   }
-  EXPECT_EQ(Names.size(), 7u);
-  EXPECT_EQ(List.TextureID(7), 0u);
-  EXPECT_EQ(List.TextureID(-1), 0u);
-  List.SetTextureColor(7, {1, 0, 0}); // ignored, no crash
+  EXPECT_EQ(names.size(), 7u);
+  EXPECT_EQ(list.TextureID(7), 0u);
+  EXPECT_EQ(list.TextureID(-1), 0u);
+  list.SetTextureColor(7, {1, 0, 0}); // ignored, no crash
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(TextureUploadTest, TintUploadsTheColouredStickerAndKeepsThePicture) {
-  TStickerTextureList List;
-  LoadStickerTextures(List, true);
-  TVexilGLTexture& Sticker = List.Texture(1);
-  const std::vector<uint8_t> Before = Sticker.Data();
+  TStickerTextureList list;
+  LoadStickerTextures(list, true);
+  TVexilGLTexture& sticker = list.Texture(1);
+  const std::vector<uint8_t> before = sticker.Data();
 
-  Sticker.SetColor({1.0f, 0.0f, 0.0f});
-  auto Colours = Histogram(TextureImage(Sticker.TextureID()));
-  EXPECT_EQ(Colours.size(), 2u);
-  EXPECT_EQ((Colours[{255, 0, 0, 255}]), 16168);
-  EXPECT_EQ((Colours[{76, 76, 76, 0}]), 216);
-  EXPECT_EQ(Sticker.Data(), Before);
+  sticker.SetColor({1.0f, 0.0f, 0.0f});
+  auto colours = Histogram(TextureImage(sticker.TextureID()));
+  EXPECT_EQ(colours.size(), 2u);
+  EXPECT_EQ((colours[{255, 0, 0, 255}]), 16168);
+  EXPECT_EQ((colours[{76, 76, 76, 0}]), 216);
+  EXPECT_EQ(sticker.Data(), before);
 
   // Re-uploading the kept picture brings the white sticker back.
-  Sticker.UpdateBlendingConfiguration();
-  Colours = Histogram(TextureImage(Sticker.TextureID()));
-  EXPECT_EQ((Colours[{255, 255, 255, 255}]), 16040);
+  sticker.UpdateBlendingConfiguration();
+  colours = Histogram(TextureImage(sticker.TextureID()));
+  EXPECT_EQ((colours[{255, 255, 255, 255}]), 16040);
 }
 
 TEST_F(TextureUploadTest, SwitchingTheLightingModeInvertsTheUploadedMask) {
-  TStickerTextureList List;
-  LoadStickerTextures(List, true);
-  auto Colours = Histogram(TextureImage(List.TextureID(0)));
-  EXPECT_EQ((Colours[{76, 76, 76, 0}]), 216);
+  TStickerTextureList list;
+  LoadStickerTextures(list, true);
+  auto colours = Histogram(TextureImage(list.TextureID(0)));
+  EXPECT_EQ((colours[{76, 76, 76, 0}]), 216);
 
-  List.SetGlobalLighting(false);
-  Colours = Histogram(TextureImage(List.TextureID(0)));
-  EXPECT_EQ((Colours[{76, 76, 76, 255}]), 216);
-  EXPECT_EQ((Colours[{255, 255, 255, 0}]), 16040);
-  EXPECT_EQ(List.Texture(0).AlphaFormat(), TAlphaFormat::afInverse);
+  list.SetGlobalLighting(false);
+  colours = Histogram(TextureImage(list.TextureID(0)));
+  EXPECT_EQ((colours[{76, 76, 76, 255}]), 216);
+  EXPECT_EQ((colours[{255, 255, 255, 0}]), 16040);
+  EXPECT_EQ(list.Texture(0).AlphaFormat(), TAlphaFormat::afInverse);
 
-  Colours = Histogram(TextureImage(List.TextureID(6)));
-  EXPECT_EQ((Colours[{76, 76, 76, 255}]), 128 * 128);
+  colours = Histogram(TextureImage(list.TextureID(6)));
+  EXPECT_EQ((colours[{76, 76, 76, 255}]), 128 * 128);
 }
 
 TEST_F(TextureUploadTest, UploadBeforeAnyPictureLeavesTheDefaultTextureAlone) {
-  TVexilGLTexture Empty;
-  Empty.UpdateBlendingConfiguration();
-  Empty.SetColor({1, 1, 1});
-  EXPECT_EQ(Empty.TextureID(), 0u);
+  TVexilGLTexture empty;
+  empty.UpdateBlendingConfiguration();
+  empty.SetColor({1, 1, 1});
+  EXPECT_EQ(empty.TextureID(), 0u);
   glBindTexture(GL_TEXTURE_2D, 0);
-  GLint Width = -1;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &Width);
-  EXPECT_EQ(Width, 0);
+  GLint width = -1;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+  EXPECT_EQ(width, 0);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(TextureUploadTest, MipmappedUploadHasNoAlpha) {
-  TStickerTextureList List;
-  LoadStickerTextures(List, true);
-  TVexilGLTexture& Sticker = List.Texture(0);
-  Sticker.SetBuild2DMipmaps(true);
-  Sticker.SetTextMinFilter(GL_LINEAR_MIPMAP_LINEAR);
-  Sticker.UpdateBlendingConfiguration();
-  auto Colours = Histogram(TextureImage(Sticker.TextureID()));
-  EXPECT_EQ((Colours[{76, 76, 76, 255}]), 216);
-  GLint Level6 = 0;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 7, GL_TEXTURE_WIDTH, &Level6);
-  EXPECT_EQ(Level6, 1); // 128 -> 1 in seven halvings
+  TStickerTextureList list;
+  LoadStickerTextures(list, true);
+  TVexilGLTexture& sticker = list.Texture(0);
+  sticker.SetBuild2DMipmaps(true);
+  sticker.SetTextMinFilter(GL_LINEAR_MIPMAP_LINEAR);
+  sticker.UpdateBlendingConfiguration();
+  auto colours = Histogram(TextureImage(sticker.TextureID()));
+  EXPECT_EQ((colours[{76, 76, 76, 255}]), 216);
+  GLint level6 = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 7, GL_TEXTURE_WIDTH, &level6);
+  EXPECT_EQ(level6, 1); // 128 -> 1 in seven halvings
 }
 
 TEST_F(TextureUploadTest, DrawShowsThePictureMirroredOnTheUnitSquare) {
   // Picture, top row first: red, green / blue, white.
-  TBitmap24 Bitmap;
-  Bitmap.Width = 2;
-  Bitmap.Height = 2;
-  Bitmap.Pixels = {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255};
-  TGLTexture Texture;
-  Texture.LoadBitMap(Bitmap);
-  Texture.SetTextMinFilter(GL_NEAREST);
-  Texture.SetTextMagFilter(GL_NEAREST);
-  Texture.SetTextEnvMode(GL_REPLACE);
-  Texture.UpdateBlendingConfiguration();
+  TBitmap24 bitmap;
+  bitmap.Width = 2;
+  bitmap.Height = 2;
+  bitmap.Pixels = {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255};
+  TGLTexture texture;
+  texture.LoadBitMap(bitmap);
+  texture.SetTextMinFilter(GL_NEAREST);
+  texture.SetTextMagFilter(GL_NEAREST);
+  texture.SetTextEnvMode(GL_REPLACE);
+  texture.UpdateBlendingConfiguration();
 
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
@@ -130,17 +130,17 @@ TEST_F(TextureUploadTest, DrawShowsThePictureMirroredOnTheUnitSquare) {
   glOrtho(-1, 1, -1, 1, 0, 2);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  Texture.Draw();
+  texture.Draw();
   EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  const std::vector<uint8_t> Pixels = FFramebuffer->ReadPixels();
-  const auto TopLeft = PixelAt(Pixels, 10, 10);
-  const auto TopRight = PixelAt(Pixels, kWidth - 10, 10);
-  const auto BottomLeft = PixelAt(Pixels, 10, kHeight - 10);
-  const auto BottomRight = PixelAt(Pixels, kWidth - 10, kHeight - 10);
-  EXPECT_EQ(TopLeft, (std::array<int, 4>{0, 255, 0, 255}));
-  EXPECT_EQ(TopRight, (std::array<int, 4>{255, 0, 0, 255}));
-  EXPECT_EQ(BottomLeft, (std::array<int, 4>{255, 255, 255, 255}));
-  EXPECT_EQ(BottomRight, (std::array<int, 4>{0, 0, 255, 255}));
+  const std::vector<uint8_t> pixels = FFramebuffer->ReadPixels();
+  const auto topLeft = PixelAt(pixels, 10, 10);
+  const auto topRight = PixelAt(pixels, kWidth - 10, 10);
+  const auto bottomLeft = PixelAt(pixels, 10, kHeight - 10);
+  const auto bottomRight = PixelAt(pixels, kWidth - 10, kHeight - 10);
+  EXPECT_EQ(topLeft, (std::array<int, 4>{0, 255, 0, 255}));
+  EXPECT_EQ(topRight, (std::array<int, 4>{255, 0, 0, 255}));
+  EXPECT_EQ(bottomLeft, (std::array<int, 4>{255, 255, 255, 255}));
+  EXPECT_EQ(bottomRight, (std::array<int, 4>{0, 0, 255, 255}));
 }
 
 } // namespace
