@@ -20,16 +20,6 @@ using namespace vexil::test;
 
 namespace {
 
-void Append(TBytes& ABytes, const TMemoryStream& AStream) {
-  ABytes.insert(ABytes.end(), AStream.Data().begin(), AStream.Data().end());
-}
-
-TBytes CurrentBlock(const TVexilCube& ACube) {
-  TMemoryStream stream;
-  ACube.SaveState(stream);
-  return stream.Data();
-}
-
 // Every sticker of a 2 x 2 x 2 cube in its side's colour, the first two stickers exchanged.
 std::vector<double> OldColors() {
   const double sides[6][3] = {{1, 1, 1}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}, {1, .5, 0}, {1, 1, 0}};
@@ -40,39 +30,6 @@ std::vector<double> OldColors() {
     values.insert(values.end(), sides[side], sides[side] + 3);
   }
   return values;
-}
-
-struct TParts {
-  std::string Magic = "VCS";
-  double Version = 1.4;
-  TBytes Leading;
-  int32_t Degree = 2;
-  int32_t Days = 0;
-  int32_t Seconds = 42;
-  std::string Difficulty = "easy";
-  TBytes Block = CurrentBlock(TVexilCube(2, CommittedCubeMesh()));
-  TBytes Closing;
-  TBytes Trailing;
-};
-
-TBytes Build(const TParts& AParts) {
-  TMemoryStream head;
-  StreamWriteString(head, AParts.Magic);
-  StreamWriteDouble(head, AParts.Version);
-  TBytes bytes = head.Data();
-  const TBytes leading = ReservedBlock(AParts.Leading);
-  bytes.insert(bytes.end(), leading.begin(), leading.end());
-  TMemoryStream fields;
-  StreamWriteInteger(fields, AParts.Degree);
-  StreamWriteInteger(fields, AParts.Days);
-  StreamWriteInteger(fields, AParts.Seconds);
-  StreamWriteString(fields, AParts.Difficulty);
-  Append(bytes, fields);
-  bytes.insert(bytes.end(), AParts.Block.begin(), AParts.Block.end());
-  const TBytes closing = ReservedBlock(AParts.Closing);
-  bytes.insert(bytes.end(), closing.begin(), closing.end());
-  bytes.insert(bytes.end(), AParts.Trailing.begin(), AParts.Trailing.end());
-  return bytes;
 }
 
 // A 3 x 3 x 3 game a few turns into its scramble.
@@ -112,12 +69,13 @@ int main(int argc, char** argv) {
   const double inf = std::numeric_limits<double>::infinity();
   const int32_t maxInt = std::numeric_limits<int32_t>::max();
   auto with = [](auto AChange) {
-    TParts parts;
+    TFileParts parts;
+    parts.Seconds = 42;
     AChange(parts);
     return Build(parts);
   };
   auto oldWith = [&](int AIndex, double AValue) {
-    return with([&](TParts& p) {
+    return with([&](TFileParts& p) {
       std::vector<double> colors = OldColors();
       colors[static_cast<size_t>(AIndex)] = AValue;
       p.Version = 1.3;
@@ -126,49 +84,50 @@ int main(int argc, char** argv) {
   };
   const TBytes three = ScrambledThree();
 
-  Write(folder, "loaded-easy-2.vcs", Build(TParts{}));
+  Write(folder, "loaded-easy-2.vcs", with([](TFileParts&) {}));
   Write(folder, "loaded-hard-3-scrambled.vcs", three);
-  Write(folder, "loaded-no-difficulty.vcs", with([](TParts& p) { p.Difficulty = ""; }));
-  Write(folder, "loaded-other-difficulty.vcs", with([](TParts& p) { p.Difficulty = "трудно"; }));
-  Write(folder, "loaded-version-1.35.vcs", with([](TParts& p) { p.Version = 1.35; }));
+  Write(folder, "loaded-no-difficulty.vcs", with([](TFileParts& p) { p.Difficulty = ""; }));
+  Write(folder, "loaded-other-difficulty.vcs",
+        with([](TFileParts& p) { p.Difficulty = "трудно"; }));
+  Write(folder, "loaded-version-1.35.vcs", with([](TFileParts& p) { p.Version = 1.35; }));
   Write(folder, "loaded-old-1.3.vcs", oldWith(0, 1.0));
-  Write(folder, "loaded-reserved-bytes.vcs", with([](TParts& p) {
+  Write(folder, "loaded-reserved-bytes.vcs", with([](TFileParts& p) {
           p.Leading = {1, 2, 3};
           p.Closing = {4, 5};
           p.Block.insert(p.Block.begin() + 4, {'x', 'y'});
           p.Block[0] = 2;
         }));
-  Write(folder, "loaded-seconds-carried.vcs", with([](TParts& p) {
+  Write(folder, "loaded-seconds-carried.vcs", with([](TFileParts& p) {
           p.Days = 2;
           p.Seconds = 200000;
         }));
-  Write(folder, "loaded-unknown-identities.vcs", with([](TParts& p) {
+  Write(folder, "loaded-unknown-identities.vcs", with([](TFileParts& p) {
           p.Block[4] = 0;
           p.Block[8] = 7;
         }));
-  Write(folder, "newer-1.41.vcs", with([](TParts& p) { p.Version = 1.41; }));
-  Write(folder, "not-a-saved-game-magic.vcs", with([](TParts& p) { p.Magic = "VCX"; }));
+  Write(folder, "newer-1.41.vcs", with([](TFileParts& p) { p.Version = 1.41; }));
+  Write(folder, "not-a-saved-game-magic.vcs", with([](TFileParts& p) { p.Magic = "VCX"; }));
   Write(folder, "not-a-saved-game-picture.vcs", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A});
   Write(folder, "damaged-empty.vcs", {});
-  Write(folder, "damaged-cut-in-mark.vcs", Cut(Build(TParts{}), 5));
-  Write(folder, "damaged-cut-in-clock.vcs", Cut(Build(TParts{}), 25));
+  Write(folder, "damaged-cut-in-mark.vcs", Cut(with([](TFileParts&) {}), 5));
+  Write(folder, "damaged-cut-in-clock.vcs", Cut(with([](TFileParts&) {}), 25));
   Write(folder, "damaged-cut-in-block.vcs", Cut(three, three.size() - 9));
-  Write(folder, "damaged-version-nan.vcs", with([&](TParts& p) { p.Version = nan; }));
-  Write(folder, "damaged-size-1.vcs", with([](TParts& p) { p.Degree = 1; }));
-  Write(folder, "damaged-size-11.vcs", with([](TParts& p) { p.Degree = 11; }));
-  Write(folder, "damaged-negative-days.vcs", with([](TParts& p) { p.Days = -1; }));
-  Write(folder, "damaged-negative-seconds.vcs", with([](TParts& p) { p.Seconds = -5; }));
-  Write(folder, "damaged-clock-overflow.vcs", with([&](TParts& p) {
+  Write(folder, "damaged-version-nan.vcs", with([&](TFileParts& p) { p.Version = nan; }));
+  Write(folder, "damaged-size-1.vcs", with([](TFileParts& p) { p.Degree = 1; }));
+  Write(folder, "damaged-size-11.vcs", with([](TFileParts& p) { p.Degree = 11; }));
+  Write(folder, "damaged-negative-days.vcs", with([](TFileParts& p) { p.Days = -1; }));
+  Write(folder, "damaged-negative-seconds.vcs", with([](TFileParts& p) { p.Seconds = -5; }));
+  Write(folder, "damaged-clock-overflow.vcs", with([&](TFileParts& p) {
           p.Days = maxInt;
           p.Seconds = maxInt;
         }));
-  TBytes longText = Build(TParts{});
+  TBytes longText = with([](TFileParts&) {});
   longText[31] = 0xF0; // the difficulty's count claims more than the file holds
   Write(folder, "damaged-difficulty-too-long.vcs", longText);
-  Write(folder, "damaged-reserved-too-long.vcs", with([](TParts& p) { p.Block[3] = 0x7F; }));
+  Write(folder, "damaged-reserved-too-long.vcs", with([](TFileParts& p) { p.Block[3] = 0x7F; }));
   Write(folder, "damaged-block-of-size-3.vcs",
-        with([](TParts& p) { p.Block = CurrentBlock(TVexilCube(3, CommittedCubeMesh())); }));
-  Write(folder, "damaged-trailing-bytes.vcs", with([](TParts& p) { p.Trailing = {0}; }));
+        with([](TFileParts& p) { p.Block = HomeCubeBlock(3); }));
+  Write(folder, "damaged-trailing-bytes.vcs", with([](TFileParts& p) { p.Trailing = {0}; }));
   Write(folder, "damaged-old-seven-colours.vcs", oldWith(30, 0.25));
   Write(folder, "damaged-old-nan.vcs", oldWith(13, nan));
   Write(folder, "damaged-old-infinity.vcs", oldWith(14, -inf));

@@ -3,8 +3,11 @@
 #pragma once
 
 #include "engine/Streams.h"
+#include "engine/VexilCube.h"
+#include "tests/engine/CommittedMesh.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vexil::test {
@@ -27,6 +30,45 @@ inline TBytes OldBlock(const std::vector<double>& AComponents) {
     StreamWriteDouble(stream, v);
   }
   StreamWriteEmptyBlock(stream);
+  return stream.Data();
+}
+
+// The cube block of a solved cube of ADegree, as the game writes it.
+inline TBytes HomeCubeBlock(int32_t ADegree) {
+  TMemoryStream stream;
+  TVexilCube(ADegree, CommittedCubeMesh()).SaveState(stream);
+  return stream.Data();
+}
+
+// The fields of a saved game around its cube block, each as a test wants it.
+struct TFileParts {
+  std::string Magic = "VCS";
+  double Version = 1.4;
+  TBytes Leading;
+  int32_t Degree = 2;
+  int32_t Days = 0;
+  int32_t Seconds = 0;
+  std::string Difficulty = "easy";
+  TBytes Block = HomeCubeBlock(2);
+  TBytes Closing;
+  TBytes Trailing; // after the game
+};
+
+// The file made of AParts in their order.
+inline TBytes Build(const TFileParts& AParts) {
+  TMemoryStream stream;
+  StreamWriteString(stream, AParts.Magic);
+  StreamWriteDouble(stream, AParts.Version);
+  const TBytes leading = ReservedBlock(AParts.Leading);
+  stream.Write(leading.data(), leading.size());
+  StreamWriteInteger(stream, AParts.Degree);
+  StreamWriteInteger(stream, AParts.Days);
+  StreamWriteInteger(stream, AParts.Seconds);
+  StreamWriteString(stream, AParts.Difficulty);
+  stream.Write(AParts.Block.data(), AParts.Block.size());
+  const TBytes closing = ReservedBlock(AParts.Closing);
+  stream.Write(closing.data(), closing.size());
+  stream.Write(AParts.Trailing.data(), AParts.Trailing.size());
   return stream.Data();
 }
 

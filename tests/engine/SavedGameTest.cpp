@@ -41,37 +41,6 @@ std::vector<int32_t> HomeIdentities(int ADegree) {
   return Identities(TVexilCube(ADegree, CommittedCubeMesh()));
 }
 
-// The fields of a saved game around its cube block, each as a test wants it.
-struct TFileParts {
-  std::string Magic = "VCS";
-  double Version = 1.4;
-  TBytes Leading;
-  int32_t Degree = 2;
-  int32_t Days = 0;
-  int32_t Seconds = 0;
-  std::string Difficulty = "easy";
-  TBytes Block = CurrentBlock(HomeIdentities(2));
-  TBytes Closing;
-  TBytes Trailing; // after the game
-};
-
-TBytes Build(const TFileParts& AParts) {
-  TMemoryStream stream;
-  StreamWriteString(stream, AParts.Magic);
-  StreamWriteDouble(stream, AParts.Version);
-  const TBytes leading = ReservedBlock(AParts.Leading);
-  stream.Write(leading.data(), leading.size());
-  StreamWriteInteger(stream, AParts.Degree);
-  StreamWriteInteger(stream, AParts.Days);
-  StreamWriteInteger(stream, AParts.Seconds);
-  StreamWriteString(stream, AParts.Difficulty);
-  stream.Write(AParts.Block.data(), AParts.Block.size());
-  const TBytes closing = ReservedBlock(AParts.Closing);
-  stream.Write(closing.data(), closing.size());
-  stream.Write(AParts.Trailing.data(), AParts.Trailing.size());
-  return stream.Data();
-}
-
 TSavedGameReadResult Read(const TBytes& ABytes) {
   TMemoryStream stream(ABytes);
   return ReadSavedGame(stream);
