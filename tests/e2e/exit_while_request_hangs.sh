@@ -10,8 +10,9 @@ source "$(dirname "$0")/local_server.sh"
 
 GAME="${1:?usage: exit_while_request_hangs.sh GAME_BINARY SERVER_SCRIPT}"
 SERVER="${2:?usage: exit_while_request_hangs.sh GAME_BINARY SERVER_SCRIPT}"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual_display.sh"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$@"
+  exec xvfb-run "${VIRTUAL_DISPLAY[@]}" "$0" "$@"
 fi
 
 WORK="$(mktemp -d)"

@@ -26,8 +26,9 @@ mkdir -p "$SHOTS"
 SHOTS="$(realpath "$SHOTS")"
 shift 3
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual_display.sh"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$PREFIX" "$SAVED_GAME" "$SHOTS" "$@"
+  exec xvfb-run "${VIRTUAL_DISPLAY[@]}" "$0" "$PREFIX" "$SAVED_GAME" "$SHOTS" "$@"
 fi
 
 # Deepest first, so a build folder inside the source tree is still there to cover.

@@ -13,8 +13,9 @@ SHOTS="${2:?usage: play_session.sh GAME_BINARY SCREENSHOT_DIR}"
 mkdir -p "$SHOTS"
 
 # Without a display, give the session a virtual one.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual_display.sh"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$@"
+  exec xvfb-run "${VIRTUAL_DISPLAY[@]}" "$0" "$@"
 fi
 
 # The session's settings stay out of the player's own.

@@ -6,8 +6,9 @@ set -euo pipefail
 source "$(dirname "$0")/wait_for_window.sh"
 
 GAME="${1:?usage: terminate_saves_settings.sh GAME_BINARY}"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual_display.sh"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$@"
+  exec xvfb-run "${VIRTUAL_DISPLAY[@]}" "$0" "$@"
 fi
 
 CONFIG="$(mktemp -d)"

@@ -12,8 +12,9 @@ GAME="${1:?usage: update_notice.sh GAME_BINARY SERVER_SCRIPT SCREENSHOT_DIR}"
 SERVER="${2:?usage: update_notice.sh GAME_BINARY SERVER_SCRIPT SCREENSHOT_DIR}"
 SHOTS="${3:?usage: update_notice.sh GAME_BINARY SERVER_SCRIPT SCREENSHOT_DIR}"
 mkdir -p "$SHOTS"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual_display.sh"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$@"
+  exec xvfb-run "${VIRTUAL_DISPLAY[@]}" "$0" "$@"
 fi
 
 WORK="$(mktemp -d)"

@@ -13,9 +13,10 @@ for tool in xvfb-run openbox; do
 done
 
 # Always a display of its own: the manager must not take over a display other tests share.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual_display.sh"
 if [ -z "${VEXIL_UNDER_WM:-}" ]; then
   export VEXIL_UNDER_WM=1
-  exec xvfb-run -a -s '-screen 0 1280x800x24 -noreset' "$0" "$@"
+  exec xvfb-run "${VIRTUAL_DISPLAY[@]}" "$0" "$@"
 fi
 
 READY="$(mktemp -d)"
