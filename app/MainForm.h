@@ -15,6 +15,7 @@
 #include "engine/Game.h"
 #include "render/ClockDraw.h"
 #include "render/GLForm.h"
+#include "support/FileError.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -112,8 +113,8 @@ private:
   QString AskSavedGameFile(bool ASave);
   void LoadGameMenuItemClick();
   void SaveGameMenuItemClick();
-  // A file that could not be read (or, ASaving, written), with the system's reason.
-  void ReportGameFileError(bool ASaving, const QString& AFileName, const QString& AReason);
+  // A file that could not be read (or, ASaving, written), with the reason in the player's language.
+  void ReportGameFileError(bool ASaving, const QString& AFileName, const TFileResult& AResult);
   // --- the game's events (MainFormGame.cpp)
   void CreateGame(int ADegree);
   void PrepareCube(TVexilCube& ACube);
