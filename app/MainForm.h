@@ -84,6 +84,7 @@ protected:
   void FormKeyDown(QKeyEvent& AEvent) override;
   void FormKeyUp(QKeyEvent& AEvent) override;
   void changeEvent(QEvent* AEvent) override;
+  bool event(QEvent* AEvent) override;
 
 private:
   // Zoom of one wheel notch, and of each frame a zoom key is held.
@@ -138,6 +139,9 @@ private:
 
   // --- input (MainFormInput.cpp)
   void StopSpin();
+  // Ends the mouse gesture in progress as its button's release does; also when that release is
+  // lost to a window that opened over this one.
+  void EndGesture();
   void ZoomBy(double ADelta);
   // A top menu opens or closes; the menus hold the keyboard while they are open.
   void TopMenuShown();
