@@ -58,6 +58,18 @@ std::vector<TLanguageLine> LanguageLines() {
       {"SAVE_GAME_ERROR", "The game cannot be saved to \"%1\": %2",
        "Не удаётся сохранить игру в файл \"%1\": %2"},
       {"SAVE_DIALOG_TITLE", "Save game...", "Сохранить игру..."},
+      // Why a file could not be read or written: the %2 of the two messages above.
+      {"FILE_ERROR_NOT_FOUND", "the file or its folder does not exist.",
+       "файл или его папка не существует."},
+      {"FILE_ERROR_NO_PERMISSION", "you have no permission to use it.",
+       "нет прав на доступ к нему."},
+      {"FILE_ERROR_READ_ONLY", "the disk is read-only.", "диск доступен только для чтения."},
+      {"FILE_ERROR_DISK_FULL", "there is no space left on the disk.",
+       "на диске нет свободного места."},
+      {"FILE_ERROR_FOLDER", "it is a folder.", "это папка."},
+      {"FILE_ERROR_NOT_REGULAR", "it is not an ordinary file (a pipe or a device).",
+       "это не обычный файл (канал или устройство)."},
+      {"FILE_ERROR_OTHER", "the system reported an error.", "система сообщила об ошибке."},
       {"SETTINGS_UNREADABLE_MESSAGE",
        "The settings file \"%1\" cannot be read. The game starts with the default settings "
        "and leaves the file as it is.",

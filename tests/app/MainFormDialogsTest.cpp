@@ -11,6 +11,9 @@
 #include <QColorDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
 #include <QPushButton>
 #include <QTextBrowser>
 
@@ -75,6 +78,34 @@ TEST_F(MainFormTest, ColoursResetYesOkTurnsAChangedBackgroundBlackOnScreen) {
   // Written to the settings file at exit, as every setting.
   CloseAndFree();
   EXPECT_NE(ReadTextFile(IniPath()).find("BackgroundColor=0"), std::string::npos);
+}
+
+TEST_F(MainFormTest, NewColoursReachTheDrawnStickersWhateverContextIsCurrent) {
+  WriteSettings("[colors]\r\nPlane1Color=16711935\r\nPlane2Color=16711935\r\n"
+                "Plane3Color=16711935\r\nPlane4Color=16711935\r\nPlane5Color=16711935\r\n"
+                "Plane6Color=16711935\r\n");
+  TMainForm& form = Open();
+  WaitUntil([] { return false; }, 300); // a few frames
+  const QPoint sticker = StickerPoint();
+  const QRgb before = form.GLWidget()->grabFramebuffer().pixel(sticker);
+  // When the colours are applied another context, sharing nothing with the view's, is current:
+  // the view's textures must take the new colours all the same.
+  QOffscreenSurface surface;
+  surface.create();
+  QOpenGLContext foreign;
+  ASSERT_TRUE(foreign.create());
+  const auto question =
+      OnModal<QMessageBox>([](QMessageBox& ABox) { ABox.button(QMessageBox::Yes)->click(); });
+  const auto dialog = OnModal<TColorsForm>([&](TColorsForm& AForm) {
+    Click(AForm.findChild<QPushButton*>("ResetButton"));
+    ASSERT_TRUE(foreign.makeCurrent(&surface));
+    Click(AForm.findChild<QPushButton*>("OKButton"));
+  });
+  Item("ColorsMenuItem")->trigger();
+  ASSERT_TRUE(dialog->Handled());
+  foreign.doneCurrent();
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return form.GLWidget()->grabFramebuffer().pixel(sticker) != before; }));
 }
 
 TEST_F(MainFormTest, ColoursCancelKeepsTheSettingsAndTheCube) {
