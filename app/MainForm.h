@@ -166,6 +166,8 @@ private:
   void acColorsFormExecute();
   void AboutMenuItemClick();
   void acHelpExecute();
+  // The game's own help window, one for the window's life.
+  void ShowGameHelp();
   // --- records (MainFormRecords.cpp)
   void RecordsMenuItemClick();
 

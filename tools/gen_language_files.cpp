@@ -156,6 +156,8 @@ std::vector<TLanguageLine> LanguageLines() {
       {"RECORDS_NO_SOLVES", "No solves of this size and difficulty yet.",
        "Сборок этого размера и этой сложности пока нет."},
       {"RECORDS_BEST_SOLVE", "Best solve", "Лучшая сборка"},
+      // The plot's step line of the best time reached up to each solve.
+      {"RECORDS_BEST_SO_FAR", "Best so far", "Лучшее к тому времени"},
       {"RECORDS_DAMAGED_LINES", "Damaged lines skipped in the records file: %1",
        "Пропущено повреждённых строк в файле рекордов: %1"},
   };

@@ -17,6 +17,10 @@
 #include <QPushButton>
 #include <QTextBrowser>
 
+#include <QDir>
+#include <QProcess>
+
+#include <fstream>
 #include <set>
 
 using namespace vexil;
@@ -167,4 +171,71 @@ TEST_F(MainFormTest, HelpOpensOneGameHelpWindowInTheCurrentLanguage) {
   help->trigger();
   EXPECT_EQ(form.findChildren<THelpForm*>().size(), 1);
   EXPECT_TRUE(window->isVisible());
+}
+
+namespace {
+
+// While it lives, the process works in a folder holding a "help.chm", and finds first on its
+// PATH an "xdg-open" that notes the file it is given and exits with AExitCode.
+class TChmAndOpener {
+public:
+  TChmAndOpener(const std::filesystem::path& AFolder, int AExitCode)
+      : FOldFolder(QDir::currentPath()), FOldPath(std::getenv("PATH")),
+        FNoted(AFolder / "opened.txt") {
+    std::filesystem::create_directories(AFolder / "bin");
+    std::filesystem::create_directories(AFolder / "work");
+    std::ofstream(AFolder / "work" / "help.chm") << "not a real help file";
+    const std::filesystem::path opener = AFolder / "bin" / "xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\necho \"$1\" > '" << FNoted.string() << "'\nexit "
+                          << AExitCode << "\n";
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    setenv("PATH", ((AFolder / "bin").string() + ":" + FOldPath).c_str(), 1);
+    QDir::setCurrent(QString::fromStdString((AFolder / "work").string()));
+  }
+  ~TChmAndOpener() {
+    QDir::setCurrent(FOldFolder);
+    setenv("PATH", FOldPath.c_str(), 1);
+  }
+  TChmAndOpener(const TChmAndOpener&) = delete;
+  TChmAndOpener& operator=(const TChmAndOpener&) = delete;
+
+  // The file the opener was given, once it has run.
+  std::optional<std::string> Opened() const {
+    std::ifstream noted(FNoted);
+    std::string line;
+    return std::getline(noted, line) ? std::optional<std::string>(line) : std::nullopt;
+  }
+
+private:
+  QString FOldFolder;
+  std::string FOldPath;
+  std::filesystem::path FNoted;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, AHelpFileTheDesktopCannotOpenGivesTheGameHelpInstead) {
+  WriteSettings("[settings]\r\nLanguageIndex=1\r\n");
+  TMainForm& form = Open();
+  const TChmAndOpener desktop(FFolder.Path() / "failing", 4);
+  QTest::keyClick(form.GLWidget(), Qt::Key_F1);
+  ASSERT_TRUE(WaitUntil([&] {
+    auto* help = form.findChild<THelpForm*>();
+    return help != nullptr && help->isVisible();
+  }));
+  EXPECT_EQ(form.findChild<THelpForm*>()->Browser()->source(), QUrl("qrc:/help/english.html"));
+  // The desktop was asked first, with the file's whole name.
+  ASSERT_TRUE(desktop.Opened());
+  EXPECT_EQ(*desktop.Opened(), (FFolder.Path() / "failing" / "work" / "help.chm").string());
+}
+
+TEST_F(MainFormTest, AHelpFileTheDesktopOpensIsAllThatShows) {
+  TMainForm& form = Open();
+  const TChmAndOpener desktop(FFolder.Path() / "opening", 0);
+  Item("miHelp")->trigger();
+  // Done once the opener has run and its answer has been heard.
+  ASSERT_TRUE(
+      WaitUntil([&] { return desktop.Opened() && form.findChild<QProcess*>() == nullptr; }));
+  QApplication::processEvents();
+  EXPECT_EQ(form.findChild<THelpForm*>(), nullptr);
 }
