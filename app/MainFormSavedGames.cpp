@@ -96,6 +96,7 @@ bool TMainForm::LoadGameFile(const QString& AFileName) {
   }
   StopSpin();
   FMouseState = -1;
+  GameEndedForKeeping();
   FGame->LoadGame(*result.Game);
   // The first frame after loading nudges the view by one spin step about both screen axes.
   FHRotateDirection = 1;
