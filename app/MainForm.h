@@ -15,6 +15,7 @@
 #include "engine/Game.h"
 #include "render/ClockDraw.h"
 #include "render/GLForm.h"
+#include "support/FileError.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -85,6 +86,7 @@ protected:
   void FormKeyDown(QKeyEvent& AEvent) override;
   void FormKeyUp(QKeyEvent& AEvent) override;
   void changeEvent(QEvent* AEvent) override;
+  bool event(QEvent* AEvent) override;
 
 private:
   // Zoom of one wheel notch, and of each frame a zoom key is held.
@@ -114,8 +116,8 @@ private:
   QString AskSavedGameFile(bool ASave);
   void LoadGameMenuItemClick();
   void SaveGameMenuItemClick();
-  // A file that could not be read (or, ASaving, written), with the system's reason.
-  void ReportGameFileError(bool ASaving, const QString& AFileName, const QString& AReason);
+  // A file that could not be read (or, ASaving, written), with the reason in the player's language.
+  void ReportGameFileError(bool ASaving, const QString& AFileName, const TFileResult& AResult);
   // --- the game's events (MainFormGame.cpp)
   void CreateGame(int ADegree);
   void PrepareCube(TVexilCube& ACube);
@@ -139,6 +141,9 @@ private:
 
   // --- input (MainFormInput.cpp)
   void StopSpin();
+  // Ends the mouse gesture in progress as its button's release does; also when that release is
+  // lost to a window that opened over this one.
+  void EndGesture();
   void ZoomBy(double ADelta);
   // A top menu opens or closes; the menus hold the keyboard while they are open.
   void TopMenuShown();
@@ -163,6 +168,8 @@ private:
   void acColorsFormExecute();
   void AboutMenuItemClick();
   void acHelpExecute();
+  // The game's own help window, one for the window's life.
+  void ShowGameHelp();
   // --- records (MainFormRecords.cpp)
   void RecordsMenuItemClick();
 

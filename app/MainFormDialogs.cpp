@@ -1,16 +1,15 @@
 // The commands that open the dialogs (colours, about) and the help.
 #include "app/MainForm.h"
 
+#include "app/DesktopOpen.h"
 #include "dialogs/AboutBox.h"
 #include "dialogs/ColorsForm.h"
 #include "dialogs/HelpForm.h"
 #include "engine/ProgramInfo.h"
 #include "localization/LocalizationStore.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace vexil {
 
@@ -58,11 +57,16 @@ void TMainForm::AboutMenuItemClick() {
 
 void TMainForm::acHelpExecute() {
   // A "help.chm" in the current folder goes to the desktop, as it always has; the game's own
-  // help serves when there is none or nothing on the desktop takes it.
+  // help serves when there is none or nothing on the desktop opens it.
   const QFileInfo chm(QDir::current(), QStringLiteral("help.chm"));
-  if (chm.isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(chm.absoluteFilePath()))) {
+  if (chm.isFile()) {
+    OpenOnDesktop(chm.absoluteFilePath(), this, [this] { ShowGameHelp(); });
     return;
   }
+  ShowGameHelp();
+}
+
+void TMainForm::ShowGameHelp() {
   auto* help = findChild<THelpForm*>();
   if (help == nullptr) {
     help = new THelpForm(this);

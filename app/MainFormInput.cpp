@@ -76,12 +76,14 @@ void TMainForm::FormMouseDown(Qt::MouseButton AButton, Qt::MouseButtons /*AButto
 void TMainForm::FormMouseMove(Qt::MouseButtons AButtons, Qt::KeyboardModifiers /*AModifiers*/,
                               int X, int Y) {
   SetTimerEnabled(true);
-  if (!FGame || FGame->VexilCube().SideIsRotating()) {
-    return;
-  }
+  // The release of the gesture's button went elsewhere (a window opened over this one while it
+  // was held): the gesture ends here as the release would have ended it.
   if ((FMouseState == kLeftGesture && !(AButtons & Qt::LeftButton)) ||
       (FMouseState == kRightGesture && !(AButtons & Qt::RightButton))) {
-    FMouseState = kNoGesture;
+    EndGesture();
+  }
+  if (!FGame || FGame->VexilCube().SideIsRotating()) {
+    return;
   }
   if (FMouseState == kRightGesture) {
     // One spin step for the next frame per move, whatever the distance.
@@ -110,12 +112,30 @@ void TMainForm::FormMouseUp(Qt::MouseButton AButton, Qt::MouseButtons /*AButtons
   if (FMouseState == kNoGesture || GestureOf(AButton) != FMouseState) {
     return;
   }
+  EndGesture();
+}
+
+void TMainForm::EndGesture() {
+  if (FMouseState == kNoGesture) {
+    return;
+  }
   if (FMouseState == kLeftGesture && FGame) {
+    // Below 45 degrees the layer turns back, beyond them it completes its quarter turn.
     FGame->VexilCube().ProcessMouseUp(TMouseButton::mbLeft);
   }
   FMouseState = kNoGesture;
   FRedrawNeeded = true;
   UpdateActions();
+  EnableFrameLoop();
+}
+
+bool TMainForm::event(QEvent* AEvent) {
+  // A modal window (a message, the update notice) takes the mouse: the release of a button
+  // held now never comes here.
+  if (AEvent->type() == QEvent::WindowBlocked) {
+    EndGesture();
+  }
+  return TGLForm::event(AEvent);
 }
 
 void TMainForm::FormMouseWheel(int AWheelDelta) {
@@ -173,6 +193,7 @@ void TMainForm::changeEvent(QEvent* AEvent) {
   // held keys when the focus goes, or the cube would spin on by itself.
   if (AEvent->type() == QEvent::ActivationChange && !isActiveWindow()) {
     FKeys.Clear();
+    EndGesture();
   }
 }
 

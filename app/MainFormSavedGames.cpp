@@ -1,20 +1,20 @@
 // Saving and loading games: the file dialogs, the file itself and the messages. The game's
-// format and its checks are the engine's (SavedGame.h); a file is read whole and checked before
-// anything of the game on screen changes, and written through a temporary file so that a failed
-// save never destroys the file it was to replace.
+// format and its checks are the engine's (SavedGame.h); only a regular file is read (a named pipe
+// would block the window), whole and checked before anything of the game on screen changes, and
+// a file is written through a temporary file flushed to the disk before it replaces the old one,
+// so that a failed save (a full disk, a kill) never destroys the file it was to replace.
 #include "app/MainForm.h"
 
+#include "app/FileErrorText.h"
 #include "localization/LocalizationStore.h"
+#include "support/AtomicFileWrite.h"
+#include "support/RegularFileRead.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <cerrno>
-#include <cstring>
 
 #include <exception>
 #include <iostream>
@@ -22,10 +22,6 @@
 namespace vexil {
 
 namespace {
-
-// Far beyond the largest saved game (an old-format 10 x 10 x 10 cube is some 70 KB): a bigger
-// file is no saved game, and reading it would only waste memory.
-constexpr qint64 kMaxSavedGameBytes = 16 * 1024 * 1024;
 
 QString NativeName(const QString& AFileName) {
   return QDir::toNativeSeparators(AFileName);
@@ -73,27 +69,13 @@ void TMainForm::SaveGameMenuItemClick() {
 }
 
 bool TMainForm::LoadGameFile(const QString& AFileName) {
-  QFile file(AFileName);
-  const QFileInfo info(AFileName);
-  if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-    ReportGameFileError(false, AFileName,
-                        info.isDir() ? QString::fromLocal8Bit(std::strerror(EISDIR))
-                                     : file.errorString());
+  const TFileReadResult file =
+      ReadRegularFile(QFile::encodeName(AFileName).toStdString(), kMaxSavedGameBytes);
+  if (!file.Result.Ok()) {
+    ReportGameFileError(false, AFileName, file.Result);
     return false;
   }
-  const QByteArray bytes = file.read(kMaxSavedGameBytes + 1);
-  if (file.error() != QFileDevice::NoError) {
-    ReportGameFileError(false, AFileName, file.errorString());
-    return false;
-  }
-  TSavedGameReadResult result;
-  if (bytes.size() > kMaxSavedGameBytes) {
-    result.Outcome = TSavedGameOutcome::Damaged;
-    result.Reason = "the file is far larger than any saved game";
-  } else {
-    TMemoryStream stream(std::vector<uint8_t>(bytes.begin(), bytes.end()));
-    result = ReadSavedGame(stream);
-  }
+  const TSavedGameReadResult result = ReadSavedGameBytes(file.Bytes, file.Truncated);
   switch (result.Outcome) {
   case TSavedGameOutcome::NotASavedGame:
     return false; // not one of ours: ignored without a word
@@ -127,30 +109,31 @@ bool TMainForm::SaveGameFile(const QString& AFileName) {
   try {
     FGame->SaveGame(stream);
   } catch (const std::exception& error) {
-    ReportGameFileError(true, AFileName, QString::fromStdString(error.what()));
+    std::cerr << NativeName(AFileName).toStdString() << ": " << error.what() << '\n';
+    ReportGameFileError(true, AFileName, TFileResult{TFileError::Other, error.what()});
     return false;
   }
-  QSaveFile file(AFileName);
-  const QFileInfo info(AFileName);
+  const std::string path = QFile::encodeName(AFileName).toStdString();
+  // Temporaries of writes cut short by a kill or a crash go at the next save in their folder.
+  RemoveStrayTemporaries(QFile::encodeName(QFileInfo(AFileName).absolutePath()).toStdString());
   const auto& data = stream.Data();
-  const qint64 size = static_cast<qint64>(data.size());
-  if (info.isDir() || !file.open(QIODevice::WriteOnly) ||
-      file.write(reinterpret_cast<const char*>(data.data()), size) != size || !file.commit()) {
-    ReportGameFileError(true, AFileName,
-                        info.isDir() ? QString::fromLocal8Bit(std::strerror(EISDIR))
-                                     : file.errorString());
+  const TFileResult written = WriteFileAtomically(path, data.data(), data.size());
+  if (!written.Ok()) {
+    ReportGameFileError(true, AFileName, written);
     return false;
   }
   return true;
 }
 
 void TMainForm::ReportGameFileError(bool ASaving, const QString& AFileName,
-                                    const QString& AReason) {
+                                    const TFileResult& AResult) {
+  std::cerr << NativeName(AFileName).toStdString() << ": " << AResult.Reason << '\n';
   const QString caption = FLocalizationStore->GetString(
       ASaving ? QStringLiteral("SAVE_DIALOG_TITLE") : QStringLiteral("UPDATE_DIALOG_TITLE"));
   const QString text = FLocalizationStore->GetString(ASaving ? QStringLiteral("SAVE_GAME_ERROR")
                                                              : QStringLiteral("OPEN_GAME_ERROR"));
-  ShowMessage(QMessageBox::Critical, caption, text.arg(NativeName(AFileName), AReason));
+  ShowMessage(QMessageBox::Critical, caption,
+              text.arg(NativeName(AFileName), FileErrorText(*FLocalizationStore, AResult)));
 }
 
 } // namespace vexil

@@ -11,14 +11,17 @@
 namespace vexil {
 
 void TMainForm::CreateTextures() {
-  FTextureList = std::make_unique<TStickerTextureList>();
+  // Commands re-tint the stickers outside the paint: each upload makes the view's context
+  // current first.
+  const auto makeCurrent = [this] { return MakeCurrent(); };
+  FTextureList = std::make_unique<TStickerTextureList>(makeCurrent);
   try {
     LoadStickerTextures(*FTextureList, FGameSettings->GlobalLighting());
   } catch (const std::exception& error) {
     // The pictures are built in; should one be broken the stickers are drawn plain rather than
     // with the wrong pictures.
     std::cerr << error.what() << '\n';
-    FTextureList = std::make_unique<TStickerTextureList>();
+    FTextureList = std::make_unique<TStickerTextureList>(makeCurrent);
   }
   TVexilCube& cube = FGame->VexilCube();
   cube.SetTextureListLink(FTextureList.get());

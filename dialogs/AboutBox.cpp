@@ -84,6 +84,11 @@ void TAboutBox::CreateLayout() {
   ok->setGeometry(312, 199, 75, 23);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  // Tab goes from the button to the links and back; the button has the focus first, so Enter
+  // closes the box at once.
+  setTabOrder(FWebUrlLabel, FEMailUrlLabel);
+  setTabOrder(FEMailUrlLabel, ok);
+  FOKButton = ok;
 }
 
 QLabel* TAboutBox::AddLabel(const char* AName, const QString& AText, QPoint APlace,
@@ -136,6 +141,7 @@ void TAboutBox::FormShow() {
   // Each link starts just after its caption, however long the language makes it.
   FWebUrlLabel->move(FSiteLabel->x() + FSiteLabel->width() + kLinkSpacing, FWebUrlLabel->y());
   FEMailUrlLabel->move(FWebLabel->x() + FWebLabel->width() + kLinkSpacing, FEMailUrlLabel->y());
+  FOKButton->setFocus();
 }
 
 void TAboutBox::WebUrlLabelClick() {

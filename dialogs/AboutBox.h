@@ -14,6 +14,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 
 namespace vexil {
 
@@ -52,6 +53,7 @@ private:
   TLinkLabel* FWebUrlLabel = nullptr;
   TLinkLabel* FEMailUrlLabel = nullptr;
   QLabel* FCopyrightLabel = nullptr;
+  QPushButton* FOKButton = nullptr;
   TDialogCentring FCentring;
 };
 

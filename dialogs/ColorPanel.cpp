@@ -1,5 +1,6 @@
 #include "dialogs/ColorPanel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,6 +19,7 @@ int32_t PackColor(const QColor& AColor) {
 
 TColorPanel::TColorPanel(QWidget* AParent) : QWidget(AParent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void TColorPanel::SetColor(int32_t AValue) {
@@ -31,6 +33,14 @@ void TColorPanel::SetColor(int32_t AValue) {
 void TColorPanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), UnpackColor(FColor));
+  if (hasFocus()) {
+    // Black inside white, dashed: seen on a white, a black or any other side.
+    const QRect frame = rect().adjusted(2, 2, -3, -3);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(frame);
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    painter.drawRect(frame);
+  }
 }
 
 void TColorPanel::mousePressEvent(QMouseEvent* AEvent) {
@@ -39,6 +49,18 @@ void TColorPanel::mousePressEvent(QMouseEvent* AEvent) {
 
 void TColorPanel::mouseReleaseEvent(QMouseEvent* AEvent) {
   if (FClick.Release(*AEvent, rect())) {
+    emit Clicked();
+  }
+}
+
+void TColorPanel::keyPressEvent(QKeyEvent* AEvent) {
+  if (!IsClickKey(*AEvent)) {
+    QWidget::keyPressEvent(AEvent);
+    return;
+  }
+  // Taken here: Enter chooses this colour, it does not press the dialog's OK.
+  AEvent->accept();
+  if (!AEvent->isAutoRepeat()) {
     emit Clicked();
   }
 }

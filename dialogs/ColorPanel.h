@@ -1,5 +1,7 @@
 // TColorPanel: one swatch of the colours dialog. It paints its own colour over its whole area
-// (never the parent's background) and reports a click of the left button.
+// (never the parent's background) and reports a click of the left button. It takes the
+// keyboard focus with Tab, shows it with a frame that stands out on any colour, and reports
+// Space, Enter or Return as a click.
 #pragma once
 
 #include "dialogs/ClickTracker.h"
@@ -31,6 +33,7 @@ protected:
   void paintEvent(QPaintEvent* AEvent) override;
   void mousePressEvent(QMouseEvent* AEvent) override;
   void mouseReleaseEvent(QMouseEvent* AEvent) override;
+  void keyPressEvent(QKeyEvent* AEvent) override;
 
 private:
   int32_t FColor = 0;

@@ -125,9 +125,23 @@ void TColorsForm::CreateLayout() {
   connect(ok, &QPushButton::clicked, this, [this] { OKButtonClick(); });
   QPushButton* reset = AddButton("ResetButton", QStringLiteral("Сброс"), 8);
   connect(reset, &QPushButton::clicked, this, [this] { ResetButtonClick(); });
-  // Tab goes through the buttons from left to right.
-  setTabOrder(reset, ok);
-  setTabOrder(ok, cancel);
+  // Tab goes through the colours as they are read, top down and left to right, then through
+  // the buttons from left to right.
+  const std::array<QWidget*, 11> tabOrder = {FPanels[kBackgroundPanel],
+                                             FPanels[kTimerPanel],
+                                             FPanels[1],
+                                             FPanels[4],
+                                             FPanels[5],
+                                             FPanels[2],
+                                             FPanels[0],
+                                             FPanels[3],
+                                             reset,
+                                             ok,
+                                             cancel};
+  for (size_t i = 1; i < tabOrder.size(); ++i) {
+    setTabOrder(tabOrder[i - 1], tabOrder[i]);
+  }
+  FOKButton = ok;
 }
 
 QLabel* TColorsForm::AddLabel(QWidget* AParent, const char* AName, const QString& AText, int ALeft,
@@ -182,6 +196,8 @@ void TColorsForm::FormShow() {
   }
   FPanels[kTimerPanel]->SetColor(Vertex3fToColor(ClampedColor(FGameColors.TimerColor)));
   FPanels[kBackgroundPanel]->SetColor(Vertex3fToColor(ClampedColor(FGameColors.BackgroundColor)));
+  // Enter at once still means OK; Tab goes on to the colours.
+  FOKButton->setFocus();
 }
 
 void TColorsForm::ColorPanelClick(TColorPanel* APanel) {

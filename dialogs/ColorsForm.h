@@ -72,6 +72,7 @@ private:
   QColor FChooserColor = Qt::black;
   std::array<TColorPanel*, 8> FPanels{};
   std::array<QLabel*, 3> FLabels{};
+  QPushButton* FOKButton = nullptr;
   TDialogCentring FCentring;
 };
 

@@ -1,5 +1,6 @@
 // TLinkLabel: a label that reads as a link (blue, underlined, a hand cursor) and reports a
-// click of the left button on it.
+// click of the left button on it. It takes the keyboard focus with Tab, shows it with the
+// style's focus frame, and reports Space, Enter or Return as a click.
 #pragma once
 
 #include "dialogs/ClickTracker.h"
@@ -20,6 +21,8 @@ signals:
 protected:
   void mousePressEvent(QMouseEvent* AEvent) override;
   void mouseReleaseEvent(QMouseEvent* AEvent) override;
+  void keyPressEvent(QKeyEvent* AEvent) override;
+  void paintEvent(QPaintEvent* AEvent) override;
 
 private:
   TClickTracker FClick;

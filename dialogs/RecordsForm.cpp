@@ -2,7 +2,9 @@
 
 #include "dialogs/FormFont.h"
 #include "dialogs/RecordsPlot.h"
+#include "dialogs/RecordsTableModel.h"
 #include "dialogs/RecordsText.h"
+#include "dialogs/RecordsTimeAxis.h"
 #include "engine/CubeSizes.h"
 #include "localization/LocalizationStore.h"
 
@@ -11,10 +13,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QTableWidget>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -24,11 +28,9 @@ namespace vexil {
 
 namespace {
 
-constexpr QSize kStartSize(720, 500);
-constexpr QColor kBestRowColor(255, 236, 179);
-constexpr char kStar[] = "\u2605";
-
-enum TColumn { kDateColumn, kTimeColumn, kMovesColumn, kColumnCount };
+constexpr QSize kStartSize(860, 560);
+// Room around a cell's text, beyond what the style puts there.
+constexpr int kCellPadding = 6;
 
 // The difficulties in the chooser's order with the keys of their names and their design names.
 struct TDifficultyItem {
@@ -54,11 +56,48 @@ std::optional<size_t> FirstBest(const std::vector<TSolveRecord>& ARecords) {
   return best;
 }
 
-QTableWidgetItem* Cell(const QString& AText, Qt::Alignment AAlignment) {
-  auto* item = new QTableWidgetItem(AText);
-  item->setTextAlignment(AAlignment | Qt::AlignVCenter);
-  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-  return item;
+// The widest of ATexts in AMetrics.
+int WidestText(const QFontMetrics& AMetrics, const QStringList& ATexts) {
+  int widest = 0;
+  for (const QString& text : ATexts) {
+    widest = std::max(widest, AMetrics.horizontalAdvance(text));
+  }
+  return widest;
+}
+
+// The longest text of AColumn among ARecords: the dates and times are written in one form, so
+// with digits of one width the longest text is the widest; dates written by hand in another
+// form are all looked at.
+QString LongestCell(const std::vector<TSolveRecord>& ARecords, int AColumn,
+                    const QString& ADaysTemplate) {
+  QString longest;
+  const auto consider = [&longest](const QString& AText) {
+    if (AText.size() > longest.size()) {
+      longest = AText;
+    }
+  };
+  if (AColumn == TRecordsTableModel::kDateColumn) {
+    constexpr size_t kIsoLength = std::char_traits<char>::length("2026-12-09T14:05:00");
+    for (const TSolveRecord& record : ARecords) {
+      if (&record == &ARecords.front() || record.Date.size() != kIsoLength) {
+        consider(TRecordsTableModel::CellText(record, AColumn, ADaysTemplate));
+      }
+    }
+    return longest;
+  }
+  // The slowest time and the most moves have the most digits.
+  const auto slowest = std::max_element(ARecords.begin(), ARecords.end(),
+                                        [](const TSolveRecord& A, const TSolveRecord& B) {
+                                          return A.TotalSeconds() < B.TotalSeconds();
+                                        });
+  const auto most = std::max_element(
+      ARecords.begin(), ARecords.end(),
+      [](const TSolveRecord& A, const TSolveRecord& B) { return A.Moves < B.Moves; });
+  if (!ARecords.empty()) {
+    consider(TRecordsTableModel::CellText(
+        AColumn == TRecordsTableModel::kTimeColumn ? *slowest : *most, AColumn, ADaysTemplate));
+  }
+  return longest;
 }
 
 } // namespace
@@ -75,6 +114,7 @@ TRecordsForm::TRecordsForm(QWidget* AParent) : QDialog(AParent), FCentring(this,
   }
   // Rows as high as their text needs, so many solves show at once.
   FTable->verticalHeader()->setDefaultSectionSize(QFontMetrics(font()).height() + 6);
+  FTableModel->SetFont(FTable->font());
   SetChoice(kDefaultVexilCubeDegree, "normal");
 }
 
@@ -107,6 +147,7 @@ void TRecordsForm::CreateLayout() {
 
   // Two columns of figures: the bests and the count, then the averages.
   auto* figures = new QGridLayout();
+  FFigures = figures;
   figures->setHorizontalSpacing(12);
   const auto addFigure = [&](int ARow, int AColumn, const char* AName, const char* ADesign,
                              const char* AValueName) {
@@ -129,17 +170,25 @@ void TRecordsForm::CreateLayout() {
   auto* body = new QHBoxLayout();
   auto* tableColumn = new QVBoxLayout();
   tableColumn->addWidget(AddLabel("LastSolvesLabel", QStringLiteral("Сборки, последние сверху:")));
-  FTable = new QTableWidget(0, kColumnCount, this);
+  FTable = new QTableView(this);
   FTable->setObjectName(QStringLiteral("RecordsTable"));
+  FTableModel = new TRecordsTableModel(FTable);
+  FTableModel->setObjectName(QStringLiteral("RecordsTableModel"));
+  FTable->setModel(FTableModel);
   FTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FTable->setSelectionBehavior(QAbstractItemView::SelectRows);
   FTable->setSelectionMode(QAbstractItemView::SingleSelection);
-  FTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  FTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  FTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // The widths are worked out from the records (FitToRecords); measuring thousands of rows
+  // would cost more than the window's whole opening.
+  FTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   FTable->horizontalHeader()->setStretchLastSection(true);
   FTable->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
   FTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   tableColumn->addWidget(FTable);
-  body->addLayout(tableColumn, 1);
+  // The table takes what its columns need; the plot the rest.
+  body->addLayout(tableColumn, 0);
   auto* plotColumn = new QVBoxLayout();
   plotColumn->addWidget(AddLabel("SolveTimesLabel", QStringLiteral("Время сборок:")));
   FPlot = new TRecordsPlot(this);
@@ -160,7 +209,7 @@ void TRecordsForm::CreateLayout() {
   bottom->addWidget(close, 0, Qt::AlignRight);
   layout->addLayout(bottom);
 
-  const auto changed = [this] { ShowRecords(); };
+  const auto changed = [this] { RecordsChanged(); };
   connect(FDegreeBox, &QComboBox::currentIndexChanged, this, changed);
   connect(FDifficultyBox, &QComboBox::currentIndexChanged, this, changed);
 }
@@ -181,7 +230,10 @@ QString TRecordsForm::Text(const char* AKey, const char* ADesignText) const {
 
 void TRecordsForm::SetRecordsFile(TRecordsFile AValue) {
   FRecordsFile = std::move(AValue);
-  ShowRecords();
+  if (FShowing) {
+    FitToRecords();
+  }
+  RecordsChanged();
 }
 
 void TRecordsForm::SetChoice(int32_t ADegree, const std::string& ADifficulty) {
@@ -197,7 +249,7 @@ void TRecordsForm::SetChoice(int32_t ADegree, const std::string& ADifficulty) {
     FDegreeBox->setCurrentIndex(degree - kMinVexilCubeDegree);
     FDifficultyBox->setCurrentIndex(static_cast<int>(difficulty - kDifficulties.begin()));
   }
-  ShowRecords();
+  RecordsChanged();
 }
 
 int32_t TRecordsForm::ChosenDegree() const {
@@ -208,11 +260,19 @@ std::string TRecordsForm::ChosenDifficulty() const {
   return FDifficultyBox->currentData().toString().toStdString();
 }
 
-void TRecordsForm::showEvent(QShowEvent* AEvent) {
-  if (!AEvent->spontaneous()) {
+void TRecordsForm::setVisible(bool AVisible) {
+  // Before the window shows, so it is centred at the size it opens with.
+  if (AVisible && !isVisible()) {
     FormShow();
   }
-  QDialog::showEvent(AEvent);
+  QDialog::setVisible(AVisible);
+}
+
+void TRecordsForm::hideEvent(QHideEvent* AEvent) {
+  if (!AEvent->spontaneous()) {
+    FShowing = false;
+  }
+  QDialog::hideEvent(AEvent);
 }
 
 void TRecordsForm::FormShow() {
@@ -220,7 +280,68 @@ void TRecordsForm::FormShow() {
     FLocalizationStoreLink->LocalizeForm(this);
   }
   LocalizeLists();
+  FitToRecords();
   ShowRecords();
+  FShowing = true;
+}
+
+void TRecordsForm::RecordsChanged() {
+  if (FShowing) {
+    ShowRecords();
+  }
+}
+
+void TRecordsForm::FitToRecords() {
+  const std::vector<TSolveRecord>& records = FRecordsFile.Records;
+  const QString days = Text("RECORDS_DAYS", "%1 дн. %2");
+  // The best row is bold: every width is taken in bold.
+  QFont boldFont = FTable->font();
+  boldFont.setBold(true);
+  const QFontMetrics bold(boldFont);
+  const int padding =
+      2 * (FTable->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, FTable) + 1) +
+      kCellPadding;
+  int tableWidth = 0;
+  for (int column = 0; column < TRecordsTableModel::kColumnCount; ++column) {
+    const int cells = bold.horizontalAdvance(LongestCell(records, column, days));
+    const int width =
+        std::max(FTable->horizontalHeader()->sectionSizeHint(column), cells + padding);
+    FTable->horizontalHeader()->resizeSection(column, width);
+    tableWidth += width;
+  }
+  // The number column holds the star of the best solve by the highest number.
+  QHeaderView* numbers = FTable->verticalHeader();
+  const int headerMargin = FTable->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, numbers);
+  QFont numberFont = numbers->font();
+  numberFont.setBold(true);
+  numbers->setMinimumWidth(
+      QFontMetrics(numberFont)
+          .horizontalAdvance(QStringLiteral("\u2605 ") + QString::number(records.size())) +
+      2 * headerMargin + kCellPadding);
+  tableWidth += numbers->minimumWidth() + 2 * FTable->frameWidth() +
+                FTable->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FTable);
+  FTable->setMinimumWidth(tableWidth);
+
+  // The figures: the slowest time as an average is the widest time any figure can show.
+  int64_t slowest = 0;
+  int32_t mostMoves = 0;
+  for (const TSolveRecord& record : records) {
+    slowest = std::max(slowest, record.TotalSeconds());
+    mostMoves = std::max(mostMoves, record.Moves);
+  }
+  const QFontMetrics figure(FBestTimeValue->font());
+  const int figureWidth =
+      WidestText(figure, {NoFigureText(), AverageTimeText(static_cast<double>(slowest), days),
+                          SolveTimeText(slowest, days), QString::number(mostMoves),
+                          QString::number(records.size())});
+  FFigures->setColumnMinimumWidth(1, figureWidth);
+  FFigures->setColumnMinimumWidth(4, figureWidth);
+
+  // Wide enough for the table and the plot at the size it likes.
+  layout()->activate();
+  const int liked =
+      minimumSizeHint().width() + FPlot->sizeHint().width() - FPlot->minimumSizeHint().width();
+  resize(std::max({width(), kStartSize.width(), liked}), height());
 }
 
 void TRecordsForm::LocalizeLists() {
@@ -229,10 +350,11 @@ void TRecordsForm::LocalizeLists() {
     QString name = Text(kDifficulties[i].Key, kDifficulties[i].DesignName);
     FDifficultyBox->setItemText(static_cast<int>(i), name.remove(QLatin1Char('&')));
   }
-  FTable->setHorizontalHeaderLabels({Text("RECORDS_DATE_COLUMN", "Дата"),
-                                     Text("RECORDS_TIME_COLUMN", "Время"),
-                                     Text("RECORDS_MOVES_COLUMN", "Ходы")});
+  FTableModel->SetColumnNames({Text("RECORDS_DATE_COLUMN", "Дата"),
+                               Text("RECORDS_TIME_COLUMN", "Время"),
+                               Text("RECORDS_MOVES_COLUMN", "Ходы")});
   FPlot->SetEmptyText(Text("RECORDS_NO_SOLVES", "Сборок этого размера и этой сложности пока нет."));
+  FPlot->SetBestSoFarText(Text("RECORDS_BEST_SO_FAR", "Лучшее к тому времени"));
 }
 
 void TRecordsForm::ShowRecords() {
@@ -247,55 +369,22 @@ void TRecordsForm::ShowRecords() {
   FSolvesValue->setText(QString::number(stats.Solves));
   FAverageOf5Value->setText(AverageTimeText(stats.AverageOf5, days));
   FAverageOf12Value->setText(AverageTimeText(stats.AverageOf12, days));
-  FillTable(records, days);
 
   std::vector<int64_t> times;
+  std::vector<std::string> dates;
   times.reserve(records.size());
+  dates.reserve(records.size());
   for (const TSolveRecord& record : records) {
     times.push_back(record.TotalSeconds());
+    dates.push_back(record.Date);
   }
-  FPlot->SetSolves(std::move(times),
-                   records.empty() ? QString() : SolveDayText(records.front().Date),
-                   records.empty() ? QString() : SolveDayText(records.back().Date), FBestSolve);
+  FPlot->SetSolves(std::move(times), SolveMoments(dates), FBestSolve);
+  FTableModel->SetRecords(records, FBestSolve, days, Text("RECORDS_BEST_SOLVE", "Лучшая сборка"));
 
   FDamagedLabel->setVisible(FRecordsFile.DamagedLines > 0);
   FDamagedLabel->setText(
       Text("RECORDS_DAMAGED_LINES", "Пропущено повреждённых строк в файле рекордов: %1")
           .arg(FRecordsFile.DamagedLines));
-}
-
-void TRecordsForm::FillTable(const std::vector<TSolveRecord>& ARecords,
-                             const QString& ADaysTemplate) {
-  const QString bestTip = Text("RECORDS_BEST_SOLVE", "Лучшая сборка");
-  FTable->clearContents();
-  FTable->setRowCount(static_cast<int>(ARecords.size()));
-  for (size_t i = 0; i < ARecords.size(); ++i) {
-    // Newest first.
-    const int row = static_cast<int>(ARecords.size() - 1 - i);
-    const TSolveRecord& record = ARecords[i];
-    const bool best = FBestSolve == i;
-    auto* number = new QTableWidgetItem(QString::number(i + 1));
-    std::array<QTableWidgetItem*, kColumnCount> cells = {
-        Cell(SolveDateText(record.Date), Qt::AlignLeft),
-        Cell(SolveTimeText(record.TotalSeconds(), ADaysTemplate), Qt::AlignRight),
-        Cell(QString::number(record.Moves), Qt::AlignRight)};
-    if (best) {
-      number->setText(QString::fromUtf8(kStar) + QLatin1Char(' ') + number->text());
-      number->setToolTip(bestTip);
-      for (QTableWidgetItem* cell : cells) {
-        QFont font = FTable->font();
-        font.setBold(true);
-        cell->setFont(font);
-        cell->setBackground(kBestRowColor);
-        cell->setForeground(QColor(Qt::black));
-        cell->setToolTip(bestTip);
-      }
-    }
-    FTable->setVerticalHeaderItem(row, number);
-    for (int column = 0; column < kColumnCount; ++column) {
-      FTable->setItem(row, column, cells[static_cast<size_t>(column)]);
-    }
-  }
 }
 
 } // namespace vexil

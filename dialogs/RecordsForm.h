@@ -24,13 +24,15 @@
 #include <string>
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
-class QTableWidget;
+class QTableView;
 
 namespace vexil {
 
 class TLocalizationStore;
 class TRecordsPlot;
+class TRecordsTableModel;
 
 class TRecordsForm : public QDialog {
   Q_OBJECT
@@ -55,8 +57,11 @@ public:
   // index into them oldest first.
   std::optional<size_t> BestSolve() const { return FBestSolve; }
 
+  // Localises, sizes and fills the window once before it shows.
+  void setVisible(bool AVisible) override;
+
 protected:
-  void showEvent(QShowEvent* AEvent) override;
+  void hideEvent(QHideEvent* AEvent) override;
 
 private:
   void CreateLayout();
@@ -64,9 +69,17 @@ private:
   QString Text(const char* AKey, const char* ADesignText) const;
   void FormShow();
   void LocalizeLists();
-  // Fills the figures, the table and the plot for the chosen size and difficulty.
+  // Widths that hold every figure and every cell the records file can show, whatever size and
+  // difficulty is chosen, so nothing moves sideways when the choice changes; the window opens
+  // wide enough for the table and a plot of its liked size.
+  void FitToRecords();
+  // Fills the figures, the table and the plot for the chosen size and difficulty, at once while
+  // the window shows, otherwise when it is shown.
+  void RecordsChanged();
   void ShowRecords();
-  void FillTable(const std::vector<TSolveRecord>& ARecords, const QString& ADaysTemplate);
+
+  // While it shows, a change of the records or the choice is shown at once.
+  bool FShowing = false;
 
   const TLocalizationStore* FLocalizationStoreLink = nullptr;
   TRecordsFile FRecordsFile;
@@ -79,7 +92,9 @@ private:
   QLabel* FAverageOf5Value = nullptr;
   QLabel* FAverageOf12Value = nullptr;
   QLabel* FDamagedLabel = nullptr;
-  QTableWidget* FTable = nullptr;
+  QGridLayout* FFigures = nullptr;
+  QTableView* FTable = nullptr;
+  TRecordsTableModel* FTableModel = nullptr;
   TRecordsPlot* FPlot = nullptr;
   TDialogCentring FCentring;
 };

@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QUrl>
 
@@ -23,6 +25,9 @@ constexpr int kNoteLeft = 25;
 constexpr int kBulletLeft = 15;
 // The gap between the first note's last line and the second note.
 constexpr int kNoteSpacing = 20;
+// The notes scroll inside this part of the group box, from the first note down to just above
+// the button; the window keeps its size whatever their length.
+constexpr QRect kNotesArea(2, 70, 298, 124);
 constexpr char kDesignFont[] = "MS Sans Serif";
 constexpr char kDownloadPath[] = "/programs/3/#info";
 
@@ -63,11 +68,25 @@ void TUpdateForm::CreateLayout() {
   available->resize(std::max(available->width(), 233), std::max(available->height(), 16));
   FNewVersionLabel = AddLabel("NewVersionLabel", QString(), {20, 45});
   FNewVersionLabel->setFont(LabelFont(QString::fromLatin1(kDesignFont), 11, true));
-  FReleaseNote1Label = AddLabel("ReleaseNote1Label", QString(), {kNoteLeft, 70});
-  FReleaseNote2Label = AddLabel("ReleaseNote2Label", QString(), {kNoteLeft, 120});
-  AddLabel("ReleaseNote1OptionLabel", QStringLiteral("-"), {kBulletLeft, 70});
+
+  // See-through: the notes stand on the group box as the other labels do.
+  FNotesArea = new QScrollArea(groupBox);
+  FNotesArea->setObjectName(QStringLiteral("ReleaseNotesArea"));
+  FNotesArea->setGeometry(kNotesArea);
+  FNotesArea->setFrameShape(QFrame::NoFrame);
+  FNotesArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  FNotesArea->setWidgetResizable(false);
+  FNotesArea->viewport()->setAutoFillBackground(false);
+  auto* notes = new QWidget();
+  notes->setObjectName(QStringLiteral("ReleaseNotes"));
+  notes->setAutoFillBackground(false);
+  FNotesArea->setWidget(notes);
+  FNotes = notes;
+  FReleaseNote1Label = AddNoteLabel("ReleaseNote1Label", QString(), kNoteLeft);
+  FReleaseNote2Label = AddNoteLabel("ReleaseNote2Label", QString(), kNoteLeft);
+  AddNoteLabel("ReleaseNote1OptionLabel", QStringLiteral("-"), kBulletLeft);
   FReleaseNote2OptionLabel =
-      AddLabel("ReleaseNote2OptionLabel", QStringLiteral("-"), {kBulletLeft, 120});
+      AddNoteLabel("ReleaseNote2OptionLabel", QStringLiteral("-"), kBulletLeft);
 
   auto* button = new QPushButton(QStringLiteral("Скачать новую версию программы."), groupBox);
   button->setObjectName(QStringLiteral("BitBtn1"));
@@ -76,14 +95,19 @@ void TUpdateForm::CreateLayout() {
   connect(button, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
 }
 
-QLabel* TUpdateForm::AddLabel(const char* AName, const QString& AText, QPoint APlace) {
-  auto* label = new QLabel(AText, FGroupBox);
+QLabel* TUpdateForm::AddLabel(const char* AName, const QString& AText, QPoint APlace,
+                              QWidget* AParent) {
+  auto* label = new QLabel(AText, AParent != nullptr ? AParent : FGroupBox);
   label->setObjectName(QString::fromLatin1(AName));
   // The notes come from the network: shown as the text they are, never as markup.
   label->setTextFormat(Qt::PlainText);
   label->move(APlace);
   label->adjustSize();
   return label;
+}
+
+QLabel* TUpdateForm::AddNoteLabel(const char* AName, const QString& AText, int ALeft) {
+  return AddLabel(AName, AText, {ALeft - kNotesArea.left(), 0}, FNotes);
 }
 
 QString TUpdateForm::DownloadUrl() const {
@@ -106,18 +130,34 @@ void TUpdateForm::FormShow() {
   FNewVersionLabel->setText(QStringLiteral("Vexil Cube v") +
                             version.replace(QLatin1Char(','), QLatin1Char('.')));
   FNewVersionLabel->adjustSize();
-  // The notes wrap at the group box's width; the second follows the first's last line. The
-  // window keeps its size whatever the notes' length.
-  const int noteWidth = FGroupBox->width() - kNoteLeft;
   FReleaseNote1Label->setText(FReleaseNote1);
   FReleaseNote1Label->setWordWrap(true);
-  FReleaseNote1Label->resize(noteWidth, WrappedHeight(FReleaseNote1Label, noteWidth));
   FReleaseNote2Label->setText(FReleaseNote2);
   FReleaseNote2Label->setWordWrap(true);
+  // The notes wrap at the group box's width; when they are longer than the room above the
+  // button they wrap beside a scroll bar and scroll.
+  const int fullWidth = FGroupBox->width() - kNoteLeft;
+  int bottom = LayOutNotes(fullWidth);
+  const bool scrolls = bottom > kNotesArea.height();
+  if (scrolls) {
+    bottom = LayOutNotes(fullWidth - FNotesArea->verticalScrollBar()->sizeHint().width());
+  }
+  FNotesArea->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  FNotes->resize(kNotesArea.width() -
+                     (scrolls ? FNotesArea->verticalScrollBar()->sizeHint().width() : 0),
+                 bottom);
+}
+
+int TUpdateForm::LayOutNotes(int ANoteWidth) {
+  // The second note follows the first's last line.
+  const int left = kNoteLeft - kNotesArea.left();
+  FReleaseNote1Label->setGeometry(left, 0, ANoteWidth,
+                                  WrappedHeight(FReleaseNote1Label, ANoteWidth));
   FReleaseNote2Label->setGeometry(
-      kNoteLeft, FReleaseNote1Label->y() + FReleaseNote1Label->height() + kNoteSpacing, noteWidth,
-      WrappedHeight(FReleaseNote2Label, noteWidth));
-  FReleaseNote2OptionLabel->move(kBulletLeft, FReleaseNote2Label->y());
+      left, FReleaseNote1Label->y() + FReleaseNote1Label->height() + kNoteSpacing, ANoteWidth,
+      WrappedHeight(FReleaseNote2Label, ANoteWidth));
+  FReleaseNote2OptionLabel->move(kBulletLeft - kNotesArea.left(), FReleaseNote2Label->y());
+  return FReleaseNote2Label->y() + FReleaseNote2Label->height();
 }
 
 void TUpdateForm::BitBtn1Click() {

@@ -8,7 +8,8 @@
 // AVersion is the version as the server wrote it ("1,5" is shown as 1.5); ASiteUrl is the
 // product site's base address. The window cannot be dismissed but by its button: it has no
 // close box and no system menu, and it refuses every close request (the window system's,
-// close(), Esc, reject()) until the button has been pressed.
+// close(), Esc, reject()) until the button has been pressed. The window keeps its size: notes
+// longer than the room above the button scroll.
 #pragma once
 
 #include "dialogs/DialogCentring.h"
@@ -17,6 +18,7 @@
 #include <QString>
 
 class QLabel;
+class QScrollArea;
 
 namespace vexil {
 
@@ -43,7 +45,13 @@ protected:
 
 private:
   void CreateLayout();
-  QLabel* AddLabel(const char* AName, const QString& AText, QPoint APlace);
+  // A label on the group box, or on AParent.
+  QLabel* AddLabel(const char* AName, const QString& AText, QPoint APlace,
+                   QWidget* AParent = nullptr);
+  // A label of the scrolling notes, ALeft from the group box's left edge.
+  QLabel* AddNoteLabel(const char* AName, const QString& AText, int ALeft);
+  // Places the notes and their bullets for notes ANoteWidth wide; returns their bottom.
+  int LayOutNotes(int ANoteWidth);
   void FormShow();
   void BitBtn1Click();
 
@@ -53,6 +61,8 @@ private:
   QString FReleaseNote2;
   QString FSiteUrl;
   QWidget* FGroupBox = nullptr;
+  QScrollArea* FNotesArea = nullptr;
+  QWidget* FNotes = nullptr;
   QLabel* FNewVersionLabel = nullptr;
   QLabel* FReleaseNote1Label = nullptr;
   QLabel* FReleaseNote2Label = nullptr;

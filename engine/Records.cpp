@@ -185,6 +185,37 @@ std::optional<double> TrimmedAverage(const std::vector<int64_t>& ATimes, size_t 
   return sum / static_cast<double>(ACount - 2);
 }
 
+std::vector<std::optional<double>> RunningTrimmedAverages(const std::vector<int64_t>& ATimes,
+                                                          size_t ACount) {
+  std::vector<std::optional<double>> averages(ATimes.size());
+  if (ACount < 3) {
+    return averages;
+  }
+  // One window slides along the times: a sorted copy of it drops its oldest time and takes the
+  // new one, so each solve costs a few steps of ACount however many solves there are.
+  std::vector<int64_t> window;
+  window.reserve(ACount);
+  for (size_t i = 0; i < ATimes.size(); ++i) {
+    if (i >= ACount) {
+      window.erase(std::lower_bound(window.begin(), window.end(), ATimes[i - ACount]));
+    }
+    window.insert(std::upper_bound(window.begin(), window.end(), ATimes[i]), ATimes[i]);
+    if (window.size() == ACount) {
+      const double sum = std::accumulate(window.begin() + 1, window.end() - 1, 0.0);
+      averages[i] = sum / static_cast<double>(ACount - 2);
+    }
+  }
+  return averages;
+}
+
+std::vector<int64_t> BestTimesSoFar(const std::vector<int64_t>& ATimes) {
+  std::vector<int64_t> bests(ATimes.size());
+  for (size_t i = 0; i < ATimes.size(); ++i) {
+    bests[i] = i == 0 ? ATimes[i] : std::min(bests[i - 1], ATimes[i]);
+  }
+  return bests;
+}
+
 TRecordStats ComputeStats(const std::vector<TSolveRecord>& ARecordsOfOneKind) {
   TRecordStats stats;
   std::vector<int64_t> times;

@@ -57,5 +57,11 @@ std::vector<TSolveRecord> RecordsOf(const std::vector<TSolveRecord>& ARecords, i
 TRecordStats ComputeStats(const std::vector<TSolveRecord>& ARecordsOfOneKind);
 // The trimmed mean of the last ACount times: the best and the worst of them dropped.
 std::optional<double> TrimmedAverage(const std::vector<int64_t>& ATimes, size_t ACount);
+// The trimmed mean of ACount times ending at each solve, as TrimmedAverage would have given it
+// then: none for the first ACount - 1 solves (and for every one when ACount is below 3).
+std::vector<std::optional<double>> RunningTrimmedAverages(const std::vector<int64_t>& ATimes,
+                                                          size_t ACount);
+// The best time reached up to each solve, that solve included.
+std::vector<int64_t> BestTimesSoFar(const std::vector<int64_t>& ATimes);
 
 } // namespace vexil

@@ -47,19 +47,39 @@ void SkipReservedBlock(TStream& AStream, const char* AWhich) {
   StreamSkipBlock(AStream, "The file is damaged: " + name);
 }
 
-// The closing reserved block: the move count in its first four bytes, when it has them.
+// The project's own data in the closing reserved block: the mark, then the move count. Further
+// fields may follow behind the count; this version skips them.
+constexpr uint8_t kOwnDataMark[] = {'V', 'C', 'E', 'X'};
+constexpr int32_t kOwnDataBytes = sizeof kOwnDataMark + 4;
+// A bare count without the mark was written by the version that first kept the move counter.
+// Such a block is read as a count only when it is exactly 4 bytes and holds a count a player can
+// reach; anything else in the block is someone else's and is skipped.
+constexpr int32_t kMaxBareMoveCount = 10'000'000;
+
+int32_t ReadOwnMoveCount(TStream& AStream, int32_t ALength) {
+  const int64_t end = AStream.Position() + ALength;
+  int32_t moves = 0;
+  if (ALength == 4) {
+    const int32_t bare = StreamReadInteger(AStream);
+    moves = bare >= 0 && bare <= kMaxBareMoveCount ? bare : 0;
+  } else if (ALength >= kOwnDataBytes) {
+    uint8_t mark[sizeof kOwnDataMark] = {};
+    AStream.ReadBuffer(mark, sizeof mark);
+    if (std::memcmp(mark, kOwnDataMark, sizeof mark) == 0) {
+      moves = std::max(StreamReadInteger(AStream), 0);
+    }
+  }
+  AStream.SetPosition(end);
+  return moves;
+}
+
+// The closing reserved block: the move count when the block holds the project's own data.
 int32_t ReadClosingBlock(TStream& AStream) {
   RequireBytes(AStream, 4, "the length of the closing reserved block");
   const int32_t length =
       StreamReadCount(AStream, "The file is damaged: the closing reserved block");
-  if (length < 4) {
-    // A length of 0 or less holds nothing, as for any reserved block.
-    AStream.SetPosition(AStream.Position() + std::max(length, 0));
-    return 0;
-  }
-  const int32_t moves = StreamReadInteger(AStream);
-  AStream.SetPosition(AStream.Position() + (length - 4));
-  return moves < 0 ? 0 : moves;
+  // A length of 0 or less holds nothing, as for any reserved block.
+  return length > 0 ? ReadOwnMoveCount(AStream, length) : 0;
 }
 
 std::string VersionText(double AVersion) {
@@ -166,13 +186,11 @@ TSavedGame ReadGame(TStream& AStream) {
   return TSavedGame{version, degree, days, seconds, std::move(difficulty), std::move(state), moves};
 }
 
-} // namespace
-
-TSavedGameReadResult ReadSavedGame(TStream& AStream) {
+// Runs AReader, turning its refusals into outcomes with their reasons.
+template <typename TReader> TSavedGameReadResult ReadCatching(TReader AReader) {
   TSavedGameReadResult result;
   try {
-    result.Game.emplace(ReadGame(AStream));
-    result.Outcome = TSavedGameOutcome::Loaded;
+    AReader(result);
   } catch (const ERefused& e) {
     result.Outcome = e.Outcome();
     result.Reason = e.what();
@@ -180,6 +198,42 @@ TSavedGameReadResult ReadSavedGame(TStream& AStream) {
     result.Outcome = TSavedGameOutcome::Damaged;
     result.Reason = e.what();
   }
+  return result;
+}
+
+} // namespace
+
+TSavedGameReadResult ReadSavedGame(TStream& AStream) {
+  return ReadCatching([&AStream](TSavedGameReadResult& AResult) {
+    AResult.Game.emplace(ReadGame(AStream));
+    AResult.Outcome = TSavedGameOutcome::Loaded;
+  });
+}
+
+std::optional<TSavedGameReadResult> RefusalByHead(TStream& AStream) {
+  bool readable = false;
+  TSavedGameReadResult result = ReadCatching([&AStream, &readable](TSavedGameReadResult&) {
+    ReadMagic(AStream);
+    ReadVersion(AStream);
+    readable = true;
+  });
+  if (readable) {
+    return std::nullopt;
+  }
+  return result;
+}
+
+TSavedGameReadResult ReadSavedGameBytes(const std::vector<uint8_t>& ABytes, bool ATruncated) {
+  TBytesStream stream(ABytes.data(), ABytes.size());
+  if (!ATruncated) {
+    return ReadSavedGame(stream);
+  }
+  if (auto refusal = RefusalByHead(stream)) {
+    return *refusal;
+  }
+  TSavedGameReadResult result;
+  result.Outcome = TSavedGameOutcome::Damaged;
+  result.Reason = "The file is far larger than any saved game";
   return result;
 }
 
@@ -202,7 +256,8 @@ void WriteSavedGame(TStream& AStream, const TVexilCube& ACube, int32_t ADays, in
   StreamWriteString(AStream, ADifficulty);
   ACube.SaveState(AStream);
   if (AMoves > 0) {
-    StreamWriteInteger(AStream, 4);
+    StreamWriteInteger(AStream, kOwnDataBytes);
+    AStream.Write(kOwnDataMark, sizeof kOwnDataMark);
     StreamWriteInteger(AStream, AMoves);
   } else {
     StreamWriteEmptyBlock(AStream);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vexil {
 
@@ -53,6 +54,23 @@ struct TSavedGameReadResult {
 // holds; every problem becomes an outcome with a reason. Bytes after the game count as damage.
 TSavedGameReadResult ReadSavedGame(TStream& AStream);
 
+// Reads only the mark and the version at the stream's position: the refusal that a file with
+// this head gets whatever follows (not a saved game, a newer version, a head cut short), or
+// nothing when the file is a saved game this program reads. A loader that limits the size of
+// what it reads asks this first, so that a huge file of another kind is still ignored and a huge
+// file of a newer version still asks for the update.
+std::optional<TSavedGameReadResult> RefusalByHead(TStream& AStream);
+
+// The most of a file a loader reads: far beyond the largest saved game (an old-format
+// 10 x 10 x 10 cube is some 70 KB), so a bigger file is no saved game and reading it would only
+// waste memory.
+inline constexpr size_t kMaxSavedGameBytes = 16 * 1024 * 1024;
+
+// Reads a saved game from a file's first bytes, ATruncated when the file holds more than these
+// (at most kMaxSavedGameBytes). A cut file is damaged only when its head is a saved game's of a
+// readable version: otherwise it is refused as its head says.
+TSavedGameReadResult ReadSavedGameBytes(const std::vector<uint8_t>& ABytes, bool ATruncated);
+
 // Writes ACube's game at the stream's position: ADays whole days and ASeconds seconds on the
 // clock (seconds of whole days are carried into the days), ADifficulty the marked difficulty's
 // text or "" when none is marked, AMoves the player's turns so far. Raises
@@ -60,8 +78,11 @@ TSavedGameReadResult ReadSavedGame(TStream& AStream);
 // negative or overflowing clock; stream errors pass on.
 //
 // The move count travels in the closing reserved block, which readers that know nothing of it
-// skip: its first four bytes are the count (little-endian); further bytes are left for later
-// additions and skipped. With no moves the block stays empty, as in every older file.
+// skip. The project's own data there stand behind the four letters "VCEX": the count
+// (little-endian), then room for later fields, which this version skips. Any other bytes in the
+// block are someone else's and are skipped too, except a block of exactly four bytes holding a
+// count from 0 to 10,000,000, which the first version to keep the count wrote without the mark.
+// With no moves the block stays empty, as in every older file.
 void WriteSavedGame(TStream& AStream, const TVexilCube& ACube, int32_t ADays, int32_t ASeconds,
                     const std::string& ADifficulty, int32_t AMoves = 0);
 

@@ -32,10 +32,18 @@ void THTTPDownloader::Download() {
     error = std::current_exception();
   }
   FDataStream.reset();
+  // The connection is closed and reported closed however the download ended, also when its
+  // callback failed; that failure is the one passed on.
+  try {
+    client->Disconnect();
+  } catch (...) {
+    if (!error) {
+      error = std::current_exception();
+    }
+  }
   if (error) {
     std::rethrow_exception(error);
   }
-  client->Disconnect();
 }
 
 void THTTPDownloader::DoHTTPDownload() {

@@ -24,10 +24,10 @@ bool TSyncChannel::Synchronize(const std::function<void()>& ARoutine) {
   FCalls.push_back(call);
   // Posted under the lock: Close takes it too, so the receiver still exists here. The routine
   // is referred to, not copied: it lives until this call returns, and a posted event that runs
-  // after that finds its call no longer pending and leaves the routine alone.
+  // after that finds its call no longer pending and never touches the routine.
   QMetaObject::invokeMethod(
       FReceiver,
-      [self = shared_from_this(), call, routine = &ARoutine] { self->Run(*call, *routine); },
+      [self = shared_from_this(), call, routine = &ARoutine] { self->Run(*call, routine); },
       Qt::QueuedConnection);
   FChanged.wait(lock, [&] {
     return call->State == TCallState::Done || call->State == TCallState::Cancelled;
@@ -39,18 +39,18 @@ bool TSyncChannel::Synchronize(const std::function<void()>& ARoutine) {
   return call->State == TCallState::Done;
 }
 
-void TSyncChannel::Run(TCall& ACall, const std::function<void()>& ARoutine) {
+void TSyncChannel::Run(TCall& ACall, const std::function<void()>* ARoutine) {
   {
     const std::lock_guard<std::mutex> lock(FMutex);
     if (ACall.State != TCallState::Pending) {
-      return;
+      return; // the worker may be gone, and the routine with it
     }
     ACall.State = TCallState::Running;
   }
   std::exception_ptr error;
   // An event handler must not throw into Qt's loop: the worker raises it instead.
   try {
-    ARoutine();
+    (*ARoutine)();
   } catch (...) {
     error = std::current_exception();
   }

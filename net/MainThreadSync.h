@@ -61,7 +61,8 @@ private:
     std::exception_ptr Error;
   };
 
-  void Run(TCall& ACall, const std::function<void()>& ARoutine);
+  // ARoutine is dereferenced only while ACall is still pending: after that it may be gone.
+  void Run(TCall& ACall, const std::function<void()>* ARoutine);
 
   mutable std::mutex FMutex;
   std::condition_variable FChanged;

@@ -3,6 +3,7 @@
 #include "render/GLIncludes.h"
 
 #include <string>
+#include <utility>
 
 namespace vexil {
 
@@ -17,6 +18,13 @@ void ApplyMask(TVexilGLTexture& ATexture, bool AGlobalLighting) {
 
 } // namespace
 
+TStickerTextureList::TStickerTextureList(std::function<bool()> AMakeCurrent)
+    : FMakeCurrent(std::move(AMakeCurrent)) {}
+
+bool TStickerTextureList::MakeCurrent() const {
+  return !FMakeCurrent || FMakeCurrent();
+}
+
 uint32_t TStickerTextureList::TextureID(int AIndex) const {
   if (AIndex < 0 || AIndex >= Count()) {
     return 0;
@@ -25,7 +33,7 @@ uint32_t TStickerTextureList::TextureID(int AIndex) const {
 }
 
 void TStickerTextureList::SetTextureColor(int AIndex, const TVertex3f& AColor) {
-  if (AIndex < 0 || AIndex >= Count()) {
+  if (AIndex < 0 || AIndex >= Count() || !MakeCurrent()) {
     return;
   }
   FTextures[static_cast<size_t>(AIndex)]->SetColor(AColor);
@@ -40,6 +48,9 @@ TAlphaFormat TStickerTextureList::AlphaFormatFor(bool AGlobalLighting) {
 }
 
 void TStickerTextureList::SetGlobalLighting(bool AGlobalLighting) {
+  if (!MakeCurrent()) {
+    return;
+  }
   for (auto& texture : FTextures) {
     ApplyMask(*texture, AGlobalLighting);
   }

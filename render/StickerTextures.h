@@ -6,6 +6,7 @@
 #include "engine/TextureLink.h"
 #include "render/VexilGLTexture.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,6 +16,12 @@ constexpr int kStickerTextureCount = 7;
 
 class TStickerTextureList : public TTextureListLink {
 public:
+  // AMakeCurrent makes the context that owns the textures current and tells whether it could.
+  // The model re-tints stickers from menu commands, outside any paint, while another context (or
+  // none) may be current: every upload asks for the textures' own context first, and skips the
+  // upload when there is none. Without it the caller keeps the context current itself.
+  explicit TStickerTextureList(std::function<bool()> AMakeCurrent = {});
+
   int Count() const override { return static_cast<int>(FTextures.size()); }
   // 0 (no texture) for an index outside the list.
   uint32_t TextureID(int AIndex) const override;
@@ -32,6 +39,9 @@ public:
   void SetGlobalLighting(bool AGlobalLighting);
 
 private:
+  bool MakeCurrent() const;
+
+  std::function<bool()> FMakeCurrent;
   std::vector<std::unique_ptr<TVexilGLTexture>> FTextures;
 };
 

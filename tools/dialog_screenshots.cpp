@@ -138,5 +138,14 @@ int main(int argc, char** argv) {
                                     "открывается быстрее на любом компьютере."),
                      QStringLiteral("Сохранённые игры."), QString::fromLatin1(kProductSite));
   Save(update, QStringLiteral("update"));
+
+  // Notes longer than the room above the button scroll.
+  QString longNote;
+  for (int i = 1; i <= 12; ++i) {
+    longNote += QStringLiteral("Исправление %1: кубик больше не застревает. ").arg(i);
+  }
+  TUpdateForm longUpdate(QStringLiteral("1,5"), longNote, QStringLiteral("Сохранённые игры."),
+                         QString::fromLatin1(kProductSite));
+  Save(longUpdate, QStringLiteral("update-long-notes"));
   return 0;
 }

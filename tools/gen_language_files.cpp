@@ -58,6 +58,18 @@ std::vector<TLanguageLine> LanguageLines() {
       {"SAVE_GAME_ERROR", "The game cannot be saved to \"%1\": %2",
        "Не удаётся сохранить игру в файл \"%1\": %2"},
       {"SAVE_DIALOG_TITLE", "Save game...", "Сохранить игру..."},
+      // Why a file could not be read or written: the %2 of the two messages above.
+      {"FILE_ERROR_NOT_FOUND", "the file or its folder does not exist.",
+       "файл или его папка не существует."},
+      {"FILE_ERROR_NO_PERMISSION", "you have no permission to use it.",
+       "нет прав на доступ к нему."},
+      {"FILE_ERROR_READ_ONLY", "the disk is read-only.", "диск доступен только для чтения."},
+      {"FILE_ERROR_DISK_FULL", "there is no space left on the disk.",
+       "на диске нет свободного места."},
+      {"FILE_ERROR_FOLDER", "it is a folder.", "это папка."},
+      {"FILE_ERROR_NOT_REGULAR", "it is not an ordinary file (a pipe or a device).",
+       "это не обычный файл (канал или устройство)."},
+      {"FILE_ERROR_OTHER", "the system reported an error.", "система сообщила об ошибке."},
       {"SETTINGS_UNREADABLE_MESSAGE",
        "The settings file \"%1\" cannot be read. The game starts with the default settings "
        "and leaves the file as it is.",
@@ -159,6 +171,8 @@ std::vector<TLanguageLine> LanguageLines() {
       {"RECORDS_NO_SOLVES", "No solves of this size and difficulty yet.",
        "Сборок этого размера и этой сложности пока нет."},
       {"RECORDS_BEST_SOLVE", "Best solve", "Лучшая сборка"},
+      // The plot's step line of the best time reached up to each solve.
+      {"RECORDS_BEST_SO_FAR", "Best so far", "Лучшее к тому времени"},
       {"RECORDS_DAMAGED_LINES", "Damaged lines skipped in the records file: %1",
        "Пропущено повреждённых строк в файле рекордов: %1"},
       {"", "", ""},

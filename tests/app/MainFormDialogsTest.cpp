@@ -11,9 +11,16 @@
 #include <QColorDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
 #include <QPushButton>
 #include <QTextBrowser>
 
+#include <QDir>
+#include <QProcess>
+
+#include <fstream>
 #include <set>
 
 using namespace vexil;
@@ -77,6 +84,34 @@ TEST_F(MainFormTest, ColoursResetYesOkTurnsAChangedBackgroundBlackOnScreen) {
   EXPECT_NE(ReadTextFile(IniPath()).find("BackgroundColor=0"), std::string::npos);
 }
 
+TEST_F(MainFormTest, NewColoursReachTheDrawnStickersWhateverContextIsCurrent) {
+  WriteSettings("[colors]\r\nPlane1Color=16711935\r\nPlane2Color=16711935\r\n"
+                "Plane3Color=16711935\r\nPlane4Color=16711935\r\nPlane5Color=16711935\r\n"
+                "Plane6Color=16711935\r\n");
+  TMainForm& form = Open();
+  WaitUntil([] { return false; }, 300); // a few frames
+  const QPoint sticker = StickerPoint();
+  const QRgb before = form.GLWidget()->grabFramebuffer().pixel(sticker);
+  // When the colours are applied another context, sharing nothing with the view's, is current:
+  // the view's textures must take the new colours all the same.
+  QOffscreenSurface surface;
+  surface.create();
+  QOpenGLContext foreign;
+  ASSERT_TRUE(foreign.create());
+  const auto question =
+      OnModal<QMessageBox>([](QMessageBox& ABox) { ABox.button(QMessageBox::Yes)->click(); });
+  const auto dialog = OnModal<TColorsForm>([&](TColorsForm& AForm) {
+    Click(AForm.findChild<QPushButton*>("ResetButton"));
+    ASSERT_TRUE(foreign.makeCurrent(&surface));
+    Click(AForm.findChild<QPushButton*>("OKButton"));
+  });
+  Item("ColorsMenuItem")->trigger();
+  ASSERT_TRUE(dialog->Handled());
+  foreign.doneCurrent();
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return form.GLWidget()->grabFramebuffer().pixel(sticker) != before; }));
+}
+
 TEST_F(MainFormTest, ColoursCancelKeepsTheSettingsAndTheCube) {
   WriteSettings(kChangedColours);
   TMainForm& form = Open();
@@ -136,4 +171,71 @@ TEST_F(MainFormTest, HelpOpensOneGameHelpWindowInTheCurrentLanguage) {
   help->trigger();
   EXPECT_EQ(form.findChildren<THelpForm*>().size(), 1);
   EXPECT_TRUE(window->isVisible());
+}
+
+namespace {
+
+// While it lives, the process works in a folder holding a "help.chm", and finds first on its
+// PATH an "xdg-open" that notes the file it is given and exits with AExitCode.
+class TChmAndOpener {
+public:
+  TChmAndOpener(const std::filesystem::path& AFolder, int AExitCode)
+      : FOldFolder(QDir::currentPath()), FOldPath(std::getenv("PATH")),
+        FNoted(AFolder / "opened.txt") {
+    std::filesystem::create_directories(AFolder / "bin");
+    std::filesystem::create_directories(AFolder / "work");
+    std::ofstream(AFolder / "work" / "help.chm") << "not a real help file";
+    const std::filesystem::path opener = AFolder / "bin" / "xdg-open";
+    std::ofstream(opener) << "#!/bin/sh\necho \"$1\" > '" << FNoted.string() << "'\nexit "
+                          << AExitCode << "\n";
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+    setenv("PATH", ((AFolder / "bin").string() + ":" + FOldPath).c_str(), 1);
+    QDir::setCurrent(QString::fromStdString((AFolder / "work").string()));
+  }
+  ~TChmAndOpener() {
+    QDir::setCurrent(FOldFolder);
+    setenv("PATH", FOldPath.c_str(), 1);
+  }
+  TChmAndOpener(const TChmAndOpener&) = delete;
+  TChmAndOpener& operator=(const TChmAndOpener&) = delete;
+
+  // The file the opener was given, once it has run.
+  std::optional<std::string> Opened() const {
+    std::ifstream noted(FNoted);
+    std::string line;
+    return std::getline(noted, line) ? std::optional<std::string>(line) : std::nullopt;
+  }
+
+private:
+  QString FOldFolder;
+  std::string FOldPath;
+  std::filesystem::path FNoted;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, AHelpFileTheDesktopCannotOpenGivesTheGameHelpInstead) {
+  WriteSettings("[settings]\r\nLanguageIndex=1\r\n");
+  TMainForm& form = Open();
+  const TChmAndOpener desktop(FFolder.Path() / "failing", 4);
+  QTest::keyClick(form.GLWidget(), Qt::Key_F1);
+  ASSERT_TRUE(WaitUntil([&] {
+    auto* help = form.findChild<THelpForm*>();
+    return help != nullptr && help->isVisible();
+  }));
+  EXPECT_EQ(form.findChild<THelpForm*>()->Browser()->source(), QUrl("qrc:/help/english.html"));
+  // The desktop was asked first, with the file's whole name.
+  ASSERT_TRUE(desktop.Opened());
+  EXPECT_EQ(*desktop.Opened(), (FFolder.Path() / "failing" / "work" / "help.chm").string());
+}
+
+TEST_F(MainFormTest, AHelpFileTheDesktopOpensIsAllThatShows) {
+  TMainForm& form = Open();
+  const TChmAndOpener desktop(FFolder.Path() / "opening", 0);
+  Item("miHelp")->trigger();
+  // Done once the opener has run and its answer has been heard.
+  ASSERT_TRUE(
+      WaitUntil([&] { return desktop.Opened() && form.findChild<QProcess*>() == nullptr; }));
+  QApplication::processEvents();
+  EXPECT_EQ(form.findChild<THelpForm*>(), nullptr);
 }

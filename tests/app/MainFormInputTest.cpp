@@ -1,5 +1,7 @@
 #include "tests/app/MainFormTestSupport.h"
 
+#include <QMessageBox>
+#include <QTimer>
 #include <QWheelEvent>
 
 using namespace vexil;
@@ -74,6 +76,46 @@ TEST_F(MainFormTest, QuickDragsAndUndoesWhileATurnAnimatesAreNeverLost) {
   Settle();
   EXPECT_EQ(form.VexilCube()->History().Position(), -1);
   EXPECT_EQ(form.Game()->MoveCount(), 6);
+}
+
+TEST_F(MainFormTest, AReleaseLostToAModalWindowEndsTheDragAsAReleaseWould) {
+  TMainForm& form = Open();
+  Item("EasyGameModeMenuItem")->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
+  Settle();
+  const QPoint sticker = StickerPoint();
+  // 50 pixels stand at 37.5 degrees (the layer turns back), 100 at 75 (the turn completes).
+  for (const auto& [pixels, turns] : {std::pair{50, 0}, std::pair{100, 1}}) {
+    SCOPED_TRACE(pixels);
+    QTest::mousePress(Surface(), Qt::LeftButton, {}, sticker);
+    for (int i = 1; i <= 10; ++i) {
+      const QPoint to = sticker + QPoint(pixels * i / 10, 0);
+      QMouseEvent move(QEvent::MouseMove, to, Surface()->mapToGlobal(to), Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(Surface(), &move);
+      QTest::qWait(20);
+    }
+    ASSERT_GT(form.VexilCube()->RotateAngle(), 0.0f);
+    // A box opens over the window while the button is held; the release goes to the box.
+    QTimer::singleShot(200, [] {
+      if (QWidget* box = QApplication::activeModalWidget()) {
+        box->close();
+      }
+    });
+    QMessageBox::information(&form, QStringLiteral("box"), QStringLiteral("text"));
+    Settle();
+    EXPECT_EQ(form.MouseState(), -1);
+    EXPECT_EQ(form.VexilCube()->History().Count(), turns);
+    // The bare pointer moves on over the view: no layer follows it.
+    const QPoint away = sticker + QPoint(0, 80);
+    QMouseEvent move(QEvent::MouseMove, away, Surface()->mapToGlobal(away), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Surface(), &move);
+    Settle();
+    EXPECT_FALSE(form.VexilCube()->SideIsRotating());
+    EXPECT_EQ(form.VexilCube()->RotateAngle(), 0.0f);
+    EXPECT_EQ(form.VexilCube()->History().Count(), turns);
+  }
 }
 
 TEST_F(MainFormTest, UndoAndRedoStayDisabledWithoutAGame) {

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 
 using namespace vexil;
 using namespace vexil::testing;
@@ -71,7 +71,7 @@ protected:
       shown.BestTime = AForm.findChild<QLabel*>("BestTimeValue")->text();
       auto* damaged = AForm.findChild<QLabel*>("RecordsDamagedLabel");
       shown.Damaged = damaged->isVisible() ? damaged->text() : QString();
-      shown.Rows = AForm.findChild<QTableWidget*>("RecordsTable")->rowCount();
+      shown.Rows = AForm.findChild<QTableView*>("RecordsTable")->model()->rowCount();
       shown.PlottedSolves = AForm.findChild<TRecordsPlot*>("RecordsPlot")->SolveCount();
       shown.FrameLoopRan = FForm->TimerEnabled();
       shown.Frame = AForm.frameGeometry();

@@ -4,10 +4,15 @@
 #include "localization/LocalizationStore.h"
 #include "tests/app/MainFormTestSupport.h"
 #include "tests/engine/CubeTestSupport.h"
+#include "tests/support/FullDiskFolder.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+
+#include <chrono>
+#include <sys/stat.h>
+#include <utime.h>
 
 using namespace vexil;
 using namespace vexil::testing;
@@ -184,15 +189,103 @@ TEST_F(SavedGamesTest, DamagedNewerAndForeignFilesLeaveTheGameAsItWas) {
   ASSERT_EQ(messages.Seen().size(), 3u); // the foreign file silently, the missing one not
   EXPECT_TRUE(messages.Seen()[2].Text.contains(QStringLiteral("missing.vcs")));
   ExpectUnchanged(before);
+
+  // Beyond the size limit the head still decides: another kind of file is ignored, a newer
+  // version asks for the update, and only a game of ours is damaged.
+  const qsizetype huge = 17 * 1024 * 1024;
+  const std::string hugeForeign = FFolder.File("huge-foreign.vcs");
+  WriteAll(hugeForeign, QByteArray(huge, '\0'));
+  EXPECT_FALSE(form.LoadGameFile(QString::fromStdString(hugeForeign)));
+  QTest::qWait(50);
+  EXPECT_EQ(messages.Seen().size(), 3u);
+  const std::string hugeNewer = FFolder.File("huge-newer.vcs");
+  WriteAll(hugeNewer, newer + QByteArray(huge, '\0'));
+  EXPECT_FALSE(form.LoadGameFile(QString::fromStdString(hugeNewer)));
+  ASSERT_EQ(messages.Seen().size(), 4u);
+  EXPECT_EQ(messages.Seen()[3].Text,
+            form.LocalizationStore()->GetString(QStringLiteral("UPDATE_GAME_MESSAGE")));
+  const std::string hugeOurs = FFolder.File("huge-ours.vcs");
+  WriteAll(hugeOurs, bytes + QByteArray(huge, '\0'));
+  EXPECT_FALSE(form.LoadGameFile(QString::fromStdString(hugeOurs)));
+  ASSERT_EQ(messages.Seen().size(), 5u);
+  EXPECT_TRUE(messages.Seen()[4].Text.contains(QStringLiteral("huge-ours.vcs")));
+  ExpectUnchanged(before);
+}
+
+TEST_F(SavedGamesTest, PipesAndDevicesAreRefusedAtOnceByName) {
+  TMessageWatcher messages;
+  TMainForm& form = OpenWithGame();
+  const TSnapshot before = Snapshot();
+  const std::string fifo = FFolder.File("pipe.vcs");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const QString notRegular =
+      form.LocalizationStore()->GetString(QStringLiteral("FILE_ERROR_NOT_REGULAR"));
+  // Opening a pipe with no writer would block the window until the test's own timeout.
+  for (const std::string& name : {fifo, std::string("/dev/zero")}) {
+    const size_t seen = messages.Seen().size();
+    EXPECT_FALSE(form.LoadGameFile(QString::fromStdString(name)));
+    ASSERT_EQ(messages.Seen().size(), seen + 1) << name;
+    EXPECT_TRUE(messages.Seen().back().Text.contains(QString::fromStdString(name)));
+    EXPECT_TRUE(messages.Seen().back().Text.contains(notRegular));
+  }
+  ExpectUnchanged(before);
+  // Nor is a pipe written over.
+  EXPECT_FALSE(form.SaveGameFile(QString::fromStdString(fifo)));
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+TEST_F(SavedGamesTest, AFullDiskKeepsTheSavedGameItWasToReplace) {
+  const vexil::test::TFullDiskFolder disk;
+  if (!disk.Mounted()) {
+    GTEST_SKIP() << disk.Why();
+  }
+  TMessageWatcher messages;
+  TMainForm& form = OpenWithGame();
+  const QString path = QString::fromStdString(disk.File("kept.vcs"));
+  ASSERT_TRUE(form.SaveGameFile(path));
+  const QByteArray saved = ReadAll(disk.File("kept.vcs"));
+  ASSERT_TRUE(disk.Fill());
+  for (const QString& name : {path, QString::fromStdString(disk.File("new.vcs"))}) {
+    const size_t seen = messages.Seen().size();
+    EXPECT_FALSE(form.SaveGameFile(name));
+    ASSERT_EQ(messages.Seen().size(), seen + 1);
+    EXPECT_EQ(messages.Seen().back().Icon, QMessageBox::Critical);
+    EXPECT_EQ(messages.Seen().back().Text,
+              form.LocalizationStore()
+                  ->GetString(QStringLiteral("SAVE_GAME_ERROR"))
+                  .arg(name, form.LocalizationStore()->GetString(
+                                 QStringLiteral("FILE_ERROR_DISK_FULL"))));
+  }
+  EXPECT_EQ(ReadAll(disk.File("kept.vcs")), saved);
+  EXPECT_EQ(disk.Names(), std::vector<std::string>{"kept.vcs"});
+  EXPECT_TRUE(form.Game()->NewGameIsStarted()); // the game goes on
 }
 
 TEST_F(SavedGamesTest, AFailedSaveIsReportedAndKeepsTheFileItWasToReplace) {
   TMessageWatcher messages;
   TMainForm& form = OpenWithGame();
-  // A folder given as the name.
-  EXPECT_FALSE(form.SaveGameFile(QString::fromStdString(FFolder.Path().string())));
+  // A folder given as the name; the reason in the game's language, not the system's.
+  const QString folder = QString::fromStdString(FFolder.Path().string());
+  EXPECT_FALSE(form.SaveGameFile(folder));
   ASSERT_EQ(messages.Seen().size(), 1u);
   EXPECT_EQ(messages.Seen()[0].Icon, QMessageBox::Critical);
+  EXPECT_EQ(messages.Seen()[0].Text, form.LocalizationStore()
+                                         ->GetString(QStringLiteral("SAVE_GAME_ERROR"))
+                                         .arg(folder, form.LocalizationStore()->GetString(
+                                                          QStringLiteral("FILE_ERROR_FOLDER"))));
+  // A temporary left by a save killed before its rename goes at the next save in its folder;
+  // one that may belong to a save still running stays.
+  const auto stray = [this](const char* AName, int AAgeSeconds) {
+    WriteAll(FFolder.File(AName), "half a game");
+    const auto when = std::time(nullptr) - AAgeSeconds;
+    const struct utimbuf times { when, when };
+    ::utime(FFolder.File(AName).c_str(), &times);
+  };
+  stray(".old.vcs.Ab12Cd.vexil-tmp", 600);
+  stray(".old.vcs.Ef34Gh.vexil-tmp", 1);
+  ASSERT_TRUE(form.SaveGameFile(QString::fromStdString(FFolder.File("old.vcs"))));
+  EXPECT_FALSE(std::filesystem::exists(FFolder.File(".old.vcs.Ab12Cd.vexil-tmp")));
+  EXPECT_TRUE(std::filesystem::exists(FFolder.File(".old.vcs.Ef34Gh.vexil-tmp")));
   // A file that exists keeps its bytes when the new ones cannot be written.
   const std::string lockedFolder = FFolder.File("locked");
   std::filesystem::create_directories(lockedFolder);
@@ -206,6 +299,8 @@ TEST_F(SavedGamesTest, AFailedSaveIsReportedAndKeepsTheFileItWasToReplace) {
     EXPECT_TRUE(refused);
     EXPECT_EQ(ReadAll(inLocked), QByteArray("old game"));
     EXPECT_EQ(messages.Seen().size(), 2u);
+    EXPECT_TRUE(messages.Seen()[1].Text.contains(
+        form.LocalizationStore()->GetString(QStringLiteral("FILE_ERROR_NO_PERMISSION"))));
   }
   EXPECT_TRUE(form.Game()->NewGameIsStarted()); // the game goes on
 }

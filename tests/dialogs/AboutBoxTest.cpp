@@ -110,6 +110,32 @@ TEST_F(AboutBoxTest, LinksOpenTheSiteAndAMailToTheAddressShown) {
   EXPECT_TRUE(FBox->isVisible());
 }
 
+TEST_F(AboutBoxTest, TabReachesTheLinksAndSpaceOrEnterOpensThem) {
+  const TUrlCatcher catcher({"http", "https", "mailto"});
+  Open(kEnglish);
+  FBox->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(FBox.get()));
+  auto* ok = Child<QPushButton>(*FBox, "OKButton");
+  EXPECT_EQ(QApplication::focusWidget(), ok);
+  QTest::keyClick(ok, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), Label("WebUrlLabel"));
+  // The focus shows on the link.
+  const QImage focused = Label("WebUrlLabel")->grab().toImage();
+  QTest::keyClick(Label("WebUrlLabel"), Qt::Key_Space);
+  ASSERT_EQ(catcher.Urls().size(), 1);
+  EXPECT_EQ(catcher.Urls()[0], QUrl(Label("WebUrlLabel")->text()));
+  QTest::keyClick(Label("WebUrlLabel"), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), Label("EMailUrlLabel"));
+  EXPECT_NE(Label("WebUrlLabel")->grab().toImage(), focused);
+  QTest::keyClick(Label("EMailUrlLabel"), Qt::Key_Return);
+  ASSERT_EQ(catcher.Urls().size(), 2);
+  EXPECT_EQ(catcher.Urls()[1].toString(), "mailto:" + Label("EMailUrlLabel")->text());
+  // Enter on a link opened it and left the box open; Tab comes back to the button.
+  EXPECT_TRUE(FBox->isVisible());
+  QTest::keyClick(Label("EMailUrlLabel"), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), ok);
+}
+
 TEST_F(AboutBoxTest, ShowsTheShadowedTitleTheIconAndKeepsTheLabelsOwnFonts) {
   Open(kEnglish);
   EXPECT_EQ(FBox->windowTitle(), "About");

@@ -344,3 +344,46 @@ TEST_F(ColorsFormTest, CaptionsStayClearOfTheirPanelsWithALargeDesktopFont) {
   }
   QApplication::setFont(old, "QMessageBox");
 }
+
+TEST_F(ColorsFormTest, TabReachesEveryColourAndSpaceOrEnterChoosesOne) {
+  Open();
+  FForm->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(FForm.get()));
+  // Enter at once is still OK's; Tab goes on from it through the colours.
+  EXPECT_EQ(QApplication::focusWidget(), Button("OKButton"));
+  std::vector<QString> reached;
+  for (int i = 0; i < 11; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    reached.push_back(QApplication::focusWidget()->objectName());
+  }
+  EXPECT_EQ(reached,
+            (std::vector<QString>{"CancelButton", "BackgroundColorPanel", "TimerColorPanel",
+                                  "Plane2Panel", "Plane5Panel", "Plane6Panel", "Plane3Panel",
+                                  "Plane1Panel", "Plane4Panel", "ResetButton", "OKButton"}));
+
+  // Each key opens the chooser on the focused colour; OK is not pressed.
+  const std::array<std::pair<Qt::Key, size_t>, 3> keys = {
+      {{Qt::Key_Space, 0}, {Qt::Key_Return, 6}, {Qt::Key_Enter, 7}}};
+  for (const auto& [key, index] : keys) {
+    TColorPanel* panel = Panel(index);
+    ASSERT_FALSE(panel->hasFocus());
+    const QImage unfocused = panel->grab().toImage();
+    panel->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(panel->hasFocus());
+    // The focus shows on the colour itself.
+    EXPECT_NE(panel->grab().toImage(), unfocused) << kPanelNames[index];
+    const QColor chosen(10 + static_cast<int>(index), 200, 30);
+    const auto chooser = OnModal<QColorDialog>([&](QColorDialog& ADialog) {
+      ADialog.setCurrentColor(chosen);
+      ADialog.accept();
+    });
+    QTest::keyClick(panel, key);
+    EXPECT_TRUE(chooser->Handled()) << kPanelNames[index];
+    EXPECT_EQ(panel->Color(), PackColor(chosen)) << kPanelNames[index];
+    EXPECT_TRUE(FForm->isVisible());
+  }
+  // Other keys do nothing to a colour.
+  const int32_t before = Panel(3)->Color();
+  QTest::keyClick(Panel(3), Qt::Key_A);
+  EXPECT_EQ(Panel(3)->Color(), before);
+}

@@ -30,8 +30,8 @@ TEST(HelpForm, ShowsThePageOfTheCurrentLanguage) {
   EXPECT_EQ(help->Browser()->source(), QUrl("qrc:/help/english.html"));
   EXPECT_EQ(help->windowTitle(), "Vexil Cube 3D Help");
   EXPECT_EQ(Child<QPushButton>(*help, "HelpCloseButton")->text(), "Close");
-  for (const char* topic : {"How to play", "Mouse and keys", "Menus", "Colours", "vexil_cube.ini",
-                            ".vcs", "Ctrl+Z", "F1"}) {
+  for (const char* topic : {"How to play", "Mouse and keys", "Menus", "Colors", "vexil_cube.ini",
+                            "records.tsv", ".vcs", "Ctrl+Z", "Ctrl+Y", "F1", "move counter"}) {
     EXPECT_TRUE(PageText(*help).contains(QString::fromLatin1(topic))) << topic;
   }
 
@@ -41,11 +41,33 @@ TEST(HelpForm, ShowsThePageOfTheCurrentLanguage) {
   EXPECT_EQ(russianHelp->windowTitle(), QStringLiteral("Справка Vexil Cube 3D"));
   for (const QString& topic :
        {QStringLiteral("Как играть"), QStringLiteral("Мышь и клавиши"),
-        QStringLiteral("Настройки и сохранённые игры"), QStringLiteral("vexil_cube.ini")}) {
+        QStringLiteral("Настройки, рекорды и сохранённые игры"), QStringLiteral("vexil_cube.ini"),
+        QStringLiteral("records.tsv"), QStringLiteral("Счётчик ходов")}) {
     EXPECT_TRUE(PageText(*russianHelp).contains(topic)) << topic.toStdString();
   }
   // The page is read as UTF-8: no replacement characters.
   EXPECT_FALSE(PageText(*russianHelp).contains(QChar::ReplacementCharacter));
+}
+
+TEST(HelpForm, EachPageNamesEveryMenuCommandAsItsMenuSpellsIt) {
+  for (const int language : {kEnglish, kRussian}) {
+    const auto store = ShippedStore(language);
+    const auto help = OpenHelp(store.get());
+    const QString page = PageText(*help);
+    for (const char* key :
+         {"NewGameMenuItem", "ResetMenuItem", "EasyGameModeMenuItem", "LoadGameMenuItem",
+          "SaveGameMenuItem", "RecordsMenuItem", "miUndoStep", "miRedoStep", "CloseMenuItem",
+          "VexilCubeDegreeMenuItem", "GlobalLightingMenuItem", "BrightColorsMenuItem",
+          "TimerEnableMenuItem", "MoveCounterMenuItem", "FullScreenModeMenuItem", "ColorsMenuItem",
+          "LanguageMenuItem", "miHelp", "AboutMenuItem"}) {
+      const QString caption = store->GetString(QString::fromLatin1(key)).remove(QLatin1Char('&'));
+      EXPECT_TRUE(page.contains(caption)) << key << ' ' << caption.toStdString();
+    }
+  }
+  // The menus write "Colors": so does the whole English page.
+  const auto english = ShippedStore(kEnglish);
+  EXPECT_FALSE(
+      PageText(*OpenHelp(english.get())).contains(QStringLiteral("colour"), Qt::CaseInsensitive));
 }
 
 TEST(HelpForm, WithoutALanguageOrAPageItNamesTheDesignPageShows) {

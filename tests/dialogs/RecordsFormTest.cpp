@@ -3,14 +3,17 @@
 // languages; and how it writes times.
 #include "dialogs/RecordsForm.h"
 #include "dialogs/RecordsPlot.h"
+#include "dialogs/RecordsTableModel.h"
 #include "dialogs/RecordsText.h"
+#include "dialogs/RecordsTimeAxis.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QScrollBar>
+#include <QTableView>
 
 #include <cmath>
 #include <limits>
@@ -67,22 +70,33 @@ protected:
   }
 
   QString Value(const char* AName) { return Child<QLabel>(*FForm, AName)->text(); }
-  QTableWidget* Table() { return Child<QTableWidget>(*FForm, "RecordsTable"); }
+  QTableView* Table() { return Child<QTableView>(*FForm, "RecordsTable"); }
+  int Rows() { return Table()->model()->rowCount(); }
+  QVariant Data(int ARow, int AColumn, int ARole = Qt::DisplayRole) {
+    return Table()->model()->index(ARow, AColumn).data(ARole);
+  }
+  QString Number(int ARow) { return Table()->model()->headerData(ARow, Qt::Vertical).toString(); }
+  bool Bold(int ARow, int AColumn) {
+    const QVariant font = Data(ARow, AColumn, Qt::FontRole);
+    return font.isValid() && font.value<QFont>().bold();
+  }
   TRecordsPlot* Plot() { return Child<TRecordsPlot>(*FForm, "RecordsPlot"); }
   QComboBox* DegreeBox() { return Child<QComboBox>(*FForm, "RecordsDegreeBox"); }
   QComboBox* DifficultyBox() { return Child<QComboBox>(*FForm, "RecordsDifficultyBox"); }
-  QString Cell(int ARow, int AColumn) { return Table()->item(ARow, AColumn)->text(); }
+  QString Cell(int ARow, int AColumn) { return Data(ARow, AColumn).toString(); }
   bool RowMarked(int ARow) {
     bool marked = true;
-    for (int column = 0; column < Table()->columnCount(); ++column) {
-      marked = marked && Table()->item(ARow, column)->font().bold();
+    for (int column = 0; column < TRecordsTableModel::kColumnCount; ++column) {
+      marked = marked && Bold(ARow, column) &&
+               Data(ARow, column, Qt::BackgroundRole).value<QColor>() ==
+                   TRecordsTableModel::kBestRowColor;
     }
-    return marked && Table()->verticalHeaderItem(ARow)->text().contains(QChar(0x2605));
+    return marked && Number(ARow).contains(QChar(0x2605));
   }
   int MarkedRows() {
     int count = 0;
-    for (int row = 0; row < Table()->rowCount(); ++row) {
-      count += Table()->item(row, 0)->font().bold() ? 1 : 0;
+    for (int row = 0; row < Rows(); ++row) {
+      count += Bold(row, 0) ? 1 : 0;
     }
     return count;
   }
@@ -117,13 +131,13 @@ TEST_F(RecordsFormTest, FiguresOfFewerThanFiveSolvesWithATieAndADamagedLine) {
   EXPECT_EQ(damaged->text(), "Damaged lines skipped in the records file: 1");
 
   // Newest first, numbered from the oldest.
-  ASSERT_EQ(Table()->rowCount(), 4);
+  ASSERT_EQ(Rows(), 4);
   EXPECT_EQ(Cell(0, 0), "2026-01-04 08:05");
   EXPECT_EQ(Cell(0, 1), "00:02:00");
   EXPECT_EQ(Cell(0, 2), "40");
   EXPECT_EQ(Cell(3, 0), "2026-01-01 10:00");
   EXPECT_EQ(Cell(3, 1), "00:01:35");
-  EXPECT_EQ(Table()->verticalHeaderItem(0)->text(), "4");
+  EXPECT_EQ(Number(0), "4");
   // Of the two equal best times the first is the best; the later one only equalled it.
   EXPECT_EQ(FForm->BestSolve(), 1u);
   EXPECT_EQ(Cell(2, 0), "2026-01-02 11:30");
@@ -183,7 +197,7 @@ TEST_F(RecordsFormTest, ChoosingAnotherSizeOrDifficultyShowsItsRecordsEverywhere
   EXPECT_EQ(Value("SolvesValue"), "1");
   EXPECT_EQ(Value("BestTimeValue"), "00:00:30");
   EXPECT_EQ(Value("BestMovesValue"), "20");
-  ASSERT_EQ(Table()->rowCount(), 1);
+  ASSERT_EQ(Rows(), 1);
   EXPECT_TRUE(RowMarked(0));
   EXPECT_EQ(Plot()->SolveCount(), 1u);
   EXPECT_EQ(PlotColorAt(0), kBest);
@@ -192,7 +206,7 @@ TEST_F(RecordsFormTest, ChoosingAnotherSizeOrDifficultyShowsItsRecordsEverywhere
   EXPECT_EQ(FForm->ChosenDegree(), 4);
   EXPECT_EQ(Value("SolvesValue"), "0");
   EXPECT_EQ(Value("BestTimeValue"), kDash);
-  EXPECT_EQ(Table()->rowCount(), 0);
+  EXPECT_EQ(Rows(), 0);
   EXPECT_EQ(Plot()->SolveCount(), 0u);
 
   Choose(DifficultyBox(), "Normal");
@@ -217,7 +231,7 @@ TEST_F(RecordsFormTest, NoRecordsShowDashesAndAnEmptyPlot) {
     EXPECT_EQ(Value(name), kDash) << name;
   }
   EXPECT_EQ(Value("SolvesValue"), "0");
-  EXPECT_EQ(Table()->rowCount(), 0);
+  EXPECT_EQ(Rows(), 0);
   EXPECT_FALSE(FForm->BestSolve());
   EXPECT_FALSE(Child<QLabel>(*FForm, "RecordsDamagedLabel")->isVisible());
   EXPECT_EQ(Plot()->SolveCount(), 0u);
@@ -272,7 +286,7 @@ TEST_F(RecordsFormTest, RussianTextsAndDaysAndTheGameWindowsFont) {
   EXPECT_EQ(Child<QPushButton>(*FForm, "RecordsCloseButton")->text(), QStringLiteral("Закрыть"));
   EXPECT_EQ(DifficultyBox()->currentText(), QStringLiteral("Не указана"));
   EXPECT_EQ(DifficultyBox()->itemText(1), QStringLiteral("Нормально"));
-  EXPECT_EQ(Table()->horizontalHeaderItem(1)->text(), QStringLiteral("Время"));
+  EXPECT_EQ(Table()->model()->headerData(1, Qt::Horizontal), QStringLiteral("Время"));
   EXPECT_EQ(Value("BestTimeValue"), QStringLiteral("1 дн. 00:00:05"));
   EXPECT_EQ(Child<QLabel>(*FForm, "RecordsDamagedLabel")->text(),
             QStringLiteral("Пропущено повреждённых строк в файле рекордов: 1"));
@@ -302,7 +316,7 @@ TEST_F(RecordsFormTest, WithoutALanguageTheDesignTextsStay) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(FForm.get()));
   EXPECT_EQ(FForm->windowTitle(), QStringLiteral("Рекорды"));
   EXPECT_EQ(Value("BestTimeValue"), QStringLiteral("1 дн. 00:00:05"));
-  EXPECT_EQ(Table()->horizontalHeaderItem(0)->text(), QStringLiteral("Дата"));
+  EXPECT_EQ(Table()->model()->headerData(0, Qt::Horizontal), QStringLiteral("Дата"));
 }
 
 TEST_F(RecordsFormTest, EnterAndEscClose) {
@@ -321,7 +335,7 @@ TEST_F(RecordsFormTest, ThousandsOfSolvesAllListedAndPlottedInsideThePlot) {
                     "\t" + std::to_string(i));
   }
   Open(RecordsFromLines(lines), 2, "easy");
-  EXPECT_EQ(Table()->rowCount(), 3000);
+  EXPECT_EQ(Rows(), 3000);
   EXPECT_EQ(Value("BestMovesValue"), "0");
   const QRect inside = Plot()->rect();
   for (size_t i = 0; i < 3000; i += 7) {
@@ -330,13 +344,213 @@ TEST_F(RecordsFormTest, ThousandsOfSolvesAllListedAndPlottedInsideThePlot) {
   EXPECT_EQ(PlotColorAt(*Plot()->Best()), kBest);
 }
 
+// A line of the records file: a solve of ADegree at ADifficulty made at ADate.
+std::string Line(const std::string& ADate, int32_t ADays, int32_t ASeconds, int32_t AMoves,
+                 int32_t ADegree = 3, const std::string& ADifficulty = "normal") {
+  TSolveRecord record;
+  record.Date = ADate;
+  record.Degree = ADegree;
+  record.Difficulty = ADifficulty;
+  record.Days = ADays;
+  record.Seconds = ASeconds;
+  record.Moves = AMoves;
+  return FormatRecordLine(record);
+}
+
+// ACount solves from 2026-01-01 on, AMinutesApart apart, slow and then faster.
+std::vector<std::string> SolvesOverTime(int ACount, int AMinutesApart) {
+  std::vector<std::string> lines;
+  const QDateTime start(QDate(2026, 1, 1), QTime(9, 0));
+  for (int i = 0; i < ACount; ++i) {
+    const QString date = start.addSecs(int64_t{60} * AMinutesApart * i)
+                             .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    lines.push_back(
+        Line(date.toStdString(), 0, 200 - 120 * i / ACount + (i * 37) % 41, 40 + i % 60));
+  }
+  return lines;
+}
+
+TEST_F(RecordsFormTest, EveryColumnHoldsItsWidestTextAtTheOpeningSize) {
+  std::vector<std::string> lines = SolvesOverTime(3000, 37);
+  // 116 moves, a solve of a month and a day, and the best in the middle of the list.
+  lines[10] = Line("2026-01-01T12:00:00", 0, 90, 116);
+  lines[20] = Line("2026-01-01T13:00:00", 31, 5, 50);
+  lines[1500] = Line("2026-02-10T13:00:00", 0, 20, 50);
+  for (const int language : {kEnglish, kRussian}) {
+    Open(RecordsFromLines(lines), 3, "normal", language);
+    ASSERT_EQ(Rows(), 3000);
+    EXPECT_EQ(Number(1499), QStringLiteral("\u2605 1501"));
+    // Every column in sight at once, none wider than the table.
+    EXPECT_EQ(Table()->horizontalScrollBar()->maximum(), 0) << language;
+    for (int column = 0; column < TRecordsTableModel::kColumnCount; ++column) {
+      int widest = 0;
+      for (int row = 0; row < Rows(); ++row) {
+        const QVariant font = Data(row, column, Qt::FontRole);
+        const QFontMetrics metrics(font.isValid() ? font.value<QFont>() : Table()->font());
+        widest = std::max(widest, metrics.horizontalAdvance(Cell(row, column)));
+      }
+      EXPECT_GE(Table()->columnWidth(column), widest + 4) << column << ' ' << language;
+    }
+    EXPECT_EQ(Cell(2989, 2), "116");
+    EXPECT_TRUE(Cell(2979, 1).startsWith(QStringLiteral("31 "))) << Cell(2979, 1).toStdString();
+    // The numbers, the starred one among them.
+    QFont numberFont = Table()->verticalHeader()->font();
+    numberFont.setBold(true);
+    EXPECT_GE(Table()->verticalHeader()->width(),
+              QFontMetrics(numberFont).horizontalAdvance(Number(1499)) + 4);
+  }
+}
+
+TEST_F(RecordsFormTest, TheFiguresAndTheTableStayInPlaceWhateverIsChosen) {
+  std::vector<std::string> lines = SolvesOverTime(13, 60);
+  lines.push_back(Line("2026-02-01T10:00:00", 2, 3600, 1234, 10, ""));
+  lines.push_back(Line("2026-02-01T10:00:00", 0, 7, 9, 2, "easy"));
+  Open(RecordsFromLines(lines));
+  const auto places = [this] {
+    std::vector<int> x;
+    for (const char* name : {"BestTimeLabel", "BestTimeValue", "AverageOf5Label", "AverageOf5Value",
+                             "AverageOf12Label", "AverageOf12Value"}) {
+      x.push_back(Child<QLabel>(*FForm, name)->mapTo(FForm.get(), QPoint()).x());
+    }
+    x.push_back(Table()->width());
+    x.push_back(Plot()->mapTo(FForm.get(), QPoint()).x());
+    return x;
+  };
+  const std::vector<int> first = places();
+  for (int degree = 0; degree < DegreeBox()->count(); ++degree) {
+    for (int difficulty = 0; difficulty < DifficultyBox()->count(); ++difficulty) {
+      DegreeBox()->setCurrentIndex(degree);
+      DifficultyBox()->setCurrentIndex(difficulty);
+      QApplication::processEvents();
+      EXPECT_EQ(places(), first) << degree << ' ' << difficulty;
+      for (const char* name : {"BestTimeValue", "BestMovesValue", "AverageOf5Value"}) {
+        QLabel* value = Child<QLabel>(*FForm, name);
+        EXPECT_GE(value->width(), value->sizeHint().width()) << name << ' ' << degree;
+      }
+    }
+  }
+  // The slowest figure of all was on show.
+  FForm->SetChoice(10, "");
+  EXPECT_EQ(Value("BestTimeValue"), "2 d 01:00:00");
+}
+
+TEST_F(RecordsFormTest, OpeningFillsTheTableAndThePlotOnce) {
+  FStore = ShippedStore(kEnglish);
+  FForm = std::make_unique<TRecordsForm>();
+  int fills = 0;
+  QObject::connect(Table()->model(), &QAbstractItemModel::modelReset, [&fills] { ++fills; });
+  FForm->SetLocalizationStoreLink(FStore.get());
+  FForm->SetRecordsFile(RecordsFromLines(PreparedLines()));
+  FForm->SetChoice(3, "normal");
+  FForm->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(FForm.get()));
+  EXPECT_EQ(fills, 1);
+  EXPECT_EQ(Rows(), 4);
+  EXPECT_EQ(Plot()->SolveCount(), 4u);
+  // A choice made while it shows is shown at once.
+  Choose(DifficultyBox(), "Hard");
+  EXPECT_EQ(fills, 2);
+  EXPECT_EQ(Rows(), 1);
+}
+
+TEST_F(RecordsFormTest, ThePlotDrawsRunningAveragesAndTheBestSoFarAgainstTheDays) {
+  // A solve a day, but a gap of ten days before the last.
+  std::vector<std::string> lines = SolvesOverTime(29, 24 * 60);
+  lines.push_back(Line("2026-02-08T09:00:00", 0, 70, 40));
+  Open(RecordsFromLines(lines));
+  Plot()->resize(600, 300);
+  TRecordsPlot& plot = *Plot();
+  std::vector<int64_t> times;
+  for (const TSolveRecord& record : RecordsOf(FForm->RecordsFile().Records, 3, "normal")) {
+    times.push_back(record.TotalSeconds());
+  }
+  ASSERT_EQ(times.size(), 30u);
+  // The height of a time, from two solves of different times.
+  const auto [low, high] = std::minmax_element(times.begin(), times.end());
+  const double yLow = plot.PointOf(static_cast<size_t>(low - times.begin()))->y();
+  const double yHigh = plot.PointOf(static_cast<size_t>(high - times.begin()))->y();
+  const auto heightOf = [&](double ASeconds) {
+    return yLow + (yHigh - yLow) * (ASeconds - static_cast<double>(*low)) /
+                      static_cast<double>(*high - *low);
+  };
+  const auto averages5 = RunningTrimmedAverages(times, 5);
+  const auto averages12 = RunningTrimmedAverages(times, 12);
+  const auto bests = BestTimesSoFar(times);
+  for (size_t i = 0; i < times.size(); ++i) {
+    ASSERT_EQ(plot.AverageOf5At(i).has_value(), i >= 4) << i;
+    ASSERT_EQ(plot.AverageOf12At(i).has_value(), i >= 11) << i;
+    if (averages5[i]) {
+      EXPECT_NEAR(plot.AverageOf5At(i)->y(), heightOf(*averages5[i]), 0.01) << i;
+      EXPECT_DOUBLE_EQ(plot.AverageOf5At(i)->x(), plot.PointOf(i)->x());
+    }
+    if (averages12[i]) {
+      EXPECT_NEAR(plot.AverageOf12At(i)->y(), heightOf(*averages12[i]), 0.01) << i;
+    }
+    EXPECT_NEAR(plot.BestSoFarAt(i)->y(), heightOf(static_cast<double>(bests[i])), 0.01) << i;
+  }
+  // Days apart, not solves apart: the last gap is ten times a day's.
+  const double day = plot.PointOf(1)->x() - plot.PointOf(0)->x();
+  EXPECT_GT(day, 0);
+  EXPECT_NEAR(plot.PointOf(29)->x() - plot.PointOf(28)->x(), 10 * day, 0.01);
+  // The ao12 line is drawn through its places.
+  const QImage picture = plot.grab().toImage();
+  for (const size_t i : {size_t{14}, size_t{20}, size_t{26}}) {
+    const QPoint place = plot.AverageOf12At(i)->toPoint();
+    bool drawn = false;
+    for (int dy = -1; dy <= 1; ++dy) {
+      for (int dx = -1; dx <= 1; ++dx) {
+        const QColor pixel = picture.pixelColor(place + QPoint(dx, dy));
+        const QColor line = TRecordsPlot::kAverageOf12Color;
+        drawn = drawn || (std::abs(pixel.red() - line.red()) < 40 &&
+                          std::abs(pixel.green() - line.green()) < 40 &&
+                          std::abs(pixel.blue() - line.blue()) < 40);
+      }
+    }
+    EXPECT_TRUE(drawn) << i;
+  }
+}
+
+TEST_F(RecordsFormTest, SeveralDatesUnderTheAxisThatDoNotOverlap) {
+  struct TCase {
+    int Solves;
+    int MinutesApart;
+  };
+  // 500 solves over two weeks, 5,000 over a year, 200 in one long evening.
+  for (const TCase& test : {TCase{500, 40}, TCase{5000, 105}, TCase{200, 2}}) {
+    Open(RecordsFromLines(SolvesOverTime(test.Solves, test.MinutesApart)));
+    const auto labels = Plot()->DateLabels();
+    ASSERT_GE(labels.size(), 3u) << test.Solves;
+    EXPECT_LE(labels.size(), 6u) << test.Solves;
+    const QFontMetrics metrics(Plot()->font());
+    for (size_t i = 0; i < labels.size(); ++i) {
+      const double half = metrics.horizontalAdvance(labels[i].second) / 2.0;
+      EXPECT_GE(labels[i].first - half, -1.0) << test.Solves;
+      EXPECT_LE(labels[i].first + half, Plot()->width() + 1.0) << test.Solves;
+      if (i > 0) {
+        const double previousHalf = metrics.horizontalAdvance(labels[i - 1].second) / 2.0;
+        EXPECT_GT(labels[i].first - labels[i - 1].first, half + previousHalf)
+            << test.Solves << ' ' << labels[i].second.toStdString();
+      }
+    }
+    // Inside the span of the solves.
+    EXPECT_GE(labels.front().first, Plot()->PointOf(0)->x() - 0.01);
+    EXPECT_LE(labels.back().first, Plot()->PointOf(test.Solves - 1)->x() + 0.01);
+  }
+  // One solve: its date under its point.
+  Open(RecordsFromLines({Line("2026-03-01T10:00:00", 0, 95, 60)}));
+  const auto labels = Plot()->DateLabels();
+  ASSERT_EQ(labels.size(), 1u);
+  EXPECT_EQ(labels[0].second, "2026-03-01 10:00");
+  EXPECT_DOUBLE_EQ(labels[0].first, Plot()->PointOf(0)->x());
+}
+
 // --- the plot's scale
 
 TEST(RecordsPlot, TheScaleIsARoundStepAboveTheSlowestSolveInAtMostFiveLines) {
   TRecordsPlot plot;
   using TScale = std::pair<int64_t, int64_t>; // the step and the top
   const auto scale = [&plot](std::vector<int64_t> ATimes) {
-    plot.SetSolves(std::move(ATimes), {}, {}, std::nullopt);
+    plot.SetSolves(std::move(ATimes), {}, std::nullopt);
     return TScale(plot.ScaleStep(), plot.ScaleTop());
   };
   EXPECT_EQ(scale({3}), TScale(1, 3));
@@ -352,7 +566,7 @@ TEST(RecordsPlot, TheScaleIsARoundStepAboveTheSlowestSolveInAtMostFiveLines) {
   plot.resize(300, 200);
   EXPECT_FALSE(plot.grab().isNull());
   // A best index beyond the solves marks nothing.
-  plot.SetSolves({5, 6}, {}, {}, 2);
+  plot.SetSolves({5, 6}, {}, 2);
   EXPECT_FALSE(plot.Best());
 }
 
@@ -390,4 +604,66 @@ TEST(RecordsText, ScaleTimesAndDates) {
   EXPECT_EQ(SolveDayText("2026-12-09T14:05:00"), "2026-12-09");
   // A date written by hand in another form is shown as it is.
   EXPECT_EQ(SolveDateText("yesterday"), "yesterday");
+}
+
+// --- the time axis
+
+TEST(RecordsTimeAxis, SolvesStandAtTheirDatesInTheFilesOrder) {
+  const int64_t day = 24 * 3600 * 1000;
+  const auto moments = SolveMoments({"yesterday", "2026-01-02T00:00:00", "2026-01-03T12:00:00",
+                                     "broken", "2026-01-01T00:00:00", "2026-01-04T00:00:00"});
+  ASSERT_EQ(moments.size(), 6u);
+  // Before the first readable date, with it; a later unreadable or earlier one, with the last.
+  EXPECT_EQ(moments[0], moments[1]);
+  EXPECT_EQ(moments[2] - moments[1], day + day / 2);
+  EXPECT_EQ(moments[3], moments[2]);
+  EXPECT_EQ(moments[4], moments[2]);
+  EXPECT_EQ(moments[5] - moments[1], 2 * day);
+  EXPECT_EQ(MomentText(moments[2]), "2026-01-03 12:00");
+  EXPECT_EQ(SolveMoments({"x", "y"}), (std::vector<int64_t>{0, 0}));
+}
+
+TEST(RecordsTimeAxis, RoundDatesThatFitForSpansFromHoursToYears) {
+  const auto measure = [](const QString& AText) { return 7.0 * AText.size(); };
+  const auto moment = [](const char* AIso) { return SolveMoments({AIso}).front(); };
+  struct TCase {
+    const char* First;
+    const char* Last;
+    const char* FirstTick;
+  };
+  for (const TCase& test : {
+           TCase{"2026-01-01T09:10:00", "2026-01-01T23:00:00", "01-01 12:00"},
+           TCase{"2026-01-01T09:10:00", "2026-01-20T23:00:00", "2026-01-02"},
+           TCase{"2026-01-05T09:10:00", "2026-12-20T23:00:00", "2026-03"},
+           TCase{"1999-05-05T09:10:00", "2031-01-01T00:00:00", "2000"},
+       }) {
+    const int64_t first = moment(test.First);
+    const int64_t last = moment(test.Last);
+    const auto ticks = DateTicks(first, last, 400, 6, measure);
+    ASSERT_GE(ticks.size(), 2u) << test.First << ' ' << test.Last;
+    EXPECT_LE(ticks.size(), 6u);
+    EXPECT_EQ(ticks.front().Text, test.FirstTick) << test.Last;
+    double widths = 0;
+    for (size_t i = 0; i < ticks.size(); ++i) {
+      EXPECT_GE(ticks[i].Moment, first);
+      EXPECT_LE(ticks[i].Moment, last);
+      // Each names its own date.
+      EXPECT_TRUE(MomentText(ticks[i].Moment).contains(ticks[i].Text))
+          << ticks[i].Text.toStdString();
+      if (i > 0) {
+        EXPECT_GT(ticks[i].Moment, ticks[i - 1].Moment);
+        EXPECT_NE(ticks[i].Text, ticks[i - 1].Text);
+      }
+      widths += measure(ticks[i].Text);
+    }
+    EXPECT_LE(widths, 400.0) << test.Last;
+  }
+  // No span, or none that holds a round quarter of an hour: nothing to mark.
+  const int64_t nine = moment("2026-01-01T09:10:00");
+  EXPECT_TRUE(DateTicks(nine, nine, 400, 6, measure).empty());
+  EXPECT_TRUE(DateTicks(nine, moment("2026-01-01T09:14:00"), 400, 6, measure).empty());
+  // A narrow axis takes fewer, coarser dates.
+  EXPECT_LE(DateTicks(moment("2026-01-05T09:10:00"), moment("2026-12-20T23:00:00"), 120, 6, measure)
+                .size(),
+            2u);
 }

@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace vexil;
 using namespace vexil::testing;
@@ -19,9 +21,9 @@ QLabel* Label(TUpdateForm& AForm, const char* AName) {
   return Child<QLabel>(AForm, AName);
 }
 
-// The bottom edge of a label plus one: where the next row may start.
-int Bottom(const QLabel* ALabel) {
-  return ALabel->y() + ALabel->height();
+// Where a label stands in the group box, whatever it lies in.
+QRect InGroupBox(TUpdateForm& AForm, const QWidget* AWidget) {
+  return QRect(AWidget->mapTo(Child<QGroupBox>(AForm, "GroupBox"), QPoint()), AWidget->size());
 }
 
 } // namespace
@@ -97,10 +99,11 @@ TEST(UpdateForm, EmptyNotesKeepTheirBulletsAndALineEach) {
   QLabel* note1 = Label(form, "ReleaseNote1Label");
   QLabel* note2 = Label(form, "ReleaseNote2Label");
   const int line = note1->fontMetrics().height();
-  EXPECT_EQ(note1->geometry(), QRect(25, 70, 275, line));
-  EXPECT_EQ(note2->y(), 70 + line + 20);
-  EXPECT_EQ(Label(form, "ReleaseNote1OptionLabel")->pos(), QPoint(15, 70));
-  EXPECT_EQ(Label(form, "ReleaseNote2OptionLabel")->pos(), QPoint(15, note2->y()));
+  EXPECT_EQ(InGroupBox(form, note1), QRect(25, 70, 275, line));
+  EXPECT_EQ(InGroupBox(form, note2).y(), 70 + line + 20);
+  EXPECT_EQ(InGroupBox(form, Label(form, "ReleaseNote1OptionLabel")).topLeft(), QPoint(15, 70));
+  EXPECT_EQ(InGroupBox(form, Label(form, "ReleaseNote2OptionLabel")).topLeft(),
+            QPoint(15, InGroupBox(form, note2).y()));
   EXPECT_EQ(Label(form, "ReleaseNote2OptionLabel")->text(), "-");
   EXPECT_TRUE(Label(form, "ReleaseNote2OptionLabel")->isVisible());
 }
@@ -119,10 +122,43 @@ TEST(UpdateForm, AWrappedFirstNotePushesTheSecondDown) {
   EXPECT_GE(note1->height(), 3 * note1->fontMetrics().height());
   // Every line of the note is inside the label.
   EXPECT_GE(note1->height(), note1->heightForWidth(275));
-  EXPECT_EQ(note2->y(), Bottom(note1) + 20);
-  EXPECT_EQ(Label(form, "ReleaseNote2OptionLabel")->y(), note2->y());
+  EXPECT_EQ(InGroupBox(form, note2).y(), InGroupBox(form, note1).bottom() + 1 + 20);
+  EXPECT_EQ(InGroupBox(form, Label(form, "ReleaseNote2OptionLabel")).y(),
+            InGroupBox(form, note2).y());
   EXPECT_EQ(note2->text(), "Second.");
   EXPECT_EQ(form.size(), QSize(316, 251));
+}
+
+TEST(UpdateForm, LongNotesScrollAboveTheButtonInTheFixedWindow) {
+  QString longNote;
+  for (int i = 1; i <= 30; ++i) {
+    longNote += QStringLiteral("Исправление номер %1: кубик больше не застревает. ").arg(i);
+  }
+  TUpdateForm form(QStringLiteral("1,5"), longNote, longNote + QStringLiteral("Конец."), kSite);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  EXPECT_EQ(form.size(), QSize(316, 251));
+  auto* button = Child<QPushButton>(form, "BitBtn1");
+  EXPECT_EQ(button->geometry(), QRect(8, 200, 281, 25));
+  auto* area = Child<QScrollArea>(form, "ReleaseNotesArea");
+  // The notes end above the button, and scroll up and down but never sideways.
+  EXPECT_LE(InGroupBox(form, area).bottom(), button->y());
+  ASSERT_GT(area->verticalScrollBar()->maximum(), 0);
+  EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+  QLabel* note1 = Label(form, "ReleaseNote1Label");
+  QLabel* note2 = Label(form, "ReleaseNote2Label");
+  EXPECT_GE(note1->height(), note1->heightForWidth(note1->width()));
+  EXPECT_GE(note2->height(), note2->heightForWidth(note2->width()));
+  EXPECT_LE(note1->mapTo(area->viewport(), QPoint(note1->width(), 0)).x(),
+            area->viewport()->width());
+  // At the bottom, the end of the second note is in sight.
+  area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+  const QPoint end = note2->mapTo(area->viewport(), QPoint(0, note2->height()));
+  EXPECT_LE(end.y(), area->viewport()->height());
+  EXPECT_GT(end.y(), 0);
+  // The second note's bullet moves with it.
+  EXPECT_EQ(InGroupBox(form, Label(form, "ReleaseNote2OptionLabel")).y(),
+            InGroupBox(form, note2).y());
 }
 
 TEST(UpdateForm, NotesFromTheServerAreShownAsPlainText) {

@@ -385,3 +385,31 @@ TEST(RecordStats, TrimmedAverageNeedsThreeTimesAndAsManyAsAsked) {
   EXPECT_DOUBLE_EQ(*TrimmedAverage({1, 2, 3}, 3), 2.0);
   EXPECT_DOUBLE_EQ(*TrimmedAverage({100, 1, 2, 6}, 3), 2.0);
 }
+
+TEST(RecordStats, RunningAveragesAgreeWithTheAverageOfEachPrefix) {
+  // Ties, a slow outlier sliding in and out of the window, and times of days.
+  const std::vector<int64_t> times = {90,  10, 20, 90, 30, 40, 5,      5,  70, 80, 86401,
+                                      100, 15, 15, 60, 60, 60, 200000, 12, 13, 14, 90};
+  for (const size_t count : {size_t{3}, size_t{5}, size_t{12}}) {
+    const auto running = RunningTrimmedAverages(times, count);
+    ASSERT_EQ(running.size(), times.size());
+    for (size_t i = 0; i < times.size(); ++i) {
+      const std::vector<int64_t> prefix(times.begin(), times.begin() + static_cast<long>(i) + 1);
+      const auto expected = TrimmedAverage(prefix, count);
+      ASSERT_EQ(running[i].has_value(), expected.has_value()) << count << ' ' << i;
+      if (expected) {
+        EXPECT_DOUBLE_EQ(*running[i], *expected) << count << ' ' << i;
+      }
+    }
+  }
+  for (const auto& average : RunningTrimmedAverages(times, 2)) {
+    EXPECT_FALSE(average);
+  }
+  EXPECT_TRUE(RunningTrimmedAverages({}, 5).empty());
+}
+
+TEST(RecordStats, TheBestSoFarFallsOnlyWhenASolveBeatsIt) {
+  EXPECT_EQ(BestTimesSoFar({50, 60, 40, 40, 45, 10, 80}),
+            (std::vector<int64_t>{50, 50, 40, 40, 40, 10, 10}));
+  EXPECT_TRUE(BestTimesSoFar({}).empty());
+}

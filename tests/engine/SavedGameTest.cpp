@@ -47,9 +47,9 @@ TSavedGameReadResult Read(const TBytes& ABytes) {
 }
 
 TBytes Written(const TVexilCube& ACube, int32_t ADays, int32_t ASeconds,
-               const std::string& ADifficulty) {
+               const std::string& ADifficulty, int32_t AMoves = 0) {
   TMemoryStream stream;
-  WriteSavedGame(stream, ACube, ADays, ASeconds, ADifficulty);
+  WriteSavedGame(stream, ACube, ADays, ASeconds, ADifficulty, AMoves);
   return stream.Data();
 }
 
@@ -256,6 +256,66 @@ TEST(SavedGame, ReservedBlocksHoldingBytesAreSkipped) {
   TBytes negative = Build(TFileParts{});
   std::fill(negative.begin() + 15, negative.begin() + 19, 0xFF);
   EXPECT_EQ(Read(negative).Outcome, TSavedGameOutcome::Loaded);
+}
+
+TEST(SavedGame, TheMoveCountIsReadOnlyBehindItsMark) {
+  const auto count = [](int32_t AValue) {
+    TMemoryStream stream;
+    StreamWriteInteger(stream, AValue);
+    return stream.Data();
+  };
+  const auto join = [](TBytes AHead, const TBytes& ATail) {
+    AHead.insert(AHead.end(), ATail.begin(), ATail.end());
+    return AHead;
+  };
+  const TBytes mark = {'V', 'C', 'E', 'X'};
+  const struct {
+    const char* Name;
+    TBytes Closing;
+    int32_t Moves;
+  } cases[] = {
+      {"empty", {}, 0},
+      {"ours", join(mark, count(116)), 116},
+      {"ours with later fields", join(join(mark, count(31)), {'n', 'e', 'x', 't'}), 31},
+      {"ours, a negative count", join(mark, count(-7)), 0},
+      {"ours cut inside the count", join(mark, {1, 0}), 0},
+      {"foreign bytes", {'d', 'e', 'f', 'g', 'h'}, 0},
+      {"foreign bytes of eight", {'d', 'e', 'f', 'g', 1, 0, 0, 0}, 0},
+      {"another mark", join({'V', 'C', 'E', 'Y'}, count(5)), 0},
+      {"a bare count", count(116), 116},
+      {"a bare count at the limit", count(10'000'000), 10'000'000},
+      {"a bare count beyond the limit", count(10'000'001), 0},
+      {"a bare negative count", count(-1), 0},
+      {"four letters", {'d', 'e', 'f', 'g'}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TFileParts parts;
+    parts.Closing = c.Closing;
+    EXPECT_EQ(Loaded(Read(Build(parts))).Moves, c.Moves);
+  }
+
+  // The game writes its count behind the mark, and reads it back.
+  TPrepared saved(3);
+  const TBytes bytes = Written(saved.Cube, 0, 5, "easy", 1234);
+  EXPECT_EQ(TBytes(bytes.end() - 12, bytes.end()), join(join(count(8), mark), count(1234)));
+  EXPECT_EQ(Loaded(Read(bytes)).Moves, 1234);
+}
+
+TEST(SavedGame, AFileBeyondTheSizeLimitIsJudgedByItsHeadFirst) {
+  TPrepared saved(2);
+  const TBytes game = Written(saved.Cube, 0, 5, "easy");
+  EXPECT_EQ(ReadSavedGameBytes(game, false).Outcome, TSavedGameOutcome::Loaded);
+  // The same first bytes of a file that goes on past the limit.
+  ExpectRefused(ReadSavedGameBytes(game, true), TSavedGameOutcome::Damaged, "far larger");
+  TFileParts newer;
+  newer.Version = 2.0;
+  ExpectRefused(ReadSavedGameBytes(Build(newer), true), TSavedGameOutcome::NewerVersion,
+                "version 2");
+  ExpectRefused(ReadSavedGameBytes(TBytes(4096, 0), true), TSavedGameOutcome::NotASavedGame,
+                "not a saved game");
+  ExpectRefused(ReadSavedGameBytes(TBytes(4096, 'x'), true), TSavedGameOutcome::NotASavedGame,
+                "not a saved game");
 }
 
 TEST(SavedGame, SecondsOfWholeDaysAreCarriedIntoTheDays) {

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QThread>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace vexil::testing {
@@ -238,6 +239,27 @@ TEST_F(DownloadTest, AnErrorInACallbackEndsTheThreadBeforeItsDownload) {
   EXPECT_FALSE(seen.Downloaded);
   EXPECT_EQ(server.CountOf("/file.txt"), 1);
   EXPECT_TRUE(seen.Freed);
+}
+
+TEST_F(DownloadTest, AnErrorInTheDownloadCallbackStillClosesTheConnection) {
+  TTestHttpServer server;
+  server.Put("/file.txt", "x");
+  TDownloadSeen seen;
+  std::vector<THTTPStatus> statuses;
+  auto downloader = Watched(Channel(), server.URL("/file.txt"), seen);
+  downloader->SetOnStatusLink(
+      [&](THTTPClient&, THTTPStatus AStatus, const std::string&) { statuses.push_back(AStatus); });
+  downloader->SetOnHTTPDownloadLink(
+      [](THTTPDownloader&, bool, TMemoryStream*) { throw std::runtime_error("callback"); });
+  THTTPRequest::Start(std::move(downloader));
+  ASSERT_TRUE(WaitForRequests());
+
+  EXPECT_EQ(server.CountOf("/file.txt"), 2);
+  EXPECT_TRUE(seen.Freed);
+  // Both requests' connections were closed and said so, the download's last.
+  EXPECT_EQ(std::count(statuses.begin(), statuses.end(), THTTPStatus::Disconnected), 2);
+  ASSERT_GE(statuses.size(), 2u);
+  EXPECT_EQ(statuses.back(), THTTPStatus::Disconnected);
 }
 
 TEST_F(DownloadTest, TheWorkerWaitsWhileItsRoutineRunsAModalLoop) {

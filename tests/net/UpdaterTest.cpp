@@ -20,6 +20,11 @@ struct TVersionFileCase {
   const char* Note2;
 };
 
+// The case's name, so that the test list stays the same from one run to the next.
+void PrintTo(const TVersionFileCase& ACase, std::ostream* AStream) {
+  *AStream << ACase.Name;
+}
+
 class UpdaterTest : public RequestTest, public ::testing::WithParamInterface<TVersionFileCase> {
 protected:
   // Runs one check of the version file AServer serves; the notice's contents, if it was shown.
