@@ -219,8 +219,8 @@ void TGame::ChangeDegree(int32_t ADegree) {
 
 void TGame::LoadGame(const TSavedGame& AGame) {
   StopScramble();
-  FScrambleText.clear();
   ReplaceCube(AGame.Degree);
+  FScrambleText = AGame.Scramble;
   ApplySavedGame(AGame, *FVexilCube);
   FClock.SetTime(AGame.Days, AGame.Seconds);
   FClock.Resume();
@@ -235,7 +235,7 @@ void TGame::LoadGame(const TSavedGame& AGame) {
 
 void TGame::SaveGame(TStream& AStream) const {
   WriteSavedGame(AStream, *FVexilCube, FClock.DaysCount(), FClock.SecondCount(),
-                 DifficultyText(FDifficulty), FMoveCount);
+                 DifficultyText(FDifficulty), FMoveCount, FScrambleText);
 }
 
 void TGame::FinishTurn() {
