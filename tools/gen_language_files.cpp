@@ -161,6 +161,7 @@ std::vector<TLanguageLine> LanguageLines() {
       {"AverageOf12Label", "Average of 12 (ao12):", "Среднее из 12 (ao12):"},
       {"LastSolvesLabel", "Solves, newest first:", "Сборки, последние сверху:"},
       {"SolveTimesLabel", "Solve times:", "Время сборок:"},
+      {"RecordsCopyScrambleButton", "Copy scramble", "Копировать скрамбл"},
       {"RecordsCloseButton", "Close", "Закрыть"},
       {"RECORDS_DATE_COLUMN", "Date", "Дата"},
       {"RECORDS_TIME_COLUMN", "Time", "Время"},

@@ -104,7 +104,8 @@ TEST(ShippedLanguages, BothFilesHoldTheSameKeysInTheSameOrder) {
                           "MOVES_NOT_A_TURN",
                           "MOVES_BEYOND_CUBE",
                           "MOVES_LOG_TITLE",
-                          "SCRAMBLE_NOT_VALID_MESSAGE"}) {
+                          "SCRAMBLE_NOT_VALID_MESSAGE",
+                          "RecordsCopyScrambleButton"}) {
     EXPECT_EQ(std::count(russian.begin(), russian.end(), key), 1) << key;
   }
 }
