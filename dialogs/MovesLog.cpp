@@ -12,14 +12,16 @@ namespace vexil {
 namespace {
 
 // Wide enough for a few turns a line beside the cube, narrow enough to leave it the window.
-constexpr int kLogWidthChars = 22;
+constexpr int kLogMinimumChars = 16;
+constexpr int kLogWidthChars = 24;
 
 QPlainTextEdit* ReadOnlyText(QWidget* AParent, const char* AName) {
   auto* text = new QPlainTextEdit(AParent);
   text->setObjectName(QString::fromLatin1(AName));
   text->setReadOnly(true);
   text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  text->setMinimumWidth(text->fontMetrics().averageCharWidth() * kLogWidthChars);
+  text->setMinimumWidth(text->fontMetrics().averageCharWidth() * kLogMinimumChars);
+  text->setMaximumWidth(text->fontMetrics().averageCharWidth() * kLogWidthChars);
   // The cube keeps the keyboard: a click selects text without taking the keys from it.
   text->setFocusPolicy(Qt::ClickFocus);
   return text;

@@ -190,6 +190,15 @@ void TRecordsForm::CreateLayout() {
   FTable->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
   FTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   tableColumn->addWidget(FTable);
+  FCopyScrambleButton = new QPushButton(QStringLiteral("Копировать скрамбл"), this);
+  FCopyScrambleButton->setObjectName(QStringLiteral("RecordsCopyScrambleButton"));
+  FCopyScrambleButton->setEnabled(false);
+  connect(FCopyScrambleButton, &QPushButton::clicked, this, [this] {
+    if (const TSolveRecord* record = ChosenSolve()) {
+      QGuiApplication::clipboard()->setText(QString::fromStdString(record->Scramble));
+    }
+  });
+  tableColumn->addWidget(FCopyScrambleButton, 0, Qt::AlignLeft);
   // The table takes what its columns need; the plot the rest.
   body->addLayout(tableColumn, 0);
   auto* plotColumn = new QVBoxLayout();
@@ -205,15 +214,6 @@ void TRecordsForm::CreateLayout() {
   FDamagedLabel->setWordWrap(true);
   FDamagedLabel->hide();
   bottom->addWidget(FDamagedLabel, 1);
-  FCopyScrambleButton = new QPushButton(QStringLiteral("Копировать скрамбл"), this);
-  FCopyScrambleButton->setObjectName(QStringLiteral("RecordsCopyScrambleButton"));
-  FCopyScrambleButton->setEnabled(false);
-  connect(FCopyScrambleButton, &QPushButton::clicked, this, [this] {
-    if (const TSolveRecord* record = ChosenSolve()) {
-      QGuiApplication::clipboard()->setText(QString::fromStdString(record->Scramble));
-    }
-  });
-  bottom->addWidget(FCopyScrambleButton, 0, Qt::AlignRight);
   auto* close = new QPushButton(QStringLiteral("Закрыть"), this);
   close->setObjectName(QStringLiteral("RecordsCloseButton"));
   close->setDefault(true);
