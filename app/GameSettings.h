@@ -54,6 +54,9 @@ public:
   // The move counter under the clock (section [extras], key ShowMoveCounter).
   bool ShowMoveCounter() const { return FShowMoveCounter; }
   void SetShowMoveCounter(bool AValue) { FShowMoveCounter = AValue; }
+  // The scramble and the player's turns in notation beside the cube ([extras], ShowMoves).
+  bool ShowMoves() const { return FShowMoves; }
+  void SetShowMoves(bool AValue) { FShowMoves = AValue; }
   bool FullScreenMode() const { return FFullScreenMode; }
   void SetFullScreenMode(bool AValue) { FFullScreenMode = AValue; }
   bool GlobalLighting() const { return FGlobalLighting; }
@@ -96,6 +99,7 @@ private:
 
   bool FShowTimer = true;
   bool FShowMoveCounter = true;
+  bool FShowMoves = false;
   bool FFullScreenMode = false;
   bool FGlobalLighting = true;
   bool FEnablePlaneLight = false;

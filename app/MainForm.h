@@ -7,7 +7,7 @@
 // MainFormLifecycle.cpp (creation, first show, destruction), MainFormFrame.cpp (frame loop and
 // solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands),
 // MainFormDialogs.cpp (the commands that open the dialogs and the help), MainFormRecords.cpp
-// (the records window).
+// (the records window), MainFormNotation.cpp (moves in notation).
 #pragma once
 
 #include "app/GameSettings.h"
@@ -24,12 +24,14 @@
 
 class QAction;
 class QActionGroup;
+class QDockWidget;
 class QMenu;
 class QTimer;
 
 namespace vexil {
 
 class TLocalizationStore;
+class TMovesLog;
 class TStickerTextureList;
 class TSyncTarget;
 struct TVersionFile;
@@ -188,6 +190,15 @@ private:
   // A message box over the window, centred on it.
   void ShowMessage(QMessageBox::Icon AIcon, const QString& ACaption, const QString& AText);
 
+  // --- moves in notation (MainFormNotation.cpp)
+  void CreateNotationGameItems(QMenu* AGameMenu);
+  void CreateShowMovesItem(QMenu* AViewMenu);
+  void ShowMovesLog();
+  void UpdateNotationItems();
+  void EnterMovesClick();
+  void CopyScrambleClick();
+  void PasteScrambleClick();
+
   // --- online services (MainFormOnline.cpp)
   void StartOnlineServices();
   void ShowUpdateForm(const TVersionFile& AVersionFile, const QString& ASiteUrl);
@@ -210,6 +221,12 @@ private:
   QAction* FTimerEnableItem = nullptr;
   QAction* FMoveCounterItem = nullptr;
   QAction* FFullScreenItem = nullptr;
+  QAction* FEnterMovesItem = nullptr;
+  QAction* FCopyScrambleItem = nullptr;
+  QAction* FPasteScrambleItem = nullptr;
+  QAction* FShowMovesItem = nullptr;
+  QDockWidget* FMovesDock = nullptr;
+  TMovesLog* FMovesLog = nullptr;
   QActionGroup* FDifficultyGroup = nullptr;
   QActionGroup* FDegreeGroup = nullptr;
   QActionGroup* FLanguageGroup = nullptr;

@@ -128,6 +128,7 @@ void TMainForm::KeepRecord() {
 void TMainForm::UpdateActions() {
   acUndoStepUpdate();
   acRedoStepUpdate();
+  UpdateNotationItems();
 }
 
 } // namespace vexil

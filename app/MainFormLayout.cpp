@@ -96,6 +96,8 @@ void TMainForm::CreateGameMenu() {
   QAction* records = AddItem(FGameMenu, "RecordsMenuItem", QStringLiteral("Рекорды"));
   records->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   connect(records, &QAction::triggered, this, [this] { RecordsMenuItemClick(); });
+  Separator(FGameMenu, "N9");
+  CreateNotationGameItems(FGameMenu);
   Separator(FGameMenu, "N7");
   FUndoItem = AddItem(FGameMenu, "miUndoStep", QStringLiteral("Отменить ход"));
   FUndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -153,6 +155,7 @@ void TMainForm::CreateViewMenu() {
       AddItem(FViewMenu, "MoveCounterMenuItem", QStringLiteral("Показывать счётчик ходов"));
   FMoveCounterItem->setCheckable(true);
   connect(FMoveCounterItem, &QAction::triggered, this, [this] { MoveCounterMenuItemClick(); });
+  CreateShowMovesItem(FViewMenu);
   Separator(FViewMenu, "N2");
   FFullScreenItem = AddItem(FViewMenu, "FullScreenModeMenuItem", QStringLiteral("Во весь экран"));
   FFullScreenItem->setCheckable(true);

@@ -96,6 +96,7 @@ void TMainForm::FillLanguageMenu() {
 void TMainForm::ApplySettings() {
   FTimerEnableItem->setChecked(FGameSettings->ShowTimer());
   FMoveCounterItem->setChecked(FGameSettings->ShowMoveCounter());
+  ShowMovesLog();
   FGlobalLightingItem->setChecked(FGameSettings->GlobalLighting());
   FBrightColorsItem->setChecked(FGameSettings->EnablePlaneLight());
   FFullScreenItem->setChecked(FGameSettings->FullScreenMode());

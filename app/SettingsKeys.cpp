@@ -35,7 +35,7 @@ template <int K> TSettingKey PlaneColorKey(const char* AKey) {
 
 } // namespace
 
-const std::array<TSettingKey, 16> kSettingKeys = {{
+const std::array<TSettingKey, 17> kSettingKeys = {{
     {kSettingsSection, "ShowTimer", TSettingKind::Switch, 1,
      [](const TGameSettings& ASettings) -> int32_t { return ASettings.ShowTimer() ? 1 : 0; },
      [](TGameSettings& ASettings, int32_t AValue) { ASettings.SetShowTimer(AValue != 0); }},
@@ -76,6 +76,9 @@ const std::array<TSettingKey, 16> kSettingKeys = {{
     {kExtrasSection, "ShowMoveCounter", TSettingKind::Switch, 1,
      [](const TGameSettings& ASettings) -> int32_t { return ASettings.ShowMoveCounter() ? 1 : 0; },
      [](TGameSettings& ASettings, int32_t AValue) { ASettings.SetShowMoveCounter(AValue != 0); }},
+    {kExtrasSection, "ShowMoves", TSettingKind::Switch, 0,
+     [](const TGameSettings& ASettings) -> int32_t { return ASettings.ShowMoves() ? 1 : 0; },
+     [](TGameSettings& ASettings, int32_t AValue) { ASettings.SetShowMoves(AValue != 0); }},
 }};
 
 } // namespace vexil

@@ -29,6 +29,6 @@ struct TSettingKey {
 
 // In the order the keys are written: the game's fifteen keys in [settings] and [colors], then
 // our own additions in [extras].
-extern const std::array<TSettingKey, 16> kSettingKeys;
+extern const std::array<TSettingKey, 17> kSettingKeys;
 
 } // namespace vexil

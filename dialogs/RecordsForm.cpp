@@ -8,12 +8,15 @@
 #include "engine/CubeSizes.h"
 #include "localization/LocalizationStore.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -187,6 +190,15 @@ void TRecordsForm::CreateLayout() {
   FTable->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
   FTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   tableColumn->addWidget(FTable);
+  FCopyScrambleButton = new QPushButton(QStringLiteral("Копировать скрамбл"), this);
+  FCopyScrambleButton->setObjectName(QStringLiteral("RecordsCopyScrambleButton"));
+  FCopyScrambleButton->setEnabled(false);
+  connect(FCopyScrambleButton, &QPushButton::clicked, this, [this] {
+    if (const TSolveRecord* record = ChosenSolve()) {
+      QGuiApplication::clipboard()->setText(QString::fromStdString(record->Scramble));
+    }
+  });
+  tableColumn->addWidget(FCopyScrambleButton, 0, Qt::AlignLeft);
   // The table takes what its columns need; the plot the rest.
   body->addLayout(tableColumn, 0);
   auto* plotColumn = new QVBoxLayout();
@@ -209,6 +221,13 @@ void TRecordsForm::CreateLayout() {
   bottom->addWidget(close, 0, Qt::AlignRight);
   layout->addLayout(bottom);
 
+  const auto chosen = [this] {
+    const TSolveRecord* record = ChosenSolve();
+    FCopyScrambleButton->setEnabled(record != nullptr && !record->Scramble.empty());
+  };
+  connect(FTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, chosen);
+  // Another choice or other records drop the selection without telling selectionChanged.
+  connect(FTableModel, &QAbstractItemModel::modelReset, this, chosen);
   const auto changed = [this] { RecordsChanged(); };
   connect(FDegreeBox, &QComboBox::currentIndexChanged, this, changed);
   connect(FDifficultyBox, &QComboBox::currentIndexChanged, this, changed);
@@ -385,6 +404,15 @@ void TRecordsForm::ShowRecords() {
   FDamagedLabel->setText(
       Text("RECORDS_DAMAGED_LINES", "Пропущено повреждённых строк в файле рекордов: %1")
           .arg(FRecordsFile.DamagedLines));
+}
+
+} // namespace vexil
+
+namespace vexil {
+
+const TSolveRecord* TRecordsForm::ChosenSolve() const {
+  const QModelIndexList rows = FTable->selectionModel()->selectedRows();
+  return rows.isEmpty() ? nullptr : FTableModel->RecordOfRow(rows.first().row());
 }
 
 } // namespace vexil

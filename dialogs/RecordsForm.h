@@ -26,6 +26,7 @@
 class QComboBox;
 class QGridLayout;
 class QLabel;
+class QPushButton;
 class QTableView;
 
 namespace vexil {
@@ -56,6 +57,8 @@ public:
   // The solve marked as the best among the shown ones: the first to reach the best time, as an
   // index into them oldest first.
   std::optional<size_t> BestSolve() const { return FBestSolve; }
+  // The solve selected in the table, if any.
+  const TSolveRecord* ChosenSolve() const;
 
   // Localises, sizes and fills the window once before it shows.
   void setVisible(bool AVisible) override;
@@ -92,6 +95,8 @@ private:
   QLabel* FAverageOf5Value = nullptr;
   QLabel* FAverageOf12Value = nullptr;
   QLabel* FDamagedLabel = nullptr;
+  // Puts the chosen solve's scramble on the clipboard, to race it again.
+  QPushButton* FCopyScrambleButton = nullptr;
   QGridLayout* FFigures = nullptr;
   QTableView* FTable = nullptr;
   TRecordsTableModel* FTableModel = nullptr;

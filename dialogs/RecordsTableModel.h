@@ -36,6 +36,11 @@ public:
 
   // The text of AColumn for ARecord, as the table writes it.
   static QString CellText(const TSolveRecord& ARecord, int AColumn, const QString& ADaysTemplate);
+  // The solve shown in ARow, or none for a row beyond the table.
+  const TSolveRecord* RecordOfRow(int ARow) const {
+    return ARow >= 0 && static_cast<size_t>(ARow) < FRecords.size() ? &FRecords[SolveOf(ARow)]
+                                                                    : nullptr;
+  }
   // The text of the number of the solve AIndex (oldest first) among ACount.
   QString NumberText(size_t AIndex) const;
 

@@ -34,7 +34,8 @@ std::string DifficultyText(TDifficulty ADifficulty) {
   return "";
 }
 
-TGame::TGame(int32_t ADegree, const std::vector<uint8_t>& ABodyMesh) : FBodyMesh(ABodyMesh) {
+TGame::TGame(int32_t ADegree, const std::vector<uint8_t>& ABodyMesh)
+    : FBodyMesh(ABodyMesh), FNotation(ADegree) {
   for (size_t k = 0; k < FPlaneColors.size(); ++k) {
     FPlaneColors[k] = ColorToVertex3f(kDefaultPlaneColors[k]);
   }
@@ -57,6 +58,7 @@ void TGame::ReplaceCube(int32_t ADegree) {
   // Every end of a turn comes here; the model is never replaced from inside this handler.
   cube->SetOnEndSideRotate([this](TVexilCube&) { EndOfTurn(); });
   FVexilCube = std::move(cube);
+  FNotation = TNotation(ADegree);
   if (FEvents.OnCubeCreated) {
     FEvents.OnCubeCreated(*FVexilCube);
   }
@@ -77,6 +79,7 @@ void TGame::Changed() const {
 void TGame::StopScramble() {
   FScrambling = false;
   FRandomCount = 0;
+  FQueuedTurns.clear();
 }
 
 void TGame::NewGame(TDifficulty ADifficulty, uint32_t ASeed) {
@@ -86,21 +89,54 @@ void TGame::NewGame(TDifficulty ADifficulty, uint32_t ASeed) {
   FVexilCube->UpdatePlanesColor(FPlaneColors);
   FVexilCube->Randomize(ASeed);
   FRandomCount = FVexilCube->Degree() + ExtraScrambleTurns(ADifficulty);
+  FScrambleText.clear();
   FScrambling = true;
   SetGameStarted(false);
   ScrambleStep();
 }
 
+TParsedMoves TGame::NewGameFromScramble(const std::string& AText) {
+  TParsedMoves parsed = FNotation.Parse(AText);
+  if (parsed.Error || parsed.Moves.empty()) {
+    return parsed;
+  }
+  StopScramble();
+  FDifficulty = TDifficulty::None;
+  FVexilCube->Reset();
+  FVexilCube->UpdatePlanesColor(FPlaneColors);
+  const std::vector<TGameTurn> turns = FNotation.Turns(parsed.Moves);
+  FQueuedTurns.assign(turns.begin(), turns.end());
+  // Kept as the player wrote it (R2 stays R2), in the usual spelling.
+  FScrambleText = PrintMoves(parsed.Moves);
+  FScrambling = true;
+  SetGameStarted(false);
+  ScrambleStep();
+  return parsed;
+}
+
+void TGame::RandomScrambleTurn() {
+  FVexilCube->RotateRandomSide();
+  const std::string token =
+      FNotation.Print({TGameTurn{FVexilCube->SelectedPlane(), FVexilCube->RotateDirection()}});
+  FScrambleText += (FScrambleText.empty() ? "" : " ") + token;
+}
+
 void TGame::ScrambleStep() {
+  if (!FQueuedTurns.empty()) {
+    const TGameTurn turn = FQueuedTurns.front();
+    FQueuedTurns.pop_front();
+    FVexilCube->RotateSide(turn.PlaneIndex, turn.Direction);
+    return;
+  }
   if (FRandomCount > 0) {
-    FVexilCube->RotateRandomSide();
+    RandomScrambleTurn();
     --FRandomCount;
     return;
   }
   // A few random turns on a small cube may cancel out (or turn the whole cube): a game must
   // not start on a solved cube, an instant win, so one more turn is made until it is not.
   if (FVexilCube->IsCubeSolved()) {
-    FVexilCube->RotateRandomSide();
+    RandomScrambleTurn();
     return;
   }
   // The last turn has ended: the game and its clock start now.
@@ -120,8 +156,49 @@ void TGame::EndOfTurn() {
   }
   if (FNewGameIsStarted && FVexilCube->LastTurnMoved() && FMoveCount < INT32_MAX) {
     ++FMoveCount;
-    Changed();
   }
+  if (FVexilCube->LastTurnMoved()) {
+    Changed(); // the count and the player's turns in notation
+  }
+  if (FQueuedTurns.empty()) {
+    return;
+  }
+  // A typed sequence that solves the cube mid-way has won the game: the rest is not played.
+  if (FNewGameIsStarted && FVexilCube->IsCubeSolved()) {
+    FQueuedTurns.clear();
+    return;
+  }
+  PlayQueuedTurn();
+}
+
+void TGame::PlayQueuedTurn() {
+  const TGameTurn turn = FQueuedTurns.front();
+  FQueuedTurns.pop_front();
+  FVexilCube->PlayTurn(turn.PlaneIndex, turn.Direction);
+}
+
+TParsedMoves TGame::PlayMoves(const std::string& AText) {
+  TParsedMoves parsed = FNotation.Parse(AText);
+  if (parsed.Error || !CanPlayMoves()) {
+    return parsed;
+  }
+  const std::vector<TGameTurn> turns = FNotation.Turns(parsed.Moves);
+  FQueuedTurns.insert(FQueuedTurns.end(), turns.begin(), turns.end());
+  // A turn that animates (a released drag, an earlier typed turn) starts the next as it ends.
+  if (!FVexilCube->SideIsRotating() && !FQueuedTurns.empty()) {
+    PlayQueuedTurn();
+  }
+  return parsed;
+}
+
+std::string TGame::MovesText() const {
+  const TMoveHistory& history = FVexilCube->History();
+  std::vector<TGameTurn> turns;
+  for (int32_t i = 0; i <= history.Position(); ++i) {
+    const TUndoRedoInfo& entry = history.Entry(i);
+    turns.push_back(TGameTurn{entry.UndoRedoPlaneIndex(), entry.UndoRedoPlaneDirection()});
+  }
+  return FNotation.Print(turns);
 }
 
 void TGame::Reset() {
@@ -133,6 +210,7 @@ void TGame::Reset() {
 
 void TGame::ChangeDegree(int32_t ADegree) {
   StopScramble();
+  FScrambleText.clear();
   ReplaceCube(ADegree);
   FClock.Stop();
   FDifficulty = TDifficulty::None;
@@ -142,6 +220,7 @@ void TGame::ChangeDegree(int32_t ADegree) {
 void TGame::LoadGame(const TSavedGame& AGame) {
   StopScramble();
   ReplaceCube(AGame.Degree);
+  FScrambleText = AGame.Scramble;
   ApplySavedGame(AGame, *FVexilCube);
   FClock.SetTime(AGame.Days, AGame.Seconds);
   FClock.Resume();
@@ -156,12 +235,15 @@ void TGame::LoadGame(const TSavedGame& AGame) {
 
 void TGame::SaveGame(TStream& AStream) const {
   WriteSavedGame(AStream, *FVexilCube, FClock.DaysCount(), FClock.SecondCount(),
-                 DifficultyText(FDifficulty), FMoveCount);
+                 DifficultyText(FDifficulty), FMoveCount, FScrambleText);
 }
 
 void TGame::FinishTurn() {
-  // The scramble's turns run at their own pace; only a turn of the player's is hurried.
+  // The scramble's turns run at their own pace; only a turn of the player's is hurried. The
+  // player acting on the cube also ends a typed sequence that still plays: its turns so far
+  // stay, in the history, the rest is dropped.
   if (!FScrambling) {
+    FQueuedTurns.clear();
     FVexilCube->FinishTurn();
   }
 }
@@ -211,7 +293,8 @@ bool TGame::CheckSolved() {
     return false;
   }
   FLastSolve = TSolveRecord{std::string(),      FVexilCube->Degree(), DifficultyText(FDifficulty),
-                            FClock.DaysCount(), FClock.SecondCount(), FMoveCount};
+                            FClock.DaysCount(), FClock.SecondCount(), FMoveCount,
+                            FScrambleText};
   FDifficulty = TDifficulty::None;
   FClock.Stop();
   FVexilCube->ClearUndoRedoState();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/GameClock.h"
+#include "engine/Notation.h"
 #include "engine/Records.h"
 #include "engine/SavedGame.h"
 #include "engine/Streams.h"
@@ -14,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -58,6 +60,15 @@ public:
   // Resets the cube and scrambles it with its size plus the difficulty's random turns, each
   // animated; the game starts with the clock at zero when the last turn has ended.
   void NewGame(TDifficulty ADifficulty, uint32_t ASeed);
+  // A new game as NewGame starts one, scrambled with the turns AText writes in notation (a
+  // scramble a player shared) and no difficulty mark. Returns the reading: when it has an error
+  // or no turn at all, nothing changes.
+  TParsedMoves NewGameFromScramble(const std::string& AText);
+  // Plays the turns AText writes as the player's own, one after another, each recorded in the
+  // history, animated and counted as a drag's turn is; solving the cube during a game drops the
+  // turns still to come. Returns the reading: when it has an error nothing is played. Nothing is
+  // played either while a scramble runs or a drag is held (CanPlayMoves).
+  TParsedMoves PlayMoves(const std::string& AText);
   // Puts the cube back in order: any scramble is abandoned, a turn or drag in progress dropped,
   // and the game in progress ends. The difficulty mark stays; the clock counts on unseen.
   void Reset();
@@ -96,6 +107,15 @@ public:
   // each undo and each redo counts one when it ends; the scramble's turns and a drag that turns
   // back do not.
   int32_t MoveCount() const { return FMoveCount; }
+  // Typed turns still to be played after the one that animates.
+  int32_t QueuedTurns() const { return static_cast<int32_t>(FQueuedTurns.size()); }
+  bool CanPlayMoves() const { return !FScrambling && !DragInProgress(); }
+  // The scramble of the last game started (random or pasted), in notation; it stays after the
+  // game ends so it can be shared and raced again, and is empty after a change of size.
+  const std::string& ScrambleText() const { return FScrambleText; }
+  // The player's turns now in effect, in notation, oldest first: undone turns are left out.
+  std::string MovesText() const;
+  const TNotation& Notation() const { return FNotation; }
   bool UndoEnabled() const;
   bool RedoEnabled() const;
   // The game won last, as the records keep it (its date left for the window to fill in).
@@ -108,7 +128,10 @@ private:
   void SetGameStarted(bool AValue);
   void StopScramble();
   void ScrambleStep();
+  // A random scramble turn, written down in the scramble's text.
+  void RandomScrambleTurn();
   void EndOfTurn();
+  void PlayQueuedTurn();
   // The player holds a drag that turns a layer.
   bool DragInProgress() const;
   void Changed() const;
@@ -124,6 +147,10 @@ private:
   int32_t FRandomCount = 0;
   int32_t FMoveCount = 0;
   TSolveRecord FLastSolve;
+  TNotation FNotation;
+  std::string FScrambleText;
+  // Turns still to play: a pasted scramble's while scrambling, else the player's typed ones.
+  std::deque<TGameTurn> FQueuedTurns;
 };
 
 } // namespace vexil

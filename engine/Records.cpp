@@ -1,5 +1,8 @@
 #include "engine/Records.h"
 
+#include "engine/CubeSizes.h"
+#include "engine/Notation.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -42,6 +45,26 @@ std::optional<int32_t> ParseCount(const std::string& AText) {
   return value;
 }
 
+// The scramble is one column of one line: tabs and line breaks become spaces, which the
+// notation reads the same.
+std::string SingleLine(std::string AText) {
+  std::replace_if(
+      AText.begin(), AText.end(), [](char C) { return C == '\t' || C == '\n' || C == '\r'; }, ' ');
+  return AText;
+}
+
+// A scramble the game can play again on a cube of that size.
+bool PlayableScramble(const std::string& AText, int32_t ADegree) {
+  if (AText.empty()) {
+    return true;
+  }
+  if (ADegree < kMinVexilCubeDegree || ADegree > kMaxVexilCubeDegree) {
+    return false;
+  }
+  const TParsedMoves parsed = TNotation(ADegree).Parse(AText);
+  return !parsed.Error && !parsed.Moves.empty();
+}
+
 bool KnownDifficulty(const std::string& AText) {
   return AText.empty() || AText == "easy" || AText == "normal" || AText == "hard";
 }
@@ -56,7 +79,8 @@ std::string FormatRecordLine(const TSolveRecord& ARecord) {
   return ARecord.Date + '\t' + std::to_string(ARecord.Degree) + '\t' +
          (ARecord.Difficulty.empty() ? std::string("none") : ARecord.Difficulty) + '\t' +
          std::to_string(ARecord.Days) + '\t' + std::to_string(ARecord.Seconds) + '\t' +
-         std::to_string(ARecord.Moves);
+         std::to_string(ARecord.Moves) +
+         (ARecord.Scramble.empty() ? std::string() : '\t' + SingleLine(ARecord.Scramble));
 }
 
 std::optional<TSolveRecord> ParseRecordLine(const std::string& ALine) {
@@ -65,7 +89,8 @@ std::optional<TSolveRecord> ParseRecordLine(const std::string& ALine) {
     line.pop_back();
   }
   const std::vector<std::string> fields = SplitTabs(line);
-  if (fields.size() != 6 || fields[0].empty()) {
+  // Lines written before the scramble column have six fields and stay valid.
+  if ((fields.size() != 6 && fields.size() != 7) || fields[0].empty()) {
     return std::nullopt;
   }
   TSolveRecord record;
@@ -83,6 +108,10 @@ std::optional<TSolveRecord> ParseRecordLine(const std::string& ALine) {
   record.Days = *days;
   record.Seconds = *seconds;
   record.Moves = *moves;
+  record.Scramble = fields.size() == 7 ? fields[6] : std::string();
+  if (!PlayableScramble(record.Scramble, record.Degree)) {
+    return std::nullopt;
+  }
   return record;
 }
 

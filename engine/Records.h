@@ -1,6 +1,6 @@
 // The player's personal records: one line per solved game in a text file a person can read
-// (tab-separated: date, size, difficulty, days, seconds, moves), appended when a game is won and
-// never rewritten, and the figures cubers use, worked out from it.
+// (tab-separated: date, size, difficulty, days, seconds, moves, scramble), appended when a game is
+// won and never rewritten, and the figures cubers use, worked out from it.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +17,8 @@ struct TSolveRecord {
   int32_t Days = 0;
   int32_t Seconds = 0; // seconds into the last day
   int32_t Moves = 0;
+  // The game's scramble in notation; "" for lines written before games kept it.
+  std::string Scramble;
 
   // The whole time in seconds.
   int64_t TotalSeconds() const;

@@ -1,5 +1,7 @@
 #include "engine/SavedGame.h"
 
+#include "engine/Notation.h"
+
 #include "engine/GameClock.h"
 #include "engine/ProgramInfo.h"
 #include "engine/VexilCube.h"
@@ -47,8 +49,9 @@ void SkipReservedBlock(TStream& AStream, const char* AWhich) {
   StreamSkipBlock(AStream, "The file is damaged: " + name);
 }
 
-// The project's own data in the closing reserved block: the mark, then the move count. Further
-// fields may follow behind the count; this version skips them.
+// The project's own data in the closing reserved block: the mark, then the move count, then the
+// game's scramble in notation (a 4-byte length and its bytes). Further fields may follow behind
+// these; this version skips them.
 constexpr uint8_t kOwnDataMark[] = {'V', 'C', 'E', 'X'};
 constexpr int32_t kOwnDataBytes = sizeof kOwnDataMark + 4;
 // A bare count without the mark was written by the version that first kept the move counter.
@@ -56,30 +59,54 @@ constexpr int32_t kOwnDataBytes = sizeof kOwnDataMark + 4;
 // reach; anything else in the block is someone else's and is skipped.
 constexpr int32_t kMaxBareMoveCount = 10'000'000;
 
-int32_t ReadOwnMoveCount(TStream& AStream, int32_t ALength) {
+struct TOwnData {
+  int32_t Moves = 0;
+  std::string Scramble;
+};
+
+// The scramble behind the count, when the block holds one that the cube of size ADegree can
+// play; a field of another kind, or turns of another cube, read as no scramble: the game itself
+// is sound without it.
+std::string ReadOwnScramble(TStream& AStream, int64_t AEnd, int32_t ADegree) {
+  if (AEnd - AStream.Position() < 4) {
+    return std::string();
+  }
+  const int32_t length = StreamReadInteger(AStream);
+  if (length <= 0 || length > AEnd - AStream.Position()) {
+    return std::string();
+  }
+  std::string text(static_cast<size_t>(length), '\0');
+  AStream.ReadBuffer(text.data(), text.size());
+  const TParsedMoves parsed = TNotation(ADegree).Parse(text);
+  return parsed.Error || parsed.Moves.empty() ? std::string() : PrintMoves(parsed.Moves);
+}
+
+TOwnData ReadOwnData(TStream& AStream, int32_t ALength, int32_t ADegree) {
   const int64_t end = AStream.Position() + ALength;
-  int32_t moves = 0;
+  TOwnData data;
   if (ALength == 4) {
     const int32_t bare = StreamReadInteger(AStream);
-    moves = bare >= 0 && bare <= kMaxBareMoveCount ? bare : 0;
+    data.Moves = bare >= 0 && bare <= kMaxBareMoveCount ? bare : 0;
   } else if (ALength >= kOwnDataBytes) {
     uint8_t mark[sizeof kOwnDataMark] = {};
     AStream.ReadBuffer(mark, sizeof mark);
     if (std::memcmp(mark, kOwnDataMark, sizeof mark) == 0) {
-      moves = std::max(StreamReadInteger(AStream), 0);
+      data.Moves = std::max(StreamReadInteger(AStream), 0);
+      data.Scramble = ReadOwnScramble(AStream, end, ADegree);
     }
   }
   AStream.SetPosition(end);
-  return moves;
+  return data;
 }
 
-// The closing reserved block: the move count when the block holds the project's own data.
-int32_t ReadClosingBlock(TStream& AStream) {
+// The closing reserved block: the move count and the scramble when the block holds the
+// project's own data.
+TOwnData ReadClosingBlock(TStream& AStream, int32_t ADegree) {
   RequireBytes(AStream, 4, "the length of the closing reserved block");
   const int32_t length =
       StreamReadCount(AStream, "The file is damaged: the closing reserved block");
   // A length of 0 or less holds nothing, as for any reserved block.
-  return length > 0 ? ReadOwnMoveCount(AStream, length) : 0;
+  return length > 0 ? ReadOwnData(AStream, length, ADegree) : TOwnData{};
 }
 
 std::string VersionText(double AVersion) {
@@ -177,13 +204,20 @@ TSavedGame ReadGame(TStream& AStream) {
   const auto format = version > kSavedGameLastOldBlockVersion ? TCubeState::TFormat::Current
                                                               : TCubeState::TFormat::Old;
   TCubeState state = TCubeState::Read(AStream, format, 6 * degree * degree);
-  const int32_t moves = ReadClosingBlock(AStream);
+  TOwnData own = ReadClosingBlock(AStream, degree);
   if (AStream.Remaining() > 0) {
     // A block of another size than the file's own leaves bytes over (or runs short).
     throw EStreamError("The file is damaged: the game is followed by " +
                        ByteCount(AStream.Remaining()));
   }
-  return TSavedGame{version, degree, days, seconds, std::move(difficulty), std::move(state), moves};
+  return TSavedGame{version,
+                    degree,
+                    days,
+                    seconds,
+                    std::move(difficulty),
+                    std::move(state),
+                    own.Moves,
+                    std::move(own.Scramble)};
 }
 
 // Runs AReader, turning its refusals into outcomes with their reasons.
@@ -238,7 +272,7 @@ TSavedGameReadResult ReadSavedGameBytes(const std::vector<uint8_t>& ABytes, bool
 }
 
 void WriteSavedGame(TStream& AStream, const TVexilCube& ACube, int32_t ADays, int32_t ASeconds,
-                    const std::string& ADifficulty, int32_t AMoves) {
+                    const std::string& ADifficulty, int32_t AMoves, const std::string& AScramble) {
   if (ACube.Degree() < TVexilCube::kMinDegree || ACube.Degree() > TVexilCube::kMaxDegree) {
     throw std::invalid_argument("A cube of size " + std::to_string(ACube.Degree()) +
                                 " cannot be saved");
@@ -255,10 +289,15 @@ void WriteSavedGame(TStream& AStream, const TVexilCube& ACube, int32_t ADays, in
   StreamWriteInteger(AStream, ASeconds);
   StreamWriteString(AStream, ADifficulty);
   ACube.SaveState(AStream);
-  if (AMoves > 0) {
-    StreamWriteInteger(AStream, kOwnDataBytes);
+  if (AMoves > 0 || !AScramble.empty()) {
+    const auto scrambleBytes = static_cast<int32_t>(AScramble.size());
+    StreamWriteInteger(AStream, kOwnDataBytes + (AScramble.empty() ? 0 : 4 + scrambleBytes));
     AStream.Write(kOwnDataMark, sizeof kOwnDataMark);
-    StreamWriteInteger(AStream, AMoves);
+    StreamWriteInteger(AStream, std::max(AMoves, 0));
+    if (!AScramble.empty()) {
+      StreamWriteInteger(AStream, scrambleBytes);
+      AStream.Write(AScramble.data(), AScramble.size());
+    }
   } else {
     StreamWriteEmptyBlock(AStream);
   }

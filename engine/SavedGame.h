@@ -33,6 +33,7 @@ struct TSavedGame {
   std::string Difficulty; // UTF-8; "easy", "normal", "hard", or another text that marks none
   TCubeState CubeState;   // fits a cube of size Degree
   int32_t Moves = 0;      // the player's turns so far, 0 or more (0 in files without the count)
+  std::string Scramble;   // the game's scramble in notation, playable on the cube; "" if none
 };
 
 enum class TSavedGameOutcome {
@@ -77,14 +78,17 @@ TSavedGameReadResult ReadSavedGameBytes(const std::vector<uint8_t>& ABytes, bool
 // std::invalid_argument, before writing anything, for a cube size the game does not offer or a
 // negative or overflowing clock; stream errors pass on.
 //
-// The move count travels in the closing reserved block, which readers that know nothing of it
-// skip. The project's own data there stand behind the four letters "VCEX": the count
-// (little-endian), then room for later fields, which this version skips. Any other bytes in the
+// The move count and the scramble travel in the closing reserved block, which readers that know
+// nothing of them skip. The project's own data there stand behind the four letters "VCEX": the
+// count (little-endian), then, when the game has one, the scramble in notation (its byte count
+// and its bytes, ASCII), then room for later fields, which this version skips. A scramble the
+// cube cannot play reads as none. Any other bytes in the
 // block are someone else's and are skipped too, except a block of exactly four bytes holding a
 // count from 0 to 10,000,000, which the first version to keep the count wrote without the mark.
-// With no moves the block stays empty, as in every older file.
+// With no moves and no scramble the block stays empty, as in every older file.
 void WriteSavedGame(TStream& AStream, const TVexilCube& ACube, int32_t ADays, int32_t ASeconds,
-                    const std::string& ADifficulty, int32_t AMoves = 0);
+                    const std::string& ADifficulty, int32_t AMoves = 0,
+                    const std::string& AScramble = std::string());
 
 // Puts AGame's stickers on ACube, a new model of size AGame.Degree prepared as the shell prepares
 // one (texture list, InitPlanes, the settings' colours). Raises std::invalid_argument, before

@@ -55,6 +55,9 @@ public:
   // Starts the animated turn (sticker APlaneIndex, direction ADirection) from angle 0 at speed 10,
   // as a scramble step does; records nothing in the history.
   void RotateSide(int32_t APlaneIndex, int32_t ADirection);
+  // A turn of the player's made without the mouse (typed in notation): recorded in the history
+  // as a drag's release records it, then animated as RotateSide animates.
+  void PlayTurn(int32_t APlaneIndex, int32_t ADirection);
   // Jumps the turn that animates to its end (or, for a drag turning back, to its start) and
   // runs the end of the turn as the frame that reached it would: the stickers move,
   // OnEndSideRotate fires and the solved test runs. Nothing happens when no turn animates.

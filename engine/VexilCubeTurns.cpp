@@ -29,6 +29,11 @@ void TVexilCube::RotateSide(int32_t APlaneIndex, int32_t ADirection) {
   FRotateDirection = ADirection;
 }
 
+void TVexilCube::PlayTurn(int32_t APlaneIndex, int32_t ADirection) {
+  FHistory.Append(APlaneIndex, ADirection);
+  RotateSide(APlaneIndex, ADirection);
+}
+
 int32_t TVexilCube::OppositeDirection(int32_t ADirection) {
   switch (ADirection) {
   case 0:

@@ -99,6 +99,11 @@ int main(int argc, char** argv) {
         }));
   Write(folder, "loaded-own-move-count.vcs",
         with([](TFileParts& p) { p.Closing = {'V', 'C', 'E', 'X', 116, 0, 0, 0}; }));
+  // The count, then the scramble: its byte count and the turns (R U2 F').
+  Write(folder, "loaded-own-scramble.vcs", with([](TFileParts& p) {
+          p.Closing = {'V', 'C', 'E', 'X', 3,   0,   0,   0,   7,   0,
+                       0,   0,   'R', ' ', 'U', '2', ' ', 'F', '\''};
+        }));
   Write(folder, "loaded-foreign-closing-bytes.vcs", with([](TFileParts& p) {
           p.Closing = {'d', 'e', 'f', 'g', 'h'};
         }));

@@ -85,6 +85,15 @@ std::vector<TLanguageLine> LanguageLines() {
        "will not be saved.",
        "Файл настроек \"%1\" доступен только для чтения. Изменения настроек в этой игре не "
        "будут сохранены."},
+      {"SCRAMBLE_NOT_VALID_MESSAGE",
+       "The clipboard holds no scramble for this cube: copy turns such as R U R' U' first.",
+       "В буфере обмена нет скрамбла для этого кубика: сначала скопируйте ходы, например "
+       "R U R' U'."},
+      {"MOVES_NOT_A_TURN", "Move %1, \"%2\", is not a turn.",
+       "Ход %1, \"%2\", не является поворотом."},
+      {"MOVES_BEYOND_CUBE", "Move %1, \"%2\", turns a layer this cube does not have.",
+       "Ход %1, \"%2\", поворачивает слой, которого у этого кубика нет."},
+      {"MOVES_LOG_TITLE", "Moves", "Ходы"},
       {"", "", ""},
       {"MainForm", "Vexil Cube 3D", "Vexil Cube 3D"},
       {"GameMenuItem", "&Game", "&Игра"},
@@ -105,6 +114,12 @@ std::vector<TLanguageLine> LanguageLines() {
       {"BrightColorsMenuItem", "Bright colors", "Яркие цвета"},
       {"TimerEnableMenuItem", "Show timer", "Отображать таймер"},
       {"MoveCounterMenuItem", "Show move counter", "Показывать счётчик ходов"},
+      {"ShowMovesMenuItem", "Show moves", "Показывать ходы"},
+      {"EnterMovesMenuItem", "Enter moves...", "Ввести ходы..."},
+      {"CopyScrambleMenuItem", "Copy scramble", "Копировать скрамбл"},
+      {"PasteScrambleMenuItem", "New game from scramble", "Новая игра из скрамбла"},
+      {"MovesScrambleLabel", "Scramble:", "Скрамбл:"},
+      {"MovesTurnsLabel", "Your moves:", "Ваши ходы:"},
       {"FullScreenModeMenuItem", "Full screen", "Во весь экран"},
       {"ColorsMenuItem", "Colors", "Цвета"},
       {"LanguageMenuItem", "Language", "Язык"},
@@ -151,6 +166,7 @@ std::vector<TLanguageLine> LanguageLines() {
       {"AverageOf12Label", "Average of 12 (ao12):", "Среднее из 12 (ao12):"},
       {"LastSolvesLabel", "Solves, newest first:", "Сборки, последние сверху:"},
       {"SolveTimesLabel", "Solve times:", "Время сборок:"},
+      {"RecordsCopyScrambleButton", "Copy scramble", "Копировать скрамбл"},
       {"RecordsCloseButton", "Close", "Закрыть"},
       {"RECORDS_DATE_COLUMN", "Date", "Дата"},
       {"RECORDS_TIME_COLUMN", "Time", "Время"},
@@ -165,6 +181,11 @@ std::vector<TLanguageLine> LanguageLines() {
       {"RECORDS_BEST_SO_FAR", "Best so far", "Лучшее к тому времени"},
       {"RECORDS_DAMAGED_LINES", "Damaged lines skipped in the records file: %1",
        "Пропущено повреждённых строк в файле рекордов: %1"},
+      {"", "", ""},
+      {"# MovesEntryForm", "", ""},
+      {"MovesEntryForm", "Enter moves", "Ввод ходов"},
+      {"MovesEntryLabel",
+       "Moves in notation, for example R U R' U':", "Ходы в нотации, например R U R' U':"},
   };
 }
 

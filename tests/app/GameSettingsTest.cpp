@@ -116,13 +116,14 @@ TEST(GameSettings, WritesAllFifteenKeysInOrderAtTheEndThenTheExtras) {
       "ShowTimer",         "EnablePlaneLight", "FullScreenMode",  "GlobalLighting",
       "ShowSelectedPlane", "LanguageIndex",    "VexilCubeDegree", "Plane1Color",
       "Plane2Color",       "Plane3Color",      "Plane4Color",     "Plane5Color",
-      "Plane6Color",       "TimerColor",       "BackgroundColor", "ShowMoveCounter"};
+      "Plane6Color",       "TimerColor",       "BackgroundColor", "ShowMoveCounter",
+      "ShowMoves"};
   EXPECT_EQ(KeysInOrder(text), expected);
   EXPECT_NE(text.find("[settings]\r\nShowTimer=1\r\n"), std::string::npos);
   EXPECT_NE(text.find("Plane5Color=32767\r\n"), std::string::npos);
   EXPECT_NE(text.find("BackgroundColor=8421504\r\n"), std::string::npos);
   EXPECT_NE(text.find("VexilCubeDegree=7\r\n"), std::string::npos);
-  EXPECT_NE(text.find("[extras]\r\nShowMoveCounter=1"), std::string::npos);
+  EXPECT_NE(text.find("[extras]\r\nShowMoveCounter=1\r\nShowMoves=0"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
 
   TGameSettings again(path);

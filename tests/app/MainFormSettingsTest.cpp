@@ -50,7 +50,7 @@ TEST_F(MainFormTest, FirstStartShowsTheDefaultsAndWritesAllFifteenKeysAndTheExtr
 
   CloseAndFree();
   const std::string text = ReadTextFile(IniPath());
-  EXPECT_EQ(CountKeys(text), 16) << text; // fifteen, and [extras] ShowMoveCounter
+  EXPECT_EQ(CountKeys(text), 17) << text; // fifteen, and [extras] ShowMoveCounter, ShowMoves
   EXPECT_NE(text.find("ShowTimer=1"), std::string::npos);
   EXPECT_NE(text.find("VexilCubeDegree=3"), std::string::npos);
   EXPECT_NE(text.find("Plane5Color=32767"), std::string::npos);

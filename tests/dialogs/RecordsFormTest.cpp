@@ -8,7 +8,9 @@
 #include "dialogs/RecordsTimeAxis.h"
 #include "tests/dialogs/DialogTestSupport.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -666,4 +668,28 @@ TEST(RecordsTimeAxis, RoundDatesThatFitForSpansFromHoursToYears) {
   EXPECT_LE(DateTicks(moment("2026-01-05T09:10:00"), moment("2026-12-20T23:00:00"), 120, 6, measure)
                 .size(),
             2u);
+}
+
+// A solve that kept its scramble can be raced again: its scramble goes to the clipboard.
+TEST_F(RecordsFormTest, TheChosenSolvesScrambleIsCopied) {
+  TRecordsForm& form = Open(RecordsFromLines({
+      "2026-01-01T10:00:00\t3\tnormal\t0\t95\t60",
+      "2026-01-02T11:30:00\t3\tnormal\t0\t80\t45\tR U2 F' 2R",
+  }));
+  auto* copy = form.findChild<QPushButton*>(QStringLiteral("RecordsCopyScrambleButton"));
+  auto* table = form.findChild<QTableView*>(QStringLiteral("RecordsTable"));
+  ASSERT_NE(copy, nullptr);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(copy->text(), QStringLiteral("Copy scramble"));
+  EXPECT_FALSE(copy->isEnabled());
+  table->selectRow(1); // the older solve, from before games kept their scramble
+  EXPECT_FALSE(copy->isEnabled());
+  table->selectRow(0);
+  ASSERT_TRUE(copy->isEnabled());
+  QGuiApplication::clipboard()->clear();
+  copy->click();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("R U2 F' 2R"));
+  // Another choice shows other solves, none chosen.
+  form.SetChoice(4, "normal");
+  EXPECT_FALSE(copy->isEnabled());
 }

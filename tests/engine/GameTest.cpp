@@ -404,7 +404,7 @@ TEST_F(GameTest, CountsThePlayersTurnsUndoesAndRedoesButNotTheScrambleOrATurnBac
   EXPECT_EQ(FGame.MoveCount(), 0);
 }
 
-TEST_F(GameTest, TheMoveCountTravelsWithASavedGame) {
+TEST_F(GameTest, TheMoveCountAndTheScrambleTravelWithASavedGame) {
   StartGame();
   ReleaseMouseTurn(FGame.VexilCube(), 0, -80);
   RunFrames(FGame, 60);
@@ -412,9 +412,12 @@ TEST_F(GameTest, TheMoveCountTravelsWithASavedGame) {
   RunFrames(FGame, 60);
   const TSavedGame file = SavedCopy(FGame);
   EXPECT_EQ(file.Moves, 2);
+  EXPECT_EQ(file.Scramble, FGame.ScrambleText());
   TGame other(4, CommittedCubeMesh());
   other.LoadGame(file);
   EXPECT_EQ(other.MoveCount(), 2);
+  EXPECT_EQ(other.ScrambleText(), FGame.ScrambleText());
+  EXPECT_FALSE(other.ScrambleText().empty());
 }
 
 TEST(GameSave, TheMoveCountSitsInTheClosingBlockThatOlderReadersSkip) {
@@ -422,7 +425,8 @@ TEST(GameSave, TheMoveCountSitsInTheClosingBlockThatOlderReadersSkip) {
   game.NewGame(TDifficulty::Easy, 8);
   PlayScramble(game);
   TMemoryStream without;
-  game.SaveGame(without); // no moves yet: the closing block stays empty, as in older files
+  // No moves and no scramble: the closing block stays empty, as in older files.
+  WriteSavedGame(without, game.VexilCube(), 0, 5, "easy");
   EXPECT_EQ(std::vector<uint8_t>(without.Data().end() - 4, without.Data().end()),
             (std::vector<uint8_t>{0, 0, 0, 0}));
   without.SetPosition(0);

@@ -88,13 +88,27 @@ TEST(RecordLine, ReadsBackWhatIsWrittenWithNoneForAnUnmarkedDifficulty) {
   const auto crlf = ParseRecordLine(FormatRecordLine(Record(42)) + "\r");
   ASSERT_TRUE(crlf.has_value());
   EXPECT_EQ(crlf->Moves, 20);
+
+  // The scramble is the last column; a line without it (written before games kept their
+  // scramble) reads as a game without one.
+  record.Scramble = "R U 2R' 3Fw2\tx";
+  const std::string withScramble = FormatRecordLine(record);
+  EXPECT_EQ(withScramble, "2026-12-09T14:05:00\t10\tnone\t2\t3661\t57\tR U 2R' 3Fw2 x");
+  const auto scrambled = ParseRecordLine(withScramble + "\r");
+  ASSERT_TRUE(scrambled.has_value());
+  EXPECT_EQ(scrambled->Scramble, "R U 2R' 3Fw2 x");
+  EXPECT_EQ(scrambled->Moves, 57);
+  EXPECT_EQ(back->Scramble, "");
 }
 
 TEST(RecordLine, DamagedLinesReadAsNothing) {
   const char* damaged[] = {
       "",
       "2026-12-09T14:05:00\t3\tnormal\t0\t42",              // a field short
-      "2026-12-09T14:05:00\t3\tnormal\t0\t42\t20\t1",       // a field more
+      "2026-12-09T14:05:00\t3\tnormal\t0\t42\t20\tR\tU",    // a field more
+      "2026-12-09T14:05:00\t3\tnormal\t0\t42\t20\t1",       // a scramble that is no turns
+      "2026-12-09T14:05:00\t3\tnormal\t0\t42\t20\tR 4R",    // turns of a bigger cube
+      "2026-12-09T14:05:00\t11\tnormal\t0\t42\t20\tR",      // a size without notation
       "\t3\tnormal\t0\t42\t20",                             // no date
       "2026-12-09T14:05:00\t3\tmedium\t0\t42\t20",          // no such difficulty
       "2026-12-09T14:05:00\t3\tnormal\t0\t86400\t20",       // a whole day in the seconds

@@ -47,9 +47,10 @@ TSavedGameReadResult Read(const TBytes& ABytes) {
 }
 
 TBytes Written(const TVexilCube& ACube, int32_t ADays, int32_t ASeconds,
-               const std::string& ADifficulty, int32_t AMoves = 0) {
+               const std::string& ADifficulty, int32_t AMoves = 0,
+               const std::string& AScramble = std::string()) {
   TMemoryStream stream;
-  WriteSavedGame(stream, ACube, ADays, ASeconds, ADifficulty, AMoves);
+  WriteSavedGame(stream, ACube, ADays, ASeconds, ADifficulty, AMoves, AScramble);
   return stream.Data();
 }
 
@@ -258,7 +259,7 @@ TEST(SavedGame, ReservedBlocksHoldingBytesAreSkipped) {
   EXPECT_EQ(Read(negative).Outcome, TSavedGameOutcome::Loaded);
 }
 
-TEST(SavedGame, TheMoveCountIsReadOnlyBehindItsMark) {
+TEST(SavedGame, TheMoveCountAndTheScrambleAreReadOnlyBehindTheMark) {
   const auto count = [](int32_t AValue) {
     TMemoryStream stream;
     StreamWriteInteger(stream, AValue);
@@ -269,12 +270,25 @@ TEST(SavedGame, TheMoveCountIsReadOnlyBehindItsMark) {
     return AHead;
   };
   const TBytes mark = {'V', 'C', 'E', 'X'};
+  const auto text = [&](const std::string& AText, int32_t ALength) {
+    return join(count(ALength), TBytes(AText.begin(), AText.end()));
+  };
   const struct {
     const char* Name;
     TBytes Closing;
     int32_t Moves;
+    std::string Scramble = "";
   } cases[] = {
       {"empty", {}, 0},
+      {"ours with a scramble", join(join(mark, count(3)), text("R U2 F'", 7)), 3, "R U2 F'"},
+      {"a scramble and later fields", join(join(join(mark, count(0)), text("F", 1)), count(9)), 0,
+       "F"},
+      {"a scramble spelled otherwise", join(join(mark, count(2)), text("R2' U\xE2\x80\x99", 8)), 2,
+       "R2 U'"},
+      {"a scramble of a bigger cube", join(join(mark, count(4)), text("R 3R", 4)), 4},
+      {"a scramble of no turns", join(join(mark, count(4)), text("hello", 5)), 4},
+      {"a scramble cut short", join(join(mark, count(4)), text("R U", 20)), 4},
+      {"a negative scramble length", join(join(mark, count(4)), text("R U", -3)), 4},
       {"ours", join(mark, count(116)), 116},
       {"ours with later fields", join(join(mark, count(31)), {'n', 'e', 'x', 't'}), 31},
       {"ours, a negative count", join(mark, count(-7)), 0},
@@ -293,6 +307,7 @@ TEST(SavedGame, TheMoveCountIsReadOnlyBehindItsMark) {
     TFileParts parts;
     parts.Closing = c.Closing;
     EXPECT_EQ(Loaded(Read(Build(parts))).Moves, c.Moves);
+    EXPECT_EQ(Loaded(Read(Build(parts))).Scramble, c.Scramble);
   }
 
   // The game writes its count behind the mark, and reads it back.
@@ -300,6 +315,12 @@ TEST(SavedGame, TheMoveCountIsReadOnlyBehindItsMark) {
   const TBytes bytes = Written(saved.Cube, 0, 5, "easy", 1234);
   EXPECT_EQ(TBytes(bytes.end() - 12, bytes.end()), join(join(count(8), mark), count(1234)));
   EXPECT_EQ(Loaded(Read(bytes)).Moves, 1234);
+  // Then the scramble, also when no move has been made yet.
+  const TBytes scrambled = Written(saved.Cube, 0, 5, "", 0, "3Rw' D2");
+  EXPECT_EQ(TBytes(scrambled.end() - 23, scrambled.end()),
+            join(join(join(count(19), mark), count(0)), text("3Rw' D2", 7)));
+  EXPECT_EQ(Loaded(Read(scrambled)).Scramble, "3Rw' D2");
+  EXPECT_EQ(Loaded(Read(scrambled)).Moves, 0);
 }
 
 TEST(SavedGame, AFileBeyondTheSizeLimitIsJudgedByItsHeadFirst) {

@@ -92,7 +92,20 @@ TEST(ShippedLanguages, BothFilesHoldTheSameKeysInTheSameOrder) {
                           "RECORDS_DAMAGED_LINES",
                           "SETTINGS_UNREADABLE_MESSAGE",
                           "SETTINGS_READ_ONLY_MESSAGE",
-                          "MoveCounterMenuItem"}) {
+                          "MoveCounterMenuItem",
+                          "ShowMovesMenuItem",
+                          "EnterMovesMenuItem",
+                          "CopyScrambleMenuItem",
+                          "PasteScrambleMenuItem",
+                          "MovesScrambleLabel",
+                          "MovesTurnsLabel",
+                          "MovesEntryForm",
+                          "MovesEntryLabel",
+                          "MOVES_NOT_A_TURN",
+                          "MOVES_BEYOND_CUBE",
+                          "MOVES_LOG_TITLE",
+                          "SCRAMBLE_NOT_VALID_MESSAGE",
+                          "RecordsCopyScrambleButton"}) {
     EXPECT_EQ(std::count(russian.begin(), russian.end(), key), 1) << key;
   }
 }
