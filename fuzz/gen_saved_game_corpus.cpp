@@ -97,6 +97,11 @@ int main(int argc, char** argv) {
           p.Block.insert(p.Block.begin() + 4, {'x', 'y'});
           p.Block[0] = 2;
         }));
+  Write(folder, "loaded-own-move-count.vcs",
+        with([](TFileParts& p) { p.Closing = {'V', 'C', 'E', 'X', 116, 0, 0, 0}; }));
+  Write(folder, "loaded-foreign-closing-bytes.vcs", with([](TFileParts& p) {
+          p.Closing = {'d', 'e', 'f', 'g', 'h'};
+        }));
   Write(folder, "loaded-seconds-carried.vcs", with([](TFileParts& p) {
           p.Days = 2;
           p.Seconds = 200000;
