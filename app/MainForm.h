@@ -66,6 +66,9 @@ public:
   // Saves the game in progress to AFileName; true on success, a message naming the file and the
   // reason otherwise.
   bool SaveGameFile(const QString& AFileName);
+  // Another start of the program handed over: the window comes to the front and loads
+  // AFileName, when given, as Game > Load does.
+  void OpenFromAnotherStart(const QString& AFileName);
 
 protected:
   // TGLForm hooks.

@@ -125,6 +125,18 @@ bool TMainForm::SaveGameFile(const QString& AFileName) {
   return true;
 }
 
+void TMainForm::OpenFromAnotherStart(const QString& AFileName) {
+  if (isMinimized()) {
+    showNormal();
+  }
+  raise();
+  activateWindow();
+  if (!AFileName.isEmpty()) {
+    LoadGameFile(AFileName);
+  }
+  EnableFrameLoop();
+}
+
 void TMainForm::ReportGameFileError(bool ASaving, const QString& AFileName,
                                     const TFileResult& AResult) {
   std::cerr << NativeName(AFileName).toStdString() << ": " << AResult.Reason << '\n';
