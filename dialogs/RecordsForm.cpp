@@ -311,8 +311,18 @@ void TRecordsForm::RecordsChanged() {
 }
 
 void TRecordsForm::FitToRecords() {
-  const std::vector<TSolveRecord>& records = FRecordsFile.Records;
   const QString days = Text("RECORDS_DAYS", "%1 дн. %2");
+  FitTable(days);
+  FitFigures(days);
+  // Wide enough for the table and the plot at the size it likes.
+  layout()->activate();
+  const int liked =
+      minimumSizeHint().width() + FPlot->sizeHint().width() - FPlot->minimumSizeHint().width();
+  resize(std::max({width(), kStartSize.width(), liked}), height());
+}
+
+void TRecordsForm::FitTable(const QString& ADaysTemplate) {
+  const std::vector<TSolveRecord>& records = FRecordsFile.Records;
   // The best row is bold: every width is taken in bold.
   QFont boldFont = FTable->font();
   boldFont.setBold(true);
@@ -322,7 +332,7 @@ void TRecordsForm::FitToRecords() {
       kCellPadding;
   int tableWidth = 0;
   for (int column = 0; column < TRecordsTableModel::kColumnCount; ++column) {
-    const int cells = bold.horizontalAdvance(LongestCell(records, column, days));
+    const int cells = bold.horizontalAdvance(LongestCell(records, column, ADaysTemplate));
     const int width =
         std::max(FTable->horizontalHeader()->sectionSizeHint(column), cells + padding);
     FTable->horizontalHeader()->resizeSection(column, width);
@@ -340,8 +350,11 @@ void TRecordsForm::FitToRecords() {
   tableWidth += numbers->minimumWidth() + 2 * FTable->frameWidth() +
                 FTable->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, FTable);
   FTable->setMinimumWidth(tableWidth);
+}
 
-  // The figures: the slowest time as an average is the widest time any figure can show.
+void TRecordsForm::FitFigures(const QString& ADaysTemplate) {
+  const std::vector<TSolveRecord>& records = FRecordsFile.Records;
+  // The slowest time as an average is the widest time any figure can show.
   int64_t slowest = 0;
   int32_t mostMoves = 0;
   for (const TSolveRecord& record : records) {
@@ -349,18 +362,12 @@ void TRecordsForm::FitToRecords() {
     mostMoves = std::max(mostMoves, record.Moves);
   }
   const QFontMetrics figure(FBestTimeValue->font());
-  const int figureWidth =
-      WidestText(figure, {NoFigureText(), AverageTimeText(static_cast<double>(slowest), days),
-                          SolveTimeText(slowest, days), QString::number(mostMoves),
-                          QString::number(records.size())});
+  const int figureWidth = WidestText(
+      figure, {NoFigureText(), AverageTimeText(static_cast<double>(slowest), ADaysTemplate),
+               SolveTimeText(slowest, ADaysTemplate), QString::number(mostMoves),
+               QString::number(records.size())});
   FFigures->setColumnMinimumWidth(1, figureWidth);
   FFigures->setColumnMinimumWidth(4, figureWidth);
-
-  // Wide enough for the table and the plot at the size it likes.
-  layout()->activate();
-  const int liked =
-      minimumSizeHint().width() + FPlot->sizeHint().width() - FPlot->minimumSizeHint().width();
-  resize(std::max({width(), kStartSize.width(), liked}), height());
 }
 
 void TRecordsForm::LocalizeLists() {

@@ -76,6 +76,10 @@ private:
   // difficulty is chosen, so nothing moves sideways when the choice changes; the window opens
   // wide enough for the table and a plot of its liked size.
   void FitToRecords();
+  // The columns of the table and its number column; the table is as wide as they need.
+  void FitTable(const QString& ADaysTemplate);
+  // The columns of the figures, as wide as the widest figure of the file.
+  void FitFigures(const QString& ADaysTemplate);
   // Fills the figures, the table and the plot for the chosen size and difficulty, at once while
   // the window shows, otherwise when it is shown.
   void RecordsChanged();

@@ -93,6 +93,7 @@ void TUpdateForm::CreateLayout() {
   button->setGeometry(8, 200, 281, 25);
   button->setDefault(true);
   connect(button, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+  FButton = button;
 }
 
 QLabel* TUpdateForm::AddLabel(const char* AName, const QString& AText, QPoint APlace,
@@ -143,6 +144,10 @@ void TUpdateForm::FormShow() {
     bottom = LayOutNotes(fullWidth - FNotesArea->verticalScrollBar()->sizeHint().width());
   }
   FNotesArea->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  // The button has the focus first, so Space or Enter presses it at once; notes that scroll
+  // are reached with Tab and scrolled with the arrow keys.
+  FNotesArea->setFocusPolicy(scrolls ? Qt::TabFocus : Qt::NoFocus);
+  FButton->setFocus();
   FNotes->resize(kNotesArea.width() -
                      (scrolls ? FNotesArea->verticalScrollBar()->sizeHint().width() : 0),
                  bottom);

@@ -18,6 +18,7 @@
 #include <QString>
 
 class QLabel;
+class QPushButton;
 class QScrollArea;
 
 namespace vexil {
@@ -63,6 +64,7 @@ private:
   QWidget* FGroupBox = nullptr;
   QScrollArea* FNotesArea = nullptr;
   QWidget* FNotes = nullptr;
+  QPushButton* FButton = nullptr;
   QLabel* FNewVersionLabel = nullptr;
   QLabel* FReleaseNote1Label = nullptr;
   QLabel* FReleaseNote2Label = nullptr;

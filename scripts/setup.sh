@@ -19,6 +19,8 @@ PACKAGES=(
   # checking what `cmake --install` puts on the desktop, and opening a saved game through it;
   # xdg-open outside a desktop environment needs libfile-mimeinfo-perl to know a file's type
   desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
+  # the Debian package: cpack's dependencies (dpkg-shlibdeps) and the check of the package
+  dpkg-dev lintian
 )
 
 step() {
@@ -51,11 +53,17 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# Configures build/ and builds the targets named (the game alone: vexil_cube), or everything.
 configure_and_build() {
   step "Configuring in $BUILD_DIR"
   mkdir -p "$BUILD_DIR"
   cmake -S "$ROOT" -B "$BUILD_DIR" -DVEXIL_WERROR=ON >"$BUILD_DIR/configure.log" 2>&1 ||
     { cat "$BUILD_DIR/configure.log" >&2; false; }
-  step "Building"
-  cmake --build "$BUILD_DIR" -j"$(nproc)"
+  if [ $# -gt 0 ]; then
+    step "Building $*"
+    cmake --build "$BUILD_DIR" -j"$(nproc)" --target "$@"
+  else
+    step "Building everything"
+    cmake --build "$BUILD_DIR" -j"$(nproc)"
+  fi
 }

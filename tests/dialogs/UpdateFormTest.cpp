@@ -127,6 +127,9 @@ TEST(UpdateForm, AWrappedFirstNotePushesTheSecondDown) {
             InGroupBox(form, note2).y());
   EXPECT_EQ(note2->text(), "Second.");
   EXPECT_EQ(form.size(), QSize(316, 251));
+  // Short notes take no focus: the button has it alone.
+  EXPECT_EQ(form.focusWidget(), Child<QPushButton>(form, "BitBtn1"));
+  EXPECT_EQ(Child<QScrollArea>(form, "ReleaseNotesArea")->focusPolicy(), Qt::NoFocus);
 }
 
 TEST(UpdateForm, LongNotesScrollAboveTheButtonInTheFixedWindow) {
@@ -156,6 +159,9 @@ TEST(UpdateForm, LongNotesScrollAboveTheButtonInTheFixedWindow) {
   const QPoint end = note2->mapTo(area->viewport(), QPoint(0, note2->height()));
   EXPECT_LE(end.y(), area->viewport()->height());
   EXPECT_GT(end.y(), 0);
+  // The button has the focus first; Tab reaches the notes.
+  EXPECT_EQ(form.focusWidget(), button);
+  EXPECT_EQ(area->focusPolicy(), Qt::TabFocus);
   // The second note's bullet moves with it.
   EXPECT_EQ(InGroupBox(form, Label(form, "ReleaseNote2OptionLabel")).y(),
             InGroupBox(form, note2).y());

@@ -1,0 +1,106 @@
+# Makes the Debian package of a build with cpack in a scratch folder and fails unless it holds
+# exactly the listed files under /usr (and the package's own, PACKAGE_ONLY), names the package, its version, section and maintainer,
+# has dependencies worked out from the program's libraries, and lintian finds no error in it.
+#   cmake -DBUILD=<build folder> -DOUT=<scratch folder> -DEXPECTED=<list of files>
+#         -DVERSION=<project version> [-DPACKAGE_ONLY=<files>] [-DLINTIAN=<lintian>]
+#         -P check_debian_package.cmake
+cmake_minimum_required(VERSION 3.25)
+foreach(variable BUILD OUT EXPECTED VERSION)
+  if(NOT DEFINED ${variable})
+    message(FATAL_ERROR "check_debian_package: set BUILD, OUT, EXPECTED and VERSION")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE ${OUT})
+file(MAKE_DIRECTORY ${OUT})
+execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G DEB -B ${OUT} --config ${BUILD}/CPackConfig.cmake
+                WORKING_DIRECTORY ${BUILD} RESULT_VARIABLE result OUTPUT_VARIABLE output
+                ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "check_debian_package: cpack failed (${result}):\n${output}")
+endif()
+file(GLOB packages ${OUT}/vexil-cube_*.deb)
+list(LENGTH packages count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "check_debian_package: expected one vexil-cube_*.deb in ${OUT}, found "
+                      "'${packages}'")
+endif()
+set(package ${packages})
+
+set(faults "")
+# The files: "./usr/bin/vexil_cube" is the installed "bin/vexil_cube"; folders are not listed.
+execute_process(COMMAND dpkg-deb --fsys-tarfile ${package} COMMAND tar -t
+                OUTPUT_VARIABLE entries RESULT_VARIABLE result COMMAND_ERROR_IS_FATAL ANY)
+string(REPLACE "\n" ";" entries "${entries}")
+set(packaged "")
+foreach(entry IN LISTS entries)
+  if(entry STREQUAL "" OR entry MATCHES "/$")
+    continue()
+  endif()
+  if(NOT entry MATCHES "^\\./usr/(.+)$")
+    string(APPEND faults "\n  outside /usr: ${entry}")
+    continue()
+  endif()
+  list(APPEND packaged ${CMAKE_MATCH_1})
+endforeach()
+file(STRINGS ${EXPECTED} expected REGEX "^[^#]")
+list(APPEND expected ${PACKAGE_ONLY})
+set(missing ${expected})
+list(REMOVE_ITEM missing ${packaged})
+set(extra ${packaged})
+list(REMOVE_ITEM extra ${expected})
+foreach(file IN LISTS missing)
+  string(APPEND faults "\n  not in the package: ${file}")
+endforeach()
+foreach(file IN LISTS extra)
+  string(APPEND faults "\n  in the package but not listed: ${file}")
+endforeach()
+
+# The control fields.
+function(control_field name out)
+  execute_process(COMMAND dpkg-deb --field ${package} ${name} OUTPUT_VARIABLE value
+                  OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+control_field(Package name)
+control_field(Version version)
+control_field(Section section)
+control_field(Maintainer maintainer)
+control_field(Depends depends)
+control_field(Description description)
+if(NOT name STREQUAL "vexil-cube")
+  string(APPEND faults "\n  Package: ${name}")
+endif()
+if(NOT version STREQUAL VERSION)
+  string(APPEND faults "\n  Version: ${version}, not the project's ${VERSION}")
+endif()
+if(NOT section STREQUAL "games")
+  string(APPEND faults "\n  Section: ${section}")
+endif()
+if(NOT maintainer MATCHES "^[^<]+ <[^@>]+@[^>]+>$")
+  string(APPEND faults "\n  Maintainer: ${maintainer}")
+endif()
+# dpkg-shlibdeps found the libraries the program links; the platform plugin is asked for.
+foreach(dependency libc6 libqt6widgets6 libqt6gui6 libcurl4 qt6-qpa-plugins)
+  if(NOT depends MATCHES "(^|, )${dependency}( |,|$)")
+    string(APPEND faults "\n  Depends lacks ${dependency}: ${depends}")
+  endif()
+endforeach()
+if(NOT description MATCHES "\n .")
+  string(APPEND faults "\n  no long description: ${description}")
+endif()
+
+if(LINTIAN)
+  execute_process(COMMAND ${LINTIAN} --fail-on error ${package} RESULT_VARIABLE result
+                  OUTPUT_VARIABLE report ERROR_VARIABLE report)
+  message(STATUS "lintian:\n${report}")
+  if(NOT result EQUAL 0)
+    string(APPEND faults "\n  lintian reports errors:\n${report}")
+  endif()
+endif()
+
+if(faults)
+  message(FATAL_ERROR "check_debian_package: ${package} is wrong:${faults}")
+endif()
+list(LENGTH packaged count)
+message(STATUS "check_debian_package: ${package}, ${count} files, depends on ${depends}")
