@@ -68,6 +68,9 @@ public:
   // Saves the game in progress to AFileName; true on success, a message naming the file and the
   // reason otherwise.
   bool SaveGameFile(const QString& AFileName);
+  // Another start of the program handed over: the window comes to the front and loads
+  // AFileName, when given, as Game > Load does.
+  void OpenFromAnotherStart(const QString& AFileName);
 
 protected:
   // TGLForm hooks.
@@ -87,6 +90,7 @@ protected:
   void FormKeyUp(QKeyEvent& AEvent) override;
   void changeEvent(QEvent* AEvent) override;
   bool event(QEvent* AEvent) override;
+  void closeEvent(QCloseEvent* AEvent) override;
 
 private:
   // Zoom of one wheel notch, and of each frame a zoom key is held.
@@ -118,6 +122,14 @@ private:
   void SaveGameMenuItemClick();
   // A file that could not be read (or, ASaving, written), with the reason in the player's language.
   void ReportGameFileError(bool ASaving, const QString& AFileName, const TFileResult& AResult);
+  // --- the game kept at exit (MainFormResume.cpp)
+  // At the first show: the saved game named at start, else the game kept at the last exit.
+  void StartWithKeptGame();
+  void ResumeKeptGame();
+  // The game in progress is written for the next start; without one the kept file goes.
+  void KeepGameForNextStart();
+  // The game on screen ended (or was replaced): the kept one is of no more use.
+  void GameEndedForKeeping();
   // --- the game's events (MainFormGame.cpp)
   void CreateGame(int ADegree);
   void PrepareCube(TVexilCube& ACube);
@@ -241,6 +253,8 @@ private:
   // The folder of the last saved game chosen in a file dialog, for this run.
   QString FSavedGameFolder;
   QString FStartGameFile;
+  // The start has looked at the game kept at the last exit: from now on the file follows the game.
+  bool FKeptGameChecked = false;
 };
 
 } // namespace vexil

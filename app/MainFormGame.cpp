@@ -43,6 +43,9 @@ void TMainForm::PrepareCube(TVexilCube& ACube) {
 
 void TMainForm::GameChanged() {
   FSaveGameItem->setEnabled(FGame->NewGameIsStarted());
+  if (!FGame->NewGameIsStarted()) {
+    GameEndedForKeeping();
+  }
   ShowDifficultyMark();
   // The tick runs exactly while the game's clock counts.
   if (!FGame->Clock().Running()) {

@@ -112,10 +112,11 @@ void TMainForm::FormShow() {
   FClockDrawing = std::make_unique<TClockDrawing>();
   CreateTextures();
   // After the textures: making them lays the stickers out afresh. Its messages come once the
-  // window is on the screen.
-  if (!FStartGameFile.isEmpty()) {
-    QTimer::singleShot(0, this, [this] { LoadGameFile(FStartGameFile); });
-  }
+  // window is on the screen. Then the game kept at the last exit, unless a file was named.
+  QTimer::singleShot(0, this, &TMainForm::StartWithKeptGame);
+  // Closing by a signal or a log-out may skip the window's close: the game is kept either way.
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &TMainForm::KeepGameForNextStart);
+  connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::KeepGameForNextStart);
   StartOnlineServices();
   // The window is on the screen now: the notice can stand over it.
   QTimer::singleShot(0, this, &TMainForm::ShowSettingsFileNotice);

@@ -1,5 +1,5 @@
 // Game > Records: the player's records, read from the records file each time the window opens,
-// shown for the size and difficulty being played.
+// shown for the size and difficulty being played, or for the newest solve.
 #include "app/MainForm.h"
 
 #include "app/RecordsFile.h"
@@ -7,23 +7,24 @@
 #include "engine/Records.h"
 #include "localization/LocalizationStore.h"
 
-#include <algorithm>
-
 namespace vexil {
 
 namespace {
 
-// The difficulty to show first for a game of ADegree marked AMark. A solved game clears the
-// mark, so without one the newest solve of that size decides: the game just won shows at once.
-std::string DifficultyToShow(const std::vector<TSolveRecord>& ARecords, int32_t ADegree,
-                             TDifficulty AMark) {
-  if (AMark != TDifficulty::None) {
-    return DifficultyText(AMark);
+struct TRecordsChoice {
+  int32_t Degree;
+  std::string Difficulty;
+};
+
+// What the window shows first: the size and difficulty of the game being played (or being
+// scrambled); with no game, those of the newest solve, so the game just won shows at once; with
+// neither, the size on screen.
+TRecordsChoice ChoiceToShow(const std::vector<TSolveRecord>& ARecords, const TGame& AGame) {
+  const bool playing = AGame.NewGameIsStarted() || AGame.Scrambling();
+  if (playing || ARecords.empty()) {
+    return {AGame.VexilCube().Degree(), DifficultyText(AGame.Difficulty())};
   }
-  const auto newest =
-      std::find_if(ARecords.rbegin(), ARecords.rend(),
-                   [ADegree](const TSolveRecord& ARecord) { return ARecord.Degree == ADegree; });
-  return newest != ARecords.rend() ? newest->Difficulty : DifficultyText(AMark);
+  return {ARecords.back().Degree, ARecords.back().Difficulty};
 }
 
 } // namespace
@@ -31,12 +32,11 @@ std::string DifficultyToShow(const std::vector<TSolveRecord>& ARecords, int32_t 
 void TMainForm::RecordsMenuItemClick() {
   SetTimerEnabled(false);
   TRecordsFile records = ReadRecordsFile(RecordsFileName());
-  const int32_t degree = FGame->VexilCube().Degree();
-  const std::string difficulty = DifficultyToShow(records.Records, degree, FGame->Difficulty());
+  const TRecordsChoice choice = ChoiceToShow(records.Records, *FGame);
   TRecordsForm form(this);
   form.SetLocalizationStoreLink(FLocalizationStore.get());
   form.SetRecordsFile(std::move(records));
-  form.SetChoice(degree, difficulty);
+  form.SetChoice(choice.Degree, choice.Difficulty);
   form.exec();
   EnableFrameLoop();
 }

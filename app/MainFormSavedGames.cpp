@@ -96,6 +96,7 @@ bool TMainForm::LoadGameFile(const QString& AFileName) {
   }
   StopSpin();
   FMouseState = -1;
+  GameEndedForKeeping();
   FGame->LoadGame(*result.Game);
   // The first frame after loading nudges the view by one spin step about both screen axes.
   FHRotateDirection = 1;
@@ -123,6 +124,18 @@ bool TMainForm::SaveGameFile(const QString& AFileName) {
     return false;
   }
   return true;
+}
+
+void TMainForm::OpenFromAnotherStart(const QString& AFileName) {
+  if (isMinimized()) {
+    showNormal();
+  }
+  raise();
+  activateWindow();
+  if (!AFileName.isEmpty()) {
+    LoadGameFile(AFileName);
+  }
+  EnableFrameLoop();
 }
 
 void TMainForm::ReportGameFileError(bool ASaving, const QString& AFileName,

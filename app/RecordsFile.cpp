@@ -1,23 +1,11 @@
 #include "app/RecordsFile.h"
 
-#include <cstdlib>
+#include "app/PlayerDataFolder.h"
 
 namespace vexil {
 
 std::string RecordsFileName() {
-  // A relative XDG_DATA_HOME is invalid by the base-directory rules and is ignored.
-  const char* dataHome = std::getenv("XDG_DATA_HOME");
-  std::string folder;
-  if (dataHome != nullptr && dataHome[0] == '/') {
-    folder = dataHome;
-  } else {
-    const char* home = std::getenv("HOME");
-    folder = std::string(home != nullptr ? home : "") + "/.local/share";
-  }
-  if (folder.back() != '/') {
-    folder += '/';
-  }
-  return folder + "Vexil Cube/records.tsv";
+  return PlayerDataFolder() + "records.tsv";
 }
 
 } // namespace vexil

@@ -58,6 +58,11 @@ std::vector<TLanguageLine> LanguageLines() {
       {"SAVE_GAME_ERROR", "The game cannot be saved to \"%1\": %2",
        "Не удаётся сохранить игру в файл \"%1\": %2"},
       {"SAVE_DIALOG_TITLE", "Save game...", "Сохранить игру..."},
+      {"KEPT_GAME_DAMAGED_MESSAGE",
+       "The game kept at the last exit cannot be read. Its file was moved to \"%1\"; a new "
+       "game starts.",
+       "Игру, сохранённую при прошлом выходе, прочитать не удалось. Её файл перемещён в \"%1\"; "
+       "начинается новая игра."},
       // Why a file could not be read or written: the %2 of the two messages above.
       {"FILE_ERROR_NOT_FOUND", "the file or its folder does not exist.",
        "файл или его папка не существует."},

@@ -105,7 +105,7 @@ TEST_F(RecordsWindowTest, GameRecordsShowsTheRecordsFileForTheSizePlayedWithTheL
   ASSERT_NE(save + 1, items.end());
   EXPECT_EQ(*(save + 1), records);
 
-  // No game is marked at start: the newest solve of the size played decides.
+  // No game at start: the newest solve decides.
   TShownRecords shown = ShowRecords();
   EXPECT_EQ(shown.Caption, "Records");
   EXPECT_EQ(shown.Degree, 3);
@@ -133,11 +133,28 @@ TEST_F(RecordsWindowTest, GameRecordsShowsTheRecordsFileForTheSizePlayedWithTheL
   EXPECT_TRUE(form.Game()->NewGameIsStarted());
   EXPECT_TRUE(form.Game()->Clock().Running());
 
+  // A game on another size shows that size's solves; without the game, the newest solve again.
   Item("MenuItemDegree4")->trigger();
+  Item("NormalGameModeMenuItem")->trigger();
+  ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
   shown = ShowRecords();
   EXPECT_EQ(shown.Degree, 4);
   EXPECT_EQ(shown.Difficulty, "normal");
   EXPECT_EQ(shown.BestTime, "00:05:00");
+  Item("ResetMenuItem")->trigger();
+  shown = ShowRecords();
+  EXPECT_EQ(shown.Degree, 3);
+  EXPECT_EQ(shown.Difficulty, "hard");
+}
+
+TEST_F(RecordsWindowTest, WithoutAGameTheNewestSolveShowsWhateverTheSizeOnScreen) {
+  WriteRecords(kRecords);
+  WriteSettings("[settings]\r\nLanguageIndex=1\r\nVexilCubeDegree=5\r\n");
+  Open();
+  const TShownRecords shown = ShowRecords();
+  EXPECT_EQ(shown.Degree, 3);
+  EXPECT_EQ(shown.Difficulty, "hard");
+  EXPECT_EQ(shown.Solves, "1");
 }
 
 TEST_F(RecordsWindowTest, WithoutARecordsFileTheWindowShowsNoSolvesInRussian) {

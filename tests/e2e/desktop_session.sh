@@ -20,6 +20,7 @@ for tool in setxkbmap xdotool xprop xwininfo import compare; do
     { echo "desktop_session: $tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
 mkdir -p "$SHOTS"
+source "$HERE/private_session.sh"
 
 CONFIG="$(mktemp -d)"
 export XDG_CONFIG_HOME="$CONFIG"

@@ -6,6 +6,7 @@
 #   tests/e2e/exit_while_request_hangs.sh GAME_BINARY SERVER_SCRIPT
 set -euo pipefail
 source "$(dirname "$0")/wait_for_window.sh"
+source "$(dirname "$0")/private_session.sh"
 source "$(dirname "$0")/local_server.sh"
 
 GAME="${1:?usage: exit_while_request_hangs.sh GAME_BINARY SERVER_SCRIPT}"

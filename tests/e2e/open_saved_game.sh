@@ -17,6 +17,7 @@
 # program from the desktop database there, then runs the entry's Exec line found through PATH.
 set -euo pipefail
 source "$(dirname "$0")/wait_for_window.sh"
+source "$(dirname "$0")/private_session.sh"
 
 usage="usage: open_saved_game.sh PREFIX SAVED_GAME SCREENSHOT_DIR [FOLDER_TO_HIDE...]"
 PREFIX="$(realpath "${1:?$usage}")"

@@ -7,6 +7,7 @@
 #   tests/e2e/play_session.sh GAME_BINARY SCREENSHOT_DIR
 set -euo pipefail
 source "$(dirname "$0")/wait_for_window.sh"
+source "$(dirname "$0")/private_session.sh"
 
 GAME="${1:?usage: play_session.sh GAME_BINARY SCREENSHOT_DIR}"
 SHOTS="${2:?usage: play_session.sh GAME_BINARY SCREENSHOT_DIR}"

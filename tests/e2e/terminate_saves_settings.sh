@@ -4,6 +4,7 @@
 #   tests/e2e/terminate_saves_settings.sh GAME_BINARY
 set -euo pipefail
 source "$(dirname "$0")/wait_for_window.sh"
+source "$(dirname "$0")/private_session.sh"
 
 GAME="${1:?usage: terminate_saves_settings.sh GAME_BINARY}"
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual_display.sh"

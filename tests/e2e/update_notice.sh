@@ -29,6 +29,7 @@ fail() {
   exit 1
 }
 source "$(dirname "$0")/wait_for_window.sh"
+source "$(dirname "$0")/private_session.sh"
 source "$(dirname "$0")/local_server.sh"
 
 mkdir -p "$WORK/site/programs/3" "$WORK/config"

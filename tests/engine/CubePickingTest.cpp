@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 using namespace vexil;
 using namespace vexil::test;
@@ -14,11 +16,13 @@ namespace {
 
 // Window position of a sticker's centre as drawn at rest under the scene's projection, worked
 // out independently of the model's pick.
+// AAt: a point of the sticker's cubie, from the cubie's centre; the sticker's centre if not given.
 std::pair<double, double> ScreenCentre(const TVexilCube& ACube, int32_t ASticker,
-                                       const TMatrix& AView, int AWidth, int AHeight) {
+                                       const TMatrix& AView, int AWidth, int AHeight,
+                                       const TVertex3f* AAt = nullptr) {
   const TCubieGeometry& geometry = ACube.Geometry();
   const TPoint3d cubie = geometry.CubieCentre(geometry.GridPosition(ACube.WorkPlaneCube(ASticker)));
-  const TVertex3f& centre = ACube.WorkPlane(ASticker).PlaneCentre();
+  const TVertex3f& centre = AAt != nullptr ? *AAt : ACube.WorkPlane(ASticker).PlaneCentre();
   TVertex3f p{static_cast<float>(cubie.X + centre.X), static_cast<float>(cubie.Y + centre.Y),
               static_cast<float>(cubie.Z + centre.Z)};
   TransformVertex(p, AView);
@@ -68,21 +72,78 @@ TEST(CubePicking, EveryFacingStickerIsPickedAtItsCentre) {
   }
 }
 
-TEST(CubePicking, TheGapBetweenTwoStickersPicksNothing) {
-  TVexilCube cube(3, CommittedCubeMesh());
-  cube.Resize(800, 600);
-  // Stickers 27 and 44 (face 1 of cubies (2,2,3) and (3,2,3)) meet halfway between their centres.
-  const auto a = ScreenCentre(cube, 27, IdentityMatrix(), 800, 600);
-  const auto b = ScreenCentre(cube, 44, IdentityMatrix(), 800, 600);
-  ASSERT_EQ(cube.GetSelectedPlane(static_cast<int32_t>(b.first), 300, IdentityMatrix()), 44);
-  // The body's rounded edges leave a gap between neighbouring stickers.
-  bool sawNothing = false;
-  for (int x = static_cast<int>(a.first); x <= static_cast<int>(b.first); ++x) {
-    const int32_t hit = cube.GetSelectedPlane(x, 300, IdentityMatrix());
-    EXPECT_TRUE(hit == 27 || hit == 44 || hit == -1);
-    sawNothing = sawNothing || hit == -1;
+TEST(CubePicking, TheBodyAroundAStickerPicksItUpToTheMiddleOfTheGap) {
+  for (const int n : {3, 10}) {
+    SCOPED_TRACE(n);
+    TVexilCube cube(n, CommittedCubeMesh());
+    cube.Resize(800, 600);
+    // The row of side 1 through the sticker nearest the middle, left to right.
+    const auto middle = ScreenCentre(cube, cube.GetSelectedPlane(400, 300, IdentityMatrix()),
+                                     IdentityMatrix(), 800, 600);
+    std::vector<std::pair<double, int32_t>> row;
+    for (int32_t s = 0; s < cube.WorkPlanesCount(); ++s) {
+      const auto centre = ScreenCentre(cube, s, IdentityMatrix(), 800, 600);
+      if (cube.WorkPlane(s).PlaneID() == 1 && std::fabs(centre.second - middle.second) < 0.5) {
+        row.emplace_back(centre.first, s);
+      }
+    }
+    std::sort(row.begin(), row.end());
+    ASSERT_EQ(row.size(), static_cast<size_t>(n));
+    const int y = static_cast<int>(std::lround(middle.second));
+    // From the first sticker's centre to the last's every pixel picks a sticker of the row, the
+    // nearer one of each pair: the dark gaps between them are shared out at their middles.
+    for (int x = static_cast<int>(std::ceil(row.front().first));
+         x <= static_cast<int>(row.back().first); ++x) {
+      double nearest = std::numeric_limits<double>::infinity();
+      for (const auto& [centre, sticker] : row) {
+        nearest = std::min(nearest, std::fabs(x - centre));
+      }
+      const int32_t hit = cube.GetSelectedPlane(x, y, IdentityMatrix());
+      const auto picked = std::find_if(row.begin(), row.end(),
+                                       [&](const auto& AEntry) { return AEntry.second == hit; });
+      ASSERT_NE(picked, row.end()) << "x " << x << " picked " << hit;
+      // Within a pixel of the middle either neighbour may have it.
+      ASSERT_LT(std::fabs(x - picked->first), nearest + 1.0) << "x " << x << " picked " << hit;
+    }
+    // Beyond the last sticker of the row the body rounds off into side 5: nothing is picked
+    // there, up to the cube's outline and beyond.
+    int x = static_cast<int>(row.back().first);
+    while (cube.GetSelectedPlane(x, y, IdentityMatrix()) == row.back().second) {
+      ++x;
+    }
+    for (int beyond = x; beyond < x + 40; ++beyond) {
+      ASSERT_EQ(cube.GetSelectedPlane(beyond, y, IdentityMatrix()), -1) << beyond;
+    }
   }
-  EXPECT_TRUE(sawNothing);
+}
+
+TEST(CubePicking, AStickerPressedOnItsBorderTurnsItsLayer) {
+  TVexilCube cube(10, CommittedCubeMesh());
+  cube.Resize(800, 600);
+  const int32_t sticker = cube.GetSelectedPlane(400, 300, IdentityMatrix());
+  ASSERT_GE(sticker, 0);
+  // The last pixel left of the sticker that still picks it lies in the dark gap, past the
+  // sticker's left edge.
+  const auto centre = ScreenCentre(cube, sticker, IdentityMatrix(), 800, 600);
+  const int y = static_cast<int>(std::lround(centre.second));
+  int border = static_cast<int>(centre.first);
+  while (cube.GetSelectedPlane(border - 1, y, IdentityMatrix()) == sticker) {
+    --border;
+  }
+  TVertex3f leftEdge = cube.WorkPlane(sticker).PlaneCentre();
+  for (const TVertex3f& corner : cube.WorkPlane(sticker).GLVertexArray()) {
+    leftEdge.X = std::min(leftEdge.X, corner.X);
+  }
+  ASSERT_LT(border + 1, ScreenCentre(cube, sticker, IdentityMatrix(), 800, 600, &leftEdge).first);
+  cube.ProcessMouseDown(TMouseButton::mbLeft, border, 600 - y, y);
+  ASSERT_EQ(cube.SelectedPlane(), sticker);
+  cube.ProcessMouseMove(border, 600 - y - 100, 0);
+  cube.BeginFrame(IdentityMatrix());
+  EXPECT_TRUE(cube.ManualRotation());
+  EXPECT_EQ(cube.RotateDirection(), 0);
+  cube.ProcessMouseUp(TMouseButton::mbLeft);
+  cube.FinishTurn();
+  EXPECT_EQ(cube.History().Count(), 1);
 }
 
 TEST(CubePicking, DevicePixelsKeepThePickOnHiDpiViews) {
