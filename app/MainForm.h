@@ -122,6 +122,18 @@ private:
   void SaveGameMenuItemClick();
   // A file that could not be read (or, ASaving, written), with the reason in the player's language.
   void ReportGameFileError(bool ASaving, const QString& AFileName, const TFileResult& AResult);
+  // --- pause (MainFormPause.cpp)
+  void CreatePauseItem(QMenu* AGameMenu);
+  void SetGamePaused(bool AValue);
+  void UpdatePauseItem();
+  // The key pauses or lets the game go on: true when it was the pause key during a game.
+  bool PauseKeyPressed(const QKeyEvent& AEvent);
+  // A press in the view lets a paused game go on, and does nothing else: true then.
+  bool PressEndsPause();
+  // The window was minimised or hidden (AHidden), or came back.
+  void PauseWhileHidden(bool AHidden);
+  // The word that stands where a paused game's cube was.
+  void DrawPauseWord();
   // --- the game kept at exit (MainFormResume.cpp)
   // At the first show: the saved game named at start, else the game kept at the last exit.
   void StartWithKeptGame();
@@ -214,6 +226,7 @@ private:
   QAction* FNormalItem = nullptr;
   QAction* FHardItem = nullptr;
   QAction* FSaveGameItem = nullptr;
+  QAction* FPauseItem = nullptr;
   QAction* FUndoItem = nullptr;
   QAction* FRedoItem = nullptr;
   QAction* FGlobalLightingItem = nullptr;
@@ -253,6 +266,8 @@ private:
   // The folder of the last saved game chosen in a file dialog, for this run.
   QString FSavedGameFolder;
   QString FStartGameFile;
+  // The game was paused because the window was minimised or hidden, not by the player.
+  bool FPausedByHiding = false;
   // The start has looked at the game kept at the last exit: from now on the file follows the game.
   bool FKeptGameChecked = false;
 };

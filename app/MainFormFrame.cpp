@@ -97,7 +97,11 @@ void TMainForm::RenderFrame() {
   SetViewMatrix(MultiplyMatrix(FrameRotation(), ViewMatrix()));
   BeginScene(FGameSettings->BackgroundColor(), ViewMatrix());
   DrawClock();
-  DrawCube();
+  if (FGame->Paused()) {
+    DrawPauseWord();
+  } else {
+    DrawCube();
+  }
   EndScene();
   FHRotateDirection = 0;
   FVRotateDirection = 0;
@@ -126,6 +130,7 @@ void TMainForm::KeepRecord() {
 }
 
 void TMainForm::UpdateActions() {
+  UpdatePauseItem();
   acUndoStepUpdate();
   acRedoStepUpdate();
   UpdateNotationItems();

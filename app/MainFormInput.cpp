@@ -54,7 +54,7 @@ void TMainForm::ZoomBy(double ADelta) {
 void TMainForm::FormMouseDown(Qt::MouseButton AButton, Qt::MouseButtons /*AButtons*/,
                               Qt::KeyboardModifiers /*AModifiers*/, int X, int Y) {
   SetTimerEnabled(true);
-  if (!FKeys.Empty() || !FGame) {
+  if (!FKeys.Empty() || !FGame || PressEndsPause()) {
     return;
   }
   if (FMouseState == kNoGesture) {
@@ -135,6 +135,11 @@ bool TMainForm::event(QEvent* AEvent) {
   if (AEvent->type() == QEvent::WindowBlocked) {
     EndGesture();
   }
+  // Hidden by the desktop (another workspace, a minimise that comes as a hide) or shown again.
+  if ((AEvent->type() == QEvent::Hide || AEvent->type() == QEvent::Show) && AEvent->spontaneous() &&
+      FGame) {
+    PauseWhileHidden(AEvent->type() == QEvent::Hide);
+  }
   return TGLForm::event(AEvent);
 }
 
@@ -148,7 +153,8 @@ void TMainForm::FormMouseWheel(int AWheelDelta) {
 void TMainForm::FormKeyDown(QKeyEvent& AEvent) {
   // Whatever paused the loop, a key the player presses shows its effect.
   SetTimerEnabled(true);
-  if (!FGame || FGame->VexilCube().SideIsRotating() || FMouseState != kNoGesture) {
+  if (!FGame || PauseKeyPressed(AEvent) || FGame->VexilCube().SideIsRotating() ||
+      FMouseState != kNoGesture) {
     return;
   }
   TKey key;
@@ -194,6 +200,9 @@ void TMainForm::changeEvent(QEvent* AEvent) {
   if (AEvent->type() == QEvent::ActivationChange && !isActiveWindow()) {
     FKeys.Clear();
     EndGesture();
+  }
+  if (AEvent->type() == QEvent::WindowStateChange && FGame) {
+    PauseWhileHidden(isMinimized());
   }
 }
 

@@ -103,6 +103,15 @@ bool KeyOf(const TKeyStroke& AStroke, TKey& AKey) {
                                  : LetterKeyOfCode(AStroke.QtKey, AKey);
 }
 
+bool IsPauseKey(const TKeyStroke& AStroke) {
+  constexpr int kCyrillicZe = 0x0417; // З, on the P key
+  if (AStroke.QtKey == Qt::Key_Pause) {
+    return true;
+  }
+  return AStroke.XkbKeycode != 0 ? AStroke.XkbKeycode == kXkbKeycodeP
+                                 : AStroke.QtKey == Qt::Key_P || AStroke.QtKey == kCyrillicZe;
+}
+
 TKeyStroke KeyStrokeOf(const QKeyEvent& AEvent) {
   TKeyStroke stroke;
   stroke.QtKey = AEvent.key();

@@ -45,6 +45,12 @@ constexpr uint32_t kXkbKeycodeD = 40;
 // whatever letters the layout puts there. Where the physical key is unknown the letters stand
 // for their places: W/A/S/D, and Ц/Ф/Ы/В of the Russian layout. False for every other key.
 bool KeyOf(const TKeyStroke& AStroke, TKey& AKey);
+// The physical key of the letter P on a US keyboard, as XKB numbers it.
+constexpr uint32_t kXkbKeycodeP = 33;
+// The key pauses the game and lets it go on: the Pause key, and the P key by its place on the
+// keyboard as W/A/S/D are (З under the Russian layout); where the place is unknown, the letters
+// P and З.
+bool IsPauseKey(const TKeyStroke& AStroke);
 
 // The key of AEvent; the physical key is read where the platform's native scan code is an XKB
 // keycode.

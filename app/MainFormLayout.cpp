@@ -87,6 +87,7 @@ void TMainForm::CreateGameMenu() {
             [this, difficulty = difficulty] { NewGameModeClick(difficulty); });
   }
 
+  CreatePauseItem(FGameMenu);
   Separator(FGameMenu, "N6");
   connect(AddItem(FGameMenu, "LoadGameMenuItem", QStringLiteral("Загрузить игру")),
           &QAction::triggered, this, [this] { LoadGameMenuItemClick(); });

@@ -67,6 +67,22 @@ void TGame::ReplaceCube(int32_t ADegree) {
 
 void TGame::SetGameStarted(bool AValue) {
   FNewGameIsStarted = AValue;
+  FPaused = false; // a game that ends or starts is not paused
+  Changed();
+}
+
+void TGame::SetPaused(bool AValue) {
+  if (AValue == FPaused || (AValue && !FNewGameIsStarted)) {
+    return;
+  }
+  if (AValue) {
+    // A turn still animating lands first: the cube is hidden as it stands.
+    FinishTurn();
+    FClock.Stop();
+  } else {
+    FClock.Resume();
+  }
+  FPaused = AValue;
   Changed();
 }
 
@@ -254,7 +270,7 @@ bool TGame::DragInProgress() const {
 }
 
 void TGame::Undo() {
-  if (!FNewGameIsStarted || DragInProgress()) {
+  if (!FNewGameIsStarted || FPaused || DragInProgress()) {
     return;
   }
   FinishTurn();
@@ -266,7 +282,7 @@ void TGame::Undo() {
 }
 
 void TGame::Redo() {
-  if (!FNewGameIsStarted || DragInProgress()) {
+  if (!FNewGameIsStarted || FPaused || DragInProgress()) {
     return;
   }
   FinishTurn();
@@ -277,11 +293,11 @@ void TGame::Redo() {
 }
 
 bool TGame::UndoEnabled() const {
-  return FNewGameIsStarted && FVexilCube->UndoExist();
+  return FNewGameIsStarted && !FPaused && FVexilCube->UndoExist();
 }
 
 bool TGame::RedoEnabled() const {
-  return FNewGameIsStarted && FVexilCube->RedoExist();
+  return FNewGameIsStarted && !FPaused && FVexilCube->RedoExist();
 }
 
 void TGame::ClockTick() {

@@ -78,6 +78,11 @@ public:
   // quick second press is never lost; a drag in progress makes both do nothing.
   void Undo();
   void Redo();
+  // Pauses the game in progress or lets it go on. A paused game's clock stands still and its
+  // cube is neither shown nor turned, so that nobody studies it meanwhile; undo, redo and typed
+  // turns wait too. Pausing without a game in progress does nothing; the end of the game (or a
+  // new one) ends the pause.
+  void SetPaused(bool AValue);
   // Completes the turn that animates, if any (the player pressed on the cube during it).
   void FinishTurn();
   // Plays on a game that ReadSavedGame accepted: a new cube of its size with its stickers and
@@ -101,6 +106,7 @@ public:
   // A timed game is in progress (the scramble has ended, the cube is not solved yet).
   bool NewGameIsStarted() const { return FNewGameIsStarted; }
   bool Scrambling() const { return FScrambling; }
+  bool Paused() const { return FPaused; }
   // Random turns the running scramble still has to make.
   int32_t RandomCount() const { return FRandomCount; }
   // The turns the player has made in the game in progress: each turn of a layer by the mouse,
@@ -109,7 +115,7 @@ public:
   int32_t MoveCount() const { return FMoveCount; }
   // Typed turns still to be played after the one that animates.
   int32_t QueuedTurns() const { return static_cast<int32_t>(FQueuedTurns.size()); }
-  bool CanPlayMoves() const { return !FScrambling && !DragInProgress(); }
+  bool CanPlayMoves() const { return !FScrambling && !FPaused && !DragInProgress(); }
   // The scramble of the last game started (random or pasted), in notation; it stays after the
   // game ends so it can be shared and raced again, and is empty after a change of size.
   const std::string& ScrambleText() const { return FScrambleText; }
@@ -144,6 +150,7 @@ private:
   TDifficulty FDifficulty = TDifficulty::None;
   bool FNewGameIsStarted = false;
   bool FScrambling = false;
+  bool FPaused = false;
   int32_t FRandomCount = 0;
   int32_t FMoveCount = 0;
   TSolveRecord FLastSolve;

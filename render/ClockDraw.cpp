@@ -2,6 +2,7 @@
 
 #include "engine/ViewProjection.h"
 #include "render/GLIncludes.h"
+#include "support/AnsiCodePage.h"
 
 #include <algorithm>
 
@@ -37,16 +38,16 @@ void TClockDrawing::DrawScaled(const std::string& AText) const {
   glScaled(1.0 / FTextScale, 1.0 / FTextScale, 1.0);
 }
 
-void TClockDrawing::Draw(const TGameClock& AClock, const TVertex3f& AColor, int AWidth, int AHeight,
-                         int32_t AMoves) {
+bool TClockDrawing::EnsureGlyphs() {
   if (!FGlyphs) {
     const QFont font = ClockFont();
     FTextScale = LineHeightScale(font);
     FGlyphs = std::make_unique<TClockGlyphs>(font);
   }
-  if (!FGlyphs->Built()) {
-    return;
-  }
+  return FGlyphs->Built();
+}
+
+void TClockDrawing::LoadBox(int AWidth, int AHeight) {
   const TClockBox box = ClockBox(AWidth, AHeight);
   glPushMatrix();
   glLoadIdentity();
@@ -54,6 +55,41 @@ void TClockDrawing::Draw(const TGameClock& AClock, const TVertex3f& AColor, int 
   glPushMatrix();
   glLoadIdentity();
   glOrtho(box.Left, box.Right, box.Bottom, box.Top, 0, 1);
+  // The text is placed on the projection matrix, which stays current: the glyphs' normals and
+  // so their shading do not change with it.
+}
+
+void TClockDrawing::RestoreBox() {
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+}
+
+void TClockDrawing::DrawWord(const std::string& AUtf8Word, const TVertex3f& AColor, int AWidth,
+                             int AHeight) {
+  if (!EnsureGlyphs()) {
+    return;
+  }
+  const std::string word = Utf8ToAnsi(AUtf8Word);
+  const TClockBox box = ClockBox(AWidth, AHeight);
+  // Three clock lines tall, centred on the view.
+  constexpr double kWordScale = 3.0;
+  const double width = FGlyphs->TextWidth(word) * FTextScale * kWordScale;
+  LoadBox(AWidth, AHeight);
+  glColor3f(AColor.X, AColor.Y, AColor.Z);
+  glTranslated((box.Left + box.Right - width) / 2.0,
+               (box.Bottom + box.Top) / 2.0 - kWordScale / 3.0, 0.0);
+  glScaled(kWordScale, kWordScale, 1.0);
+  DrawScaled(word);
+  RestoreBox();
+}
+
+void TClockDrawing::Draw(const TGameClock& AClock, const TVertex3f& AColor, int AWidth, int AHeight,
+                         int32_t AMoves) {
+  if (!EnsureGlyphs()) {
+    return;
+  }
+  LoadBox(AWidth, AHeight);
   glColor3f(AColor.X, AColor.Y, AColor.Z);
   // The places below are in the units of the box. The text is drawn with its line height as
   // the unit: in em units "Time: 00:00:00" would run from 3.8 to 10.47, past the right edge at
@@ -75,9 +111,7 @@ void TClockDrawing::Draw(const TGameClock& AClock, const TVertex3f& AColor, int 
   // per digit of the day count.
   glTranslatef(static_cast<float>(-2.55 - static_cast<double>(days.size()) / 2.0), -1.3f, 0.0f);
   DrawScaled("Days: " + days);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  RestoreBox();
 }
 
 } // namespace vexil

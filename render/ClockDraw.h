@@ -26,10 +26,20 @@ public:
   // builds the glyphs in the context current then.
   void Draw(const TGameClock& AClock, const TVertex3f& AColor, int AWidth, int AHeight,
             int32_t AMoves = -1);
+  // Draws AUtf8Word large in the middle of the view, in the clock's colour and glyphs: the word
+  // that stands where a paused game's cube was. Characters outside the glyphs' code page are
+  // left out.
+  void DrawWord(const std::string& AUtf8Word, const TVertex3f& AColor, int AWidth, int AHeight);
   // The glyphs have been built and work.
   bool GlyphsBuilt() const { return FGlyphs && FGlyphs->Built(); }
 
 private:
+  // Builds the glyphs in the current context the first time; whether they work.
+  bool EnsureGlyphs();
+  // Sets an orthographic projection of the clock's box, current, and the identity modelview,
+  // for Draw and DrawWord; RestoreBox puts both matrices back.
+  static void LoadBox(int AWidth, int AHeight);
+  static void RestoreBox();
   void DrawScaled(const std::string& AText) const;
 
   std::unique_ptr<TClockGlyphs> FGlyphs;

@@ -58,6 +58,8 @@ std::vector<TLanguageLine> LanguageLines() {
       {"SAVE_GAME_ERROR", "The game cannot be saved to \"%1\": %2",
        "Не удаётся сохранить игру в файл \"%1\": %2"},
       {"SAVE_DIALOG_TITLE", "Save game...", "Сохранить игру..."},
+      // The word that stands where a paused game's cube was.
+      {"PAUSED_TEXT", "Paused", "Пауза"},
       {"KEPT_GAME_DAMAGED_MESSAGE",
        "The game kept at the last exit cannot be read. Its file was moved to \"%1\"; a new "
        "game starts.",
@@ -103,6 +105,7 @@ std::vector<TLanguageLine> LanguageLines() {
       {"LoadGameMenuItem", "Load game", "Загрузить игру"},
       {"SaveGameMenuItem", "Save game", "Сохранить игру"},
       {"RecordsMenuItem", "Records", "Рекорды"},
+      {"PauseMenuItem", "Pause", "Пауза"},
       {"CloseMenuItem", "Exit", "Выход"},
       {"ResetMenuItem", "Reset", "Сброс"},
       {"EasyGameModeMenuItem", "Easy", "Легко"},

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A game is never lost: under a window manager, a game closed by the window's close box (the
-# manager's Alt+F4) comes back at the next start, the same cube with its clock running.
+# manager's Alt+F4) comes back at the next start, the same cube with its clock running. Paused
+# with the Pause key, it then shows no cube and its clock stands still.
 #
 #   tests/e2e/resume_after_close.sh GAME_BINARY SCREENSHOT_DIR
 set -euo pipefail
@@ -78,6 +79,22 @@ shot_until_clock 3-resumed || fail "no clock shows: the game did not come back"
   fail "the cube looks as at a fresh start"
 [ "$(difference 2-playing 3-resumed "$SCENE_AREA")" -lt 2000 ] ||
   fail "the cube is not the one that was closed"
+
+# Paused: for three seconds no sticker shows and the clock stands still.
+xdotool key --clearmodifiers Pause
+sleep 1
+shot 4-paused
+sleep 3
+shot 5-still-paused
+colourful() { # pixels of strong colour (the stickers) within the scene area of a screenshot
+  convert "$SHOTS/resume-$1.png" -crop "$SCENE_AREA" -colorspace HSL -channel G -separate \
+    -threshold 40% -format '%[fx:round(mean*w*h)]' info:
+}
+[ "$(colourful 3-resumed)" -gt 1000 ] || fail "the resumed cube shows no stickers"
+[ "$(colourful 4-paused)" -eq 0 ] || fail "the paused game still shows its cube"
+[ "$(difference 4-paused 5-still-paused "$CLOCK_AREA")" -eq 0 ] ||
+  fail "the paused game's clock went on"
+
 kill -TERM "$GAME_PID"
 timeout 10 tail --pid="$GAME_PID" -s 0.1 -f /dev/null || fail "the game did not close"
 GAME_PID=""

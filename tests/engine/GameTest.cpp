@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace vexil;
 using namespace vexil::test;
 
@@ -253,6 +255,42 @@ TEST_F(GameTest, UndoAndRedoWorkOnlyDuringAGame) {
   RunFrames(FGame, 20);
   EXPECT_FALSE(FGame.UndoEnabled());
   EXPECT_TRUE(FGame.RedoEnabled());
+}
+
+TEST_F(GameTest, APausedGameStandsStillUntilItGoesOnAndEndsWithItsGame) {
+  FGame.SetPaused(true); // no game: nothing to pause
+  EXPECT_FALSE(FGame.Paused());
+  StartGame();
+  ReleaseMouseTurn(FGame.VexilCube(), 0, -80);
+  FGame.ClockTick();
+  FGame.SetPaused(true); // while the turn still animates: it lands first
+  EXPECT_TRUE(FGame.Paused());
+  EXPECT_FALSE(FGame.VexilCube().SideIsRotating());
+  const int32_t seconds = FGame.Clock().SecondCount();
+  FGame.ClockTick();
+  FGame.ClockTick();
+  EXPECT_EQ(FGame.Clock().SecondCount(), seconds);
+  EXPECT_FALSE(FGame.UndoEnabled());
+  FGame.Undo();
+  EXPECT_FALSE(FGame.VexilCube().SideIsRotating());
+  EXPECT_FALSE(FGame.CanPlayMoves());
+  EXPECT_FALSE(FGame.PlayMoves("R").Error);
+  EXPECT_FALSE(FGame.VexilCube().SideIsRotating());
+
+  FGame.SetPaused(false);
+  EXPECT_TRUE(FGame.UndoEnabled());
+  FGame.ClockTick();
+  EXPECT_EQ(FGame.Clock().SecondCount(), seconds + 1);
+
+  // Whatever ends the game ends the pause, and the next game is not paused.
+  for (const auto& end : std::vector<std::function<void()>>{
+           [this] { FGame.Reset(); }, [this] { StartGame(); }, [this] { FGame.ChangeDegree(2); }}) {
+    StartGame();
+    FGame.SetPaused(true);
+    ASSERT_TRUE(FGame.Paused());
+    end();
+    EXPECT_FALSE(FGame.Paused());
+  }
 }
 
 TEST_F(GameTest, QuickUndoesAndRedoesCompleteTheTurnInProgressAndAreNeverLost) {
