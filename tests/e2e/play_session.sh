@@ -101,5 +101,5 @@ fi
 wait "$GAME_PID" || fail "the game ended with an error"
 INI="$CONFIG/Vexil Cube/vexil_cube.ini"
 [ -f "$INI" ] || fail "no settings file was written at exit"
-[ "$(grep -c '=' "$INI")" -eq 16 ] || fail "the settings file lacks keys"
+[ "$(grep -c '=' "$INI")" -eq 17 ] || fail "the settings file lacks keys"
 echo "play_session: passed"

@@ -33,5 +33,5 @@ fi
 wait "$GAME_PID" || true
 [ -f "$INI" ] || { echo "terminate_saves_settings: no settings file written" >&2; exit 1; }
 keys=$(grep -c '=' "$INI")
-[ "$keys" -eq 16 ] || { echo "terminate_saves_settings: $keys keys written, not 16" >&2; exit 1; }
+[ "$keys" -eq 17 ] || { echo "terminate_saves_settings: $keys keys written, not 17" >&2; exit 1; }
 echo "terminate_saves_settings: passed"
