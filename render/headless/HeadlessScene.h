@@ -30,6 +30,7 @@ public:
   TVexilCube& Cube() { return *FCube; }
   TStickerTextureList& Textures() { return FTextures; }
   TOffscreenFramebuffer& Framebuffer() { return *FFramebuffer; }
+  const TCubeBodyBuffers& BodyBuffers() const { return FBodyBuffers; }
 
   // The appearance as the menu sets it: the textures' masks, the cube's lighting, plane lighting
   // (the inverse of bright colours) and the side colours applied again.
