@@ -41,6 +41,13 @@ void TMainForm::SetTimerEnabled(bool AValue) {
 void TMainForm::WakeFrameTimer() {
   if (FLoopEnabled && !FTimer->isActive()) {
     FTimer->start();
+    // The first tick comes at once, as soon as the event that woke the loop is done: a key
+    // tapped for less than a frame still spins the cube one step.
+    QTimer::singleShot(0, this, [this] {
+      if (FTimer->isActive()) {
+        TimerTimer();
+      }
+    });
   }
 }
 

@@ -270,3 +270,16 @@ TEST_F(MainFormTest, APaintDrawsTheLastStepAndChangesNothingOfTheGame) {
   EXPECT_TRUE(WaitUntil([&] { return !cube.SideIsRotating(); }));
   EXPECT_FALSE(cube.Solved()); // the layer moved its stickers
 }
+
+TEST_F(MainFormTest, AKeyTappedForLessThanAFrameAtRestStillSpinsOneStep) {
+  TMainForm& form = Open();
+  Settle();
+  ASSERT_TRUE(WaitUntil([&] { return !form.FrameTimerRunning(); }));
+  const TMatrix before = form.ViewMatrix();
+  QTest::keyPress(Surface(), Qt::Key_Left);
+  // Only the events already queued run: no frame interval passes before the release.
+  QCoreApplication::processEvents();
+  QTest::keyRelease(Surface(), Qt::Key_Left);
+  EXPECT_FALSE(SameMatrix(before, form.ViewMatrix()));
+  EXPECT_TRUE(WaitUntil([&] { return !form.FrameTimerRunning(); }));
+}
