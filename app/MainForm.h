@@ -14,6 +14,7 @@
 #include "app/MainFormKeys.h"
 #include "engine/Game.h"
 #include "render/ClockDraw.h"
+#include "render/CubeBodyBuffers.h"
 #include "render/GLForm.h"
 #include "support/FileError.h"
 
@@ -54,7 +55,13 @@ public:
   bool ClockGlyphsBuilt() const { return FClockDrawing && FClockDrawing->GlyphsBuilt(); }
   int MouseState() const { return FMouseState; }
   TKeys Keys() const { return FKeys; }
+  // The game changed outside the window's own commands and input (a test turning the model
+  // directly): the frame timer wakes and the next tick shows it.
+  void Invalidate();
+  // The frame loop is on (not paused by an open menu or a dialog).
   bool TimerEnabled() const;
+  // The frame timer ticks: only while something on the screen moves; at rest it stops.
+  bool FrameTimerRunning() const;
   // Frames drawn since the window opened.
   long long FrameCount() const { return FFrameCount; }
   // The caption of the Language menu in the current language.
@@ -151,12 +158,17 @@ private:
   // --- frame loop (MainFormFrame.cpp)
   void TimerTimer();
   void SetTimerEnabled(bool AValue);
+  // Starts the frame timer if the loop is on.
+  void WakeFrameTimer();
   // Starts the loop and draws the next tick: what every command does when it is done.
   void EnableFrameLoop();
   // Something on the screen may change in the next frame.
   bool FrameNeeded() const;
   TMatrix FrameRotation();
-  void DrawCube();
+  // The tick's step of the game: the view's spin, the cube's turn and drag, the frame to draw.
+  void StepFrame();
+  // The frame of the cube as it stands under the current view, handed to it for picking.
+  void LookAtCube();
   void DrawClock();
   void CheckSolved();
   // Appends the game just won to the player's records.
@@ -262,6 +274,11 @@ private:
 
   // The scene changed outside the per-frame animations (a command, a resize, a clock tick).
   bool FRedrawNeeded = true;
+  // The loop is on; the timer itself runs only while frames are needed.
+  bool FLoopEnabled = false;
+  // What the next paint draws, decided by the model outside the paint.
+  TCubeFrame FFrame;
+  TCubeBodyBuffers FBodyBuffers;
   long long FFrameCount = 0;
   // The folder of the last saved game chosen in a file dialog, for this run.
   QString FSavedGameFolder;

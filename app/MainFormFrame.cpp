@@ -1,5 +1,5 @@
-// The frame loop: about sixty ticks a second, each drawing a frame only when something on the
-// screen can change, so an idle game costs next to nothing.
+// The frame loop: about sixty ticks a second while something on the screen moves, each stepping
+// the game and then asking for a frame; at rest the timer stops, so an idle game costs nothing.
 #include "app/MainForm.h"
 
 #include "app/RecordsFile.h"
@@ -22,20 +22,43 @@ constexpr double kSpinStep = 3.5; // degrees per held key, mouse move or pending
 } // namespace
 
 bool TMainForm::TimerEnabled() const {
+  return FLoopEnabled;
+}
+
+bool TMainForm::FrameTimerRunning() const {
   return FTimer->isActive();
 }
 
 void TMainForm::SetTimerEnabled(bool AValue) {
-  if (AValue && !FTimer->isActive()) {
-    FTimer->start();
-  } else if (!AValue) {
+  FLoopEnabled = AValue;
+  if (AValue) {
+    WakeFrameTimer();
+  } else {
     FTimer->stop();
+  }
+}
+
+void TMainForm::WakeFrameTimer() {
+  if (FLoopEnabled && !FTimer->isActive()) {
+    FTimer->start();
+    // The first tick comes at once, as soon as the event that woke the loop is done: a key
+    // tapped for less than a frame still spins the cube one step.
+    QTimer::singleShot(0, this, [this] {
+      if (FTimer->isActive()) {
+        TimerTimer();
+      }
+    });
   }
 }
 
 void TMainForm::EnableFrameLoop() {
   FRedrawNeeded = true;
   SetTimerEnabled(true);
+}
+
+void TMainForm::Invalidate() {
+  FRedrawNeeded = true;
+  WakeFrameTimer();
 }
 
 bool TMainForm::FrameNeeded() const {
@@ -49,13 +72,30 @@ bool TMainForm::FrameNeeded() const {
 }
 
 void TMainForm::TimerTimer() {
-  // The solved check belongs to the frame drawn last; it runs here, outside the paint, because
-  // its congratulation is a modal message box.
+  if (!FrameNeeded()) {
+    // At rest: no ticks until input, a command or the clock changes something.
+    FTimer->stop();
+    return;
+  }
+  StepFrame();
+  // The solved check belongs to the step just made; its congratulation is a modal message box.
   CheckSolved();
   UpdateActions();
-  if (FrameNeeded()) {
-    RequestFrame();
-  }
+  RequestFrame();
+}
+
+void TMainForm::StepFrame() {
+  FRedrawNeeded = false;
+  // The frame's rotation goes on the screen axes, in front of the orientation so far.
+  SetViewMatrix(MultiplyMatrix(FrameRotation(), ViewMatrix()));
+  FHRotateDirection = 0;
+  FVRotateDirection = 0;
+  FZRotateDirection = 0;
+  FFrame = FGame->VexilCube().Step(ViewMatrix());
+}
+
+void TMainForm::LookAtCube() {
+  FFrame = FGame->VexilCube().Look(ViewMatrix());
 }
 
 // This frame's rotation on the screen axes: held keys first, then the pending spin steps.
@@ -88,24 +128,19 @@ TMatrix TMainForm::FrameRotation() {
 }
 
 void TMainForm::RenderFrame() {
+  // Draws the frame the last step decided; changes nothing of the game.
   if (!FGame) {
     return;
   }
-  FRedrawNeeded = false;
   ++FFrameCount;
-  // The frame's rotation goes on the screen axes, in front of the orientation so far.
-  SetViewMatrix(MultiplyMatrix(FrameRotation(), ViewMatrix()));
   BeginScene(FGameSettings->BackgroundColor(), ViewMatrix());
   DrawClock();
   if (FGame->Paused()) {
     DrawPauseWord();
   } else {
-    DrawCube();
+    DrawCubeFrame(FGame->VexilCube(), FFrame, FBodyBuffers);
   }
   EndScene();
-  FHRotateDirection = 0;
-  FVRotateDirection = 0;
-  FZRotateDirection = 0;
 }
 
 void TMainForm::CheckSolved() {

@@ -2,6 +2,8 @@
 // appearance, shows what the game changed (menus, marks, clock) and ticks its clock.
 #include "app/MainForm.h"
 #include "render/CubeMeshResource.h"
+#include "render/CubeSceneSetup.h"
+#include "render/StickerTextures.h"
 
 #include <QAction>
 #include <QTimer>
@@ -30,15 +32,16 @@ void TMainForm::CreateGame(int ADegree) {
   // A game that starts counts its first second from now, not from the tick's old period.
   events.OnClockRestarted = [this] { FClockTimer->start(); };
   FGame->SetEvents(std::move(events));
+  LookAtCube();
   GameChanged();
 }
 
 void TMainForm::PrepareCube(TVexilCube& ACube) {
-  ACube.SetTextureListLink(TextureListLink());
-  ACube.InitPlanes();
+  LinkCubeTextures(ACube, FTextureList.get());
   ApplySettings();
   ACube.Resize(ClientWidth(), ClientHeight());
-  ACube.SetViewMatrix(ViewMatrix());
+  // A paint before the next tick draws the new cube, never a frame of the old one.
+  LookAtCube();
 }
 
 void TMainForm::GameChanged() {
@@ -53,14 +56,14 @@ void TMainForm::GameChanged() {
   } else if (!FClockTimer->isActive()) {
     FClockTimer->start();
   }
-  FRedrawNeeded = true;
+  Invalidate();
   UpdateActions();
 }
 
 void TMainForm::ClockTickTimer() {
   FGame->ClockTick();
   if (FGame->NewGameIsStarted() && FGameSettings->ShowTimer()) {
-    FRedrawNeeded = true;
+    Invalidate();
   }
 }
 

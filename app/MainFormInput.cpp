@@ -48,7 +48,7 @@ void TMainForm::ZoomBy(double ADelta) {
   // The cube ignores a scale outside its limits.
   TVexilCube& cube = FGame->VexilCube();
   cube.SetScale(static_cast<float>(static_cast<double>(cube.Scale()) + ADelta));
-  FRedrawNeeded = true;
+  Invalidate();
 }
 
 void TMainForm::FormMouseDown(Qt::MouseButton AButton, Qt::MouseButtons /*AButtons*/,

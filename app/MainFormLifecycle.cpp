@@ -7,6 +7,8 @@
 #include "engine/ProgramInfo.h"
 #include "localization/LocalizationStore.h"
 #include "net/MainThreadSync.h"
+#include "render/CubeSceneSetup.h"
+#include "render/GLMatrix.h"
 #include "render/StickerTextures.h"
 
 #include <QAction>
@@ -19,6 +21,17 @@
 #include <iostream>
 
 namespace vexil {
+
+namespace {
+
+// 52.5 degrees about the vertical screen axis, then 35 about the horizontal one, as fifteen and
+// ten spin steps of 3.5 degrees would turn it.
+TMatrix OpeningView() {
+  return MultiplyMatrix(GLRotationMatrix(52.5, 0.0, 1.0, 0.0),
+                        GLRotationMatrix(35.0, 1.0, 0.0, 0.0));
+}
+
+} // namespace
 
 TMainForm::TMainForm(QWidget* AParent) : TGLForm(AParent) {
   CreateLayout();
@@ -60,11 +73,10 @@ void TMainForm::FormCreate() {
   FillLanguageMenu();
   InstallQtTranslation(this, FLocalizationStore->CurrentLanguageIndex());
   FLocalizationStore->LocalizeForm(this);
+  // The first frame shows the cube turned 52.5 degrees about the vertical screen axis and 35
+  // degrees about the horizontal one: the opening view.
+  SetViewMatrix(OpeningView());
   CreateGame(degree);
-  // The first frame turns the cube 52.5 degrees about the vertical screen axis and 35 degrees
-  // about the horizontal one: the opening view.
-  FHRotateDirection = 15;
-  FVRotateDirection = 10;
   if (FGameSettings->FullScreenMode()) {
     SetFullScreen(true);
   }
@@ -100,10 +112,12 @@ void TMainForm::ApplySettings() {
   FGlobalLightingItem->setChecked(FGameSettings->GlobalLighting());
   FBrightColorsItem->setChecked(FGameSettings->EnablePlaneLight());
   FFullScreenItem->setChecked(FGameSettings->FullScreenMode());
-  TVexilCube& cube = FGame->VexilCube();
-  cube.SetShowSelectedPlane(FGameSettings->ShowSelectedPlane());
-  cube.SetPlaneLight(!FGameSettings->EnablePlaneLight());
-  cube.SetGlobalLighting(FGameSettings->GlobalLighting());
+  TCubeLook look;
+  look.GlobalLighting = FGameSettings->GlobalLighting();
+  look.BrightColors = FGameSettings->EnablePlaneLight();
+  look.ShowSelectedPlane = FGameSettings->ShowSelectedPlane();
+  look.SideColors = FGameSettings->PlaneColors();
+  ApplyCubeLook(FGame->VexilCube(), FTextureList.get(), look);
 }
 
 void TMainForm::FormShow() {
@@ -131,7 +145,7 @@ void TMainForm::FormResize(int AWidth, int AHeight) {
   if (FGame) {
     FGame->VexilCube().Resize(AWidth, AHeight);
   }
-  FRedrawNeeded = true;
+  Invalidate();
 }
 
 void TMainForm::ReportSettingsError(const std::string& AMessage) {

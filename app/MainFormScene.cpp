@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 
 #include "render/CubeScene.h"
+#include "render/CubeSceneSetup.h"
 #include "render/StickerTextures.h"
 
 #include <exception>
@@ -23,16 +24,15 @@ void TMainForm::CreateTextures() {
     std::cerr << error.what() << '\n';
     FTextureList = std::make_unique<TStickerTextureList>(makeCurrent);
   }
-  TVexilCube& cube = FGame->VexilCube();
-  cube.SetTextureListLink(FTextureList.get());
-  cube.InitPlanes();
-  cube.UpdatePlanesColor(FGameSettings->PlaneColors());
+  LinkCubeTextures(FGame->VexilCube(), FTextureList.get());
+  ApplySettings();
 }
 
 void TMainForm::FreeScene() {
   if (FGame) {
     FGame->VexilCube().SetTextureListLink(nullptr);
   }
+  FBodyBuffers.Release();
   FTextureList.reset();
 }
 
@@ -44,13 +44,6 @@ void TMainForm::UpdateTextureAlpha() {
   if (FTextureList) {
     FTextureList->SetGlobalLighting(FGameSettings->GlobalLighting());
   }
-}
-
-void TMainForm::DrawCube() {
-  // Picking between frames looks through the view drawn last.
-  TVexilCube& cube = FGame->VexilCube();
-  cube.SetViewMatrix(ViewMatrix());
-  DrawVexilCube(cube, ViewMatrix());
 }
 
 void TMainForm::DrawClock() {

@@ -1,6 +1,6 @@
 // The cube model: N x N x N cubies over one body mesh, the stickers in sticker order, the turn
 // in progress, the mouse drag, the move history and the cube's block of a saved game.
-// Plain C++: the renderer draws the TCubeFrame that BeginFrame computes.
+// Plain C++: the renderer draws the TCubeFrame that Step computes.
 #pragma once
 
 #include "engine/Cube.h"
@@ -67,11 +67,21 @@ public:
   // No colour is found on two sides. The end of every turn stores it in Solved.
   bool IsCubeSolved() const;
 
-  // --- one frame: BeginFrame runs the frame step, the visibility test and the drag rule and
-  // computes every cubie's matrix for the view AView (a pure rotation); EndFrame, called once
-  // the frame has been drawn, runs the end of a turn that ended in it.
+  // --- one frame. Step is the frame timer's step of the model: it advances the turn that
+  // animates, runs the end of a turn that ended (the stickers move, OnEndSideRotate fires, the
+  // solved test runs), evaluates the drag rule and returns what the frame shows for the view
+  // AView (a pure rotation). Look does the same without advancing time: the frame of the cube as
+  // it stands, seen from AView. Both hand AView to the pick of the next press; the frame they
+  // return is only drawn, nothing in the model depends on it having been drawn.
+  TCubeFrame Step(const TMatrix& AView);
+  TCubeFrame Look(const TMatrix& AView);
+  // The two halves of Step: BeginFrame advances the turn and computes the frame (it also marks
+  // the cubies of the turning layer and keeps every cubie's matrix); EndFrame runs the end of a
+  // turn that ended in it. A frame drawn between them shows the layer at its last angle.
   TCubeFrame BeginFrame(const TMatrix& AView);
   void EndFrame(const TCubeFrame& AFrame);
+  // The frame of the cube as it stands, for the view handed over last; changes nothing.
+  TCubeFrame Frame() const;
 
   // --- picking and drag turns; coordinates in device pixels of the view.
   void ProcessMouseDown(TMouseButton AButton, int32_t X, int32_t Y, int32_t AInvertY);
@@ -167,8 +177,12 @@ private:
   // Drops the turn or the drag in progress without moving any sticker.
   void CancelTurn();
   void AdvanceTurn();
-  // The drag rule: the turn a drag beyond its threshold shows in this frame, if any.
-  TTurnLayer EvaluateDrag(const TMatrix& AView);
+  // The drag rule: sets the turn a drag beyond its threshold shows in this frame, if any.
+  void EvaluateDrag(const TMatrix& AView);
+  // The view, its visible sides and the drag rule for a frame.
+  void LookFrom(const TMatrix& AView);
+  // The turn the frame shows: the animated one, or the drag's beyond its threshold.
+  TTurnLayer ShownTurn() const;
   void EndTurn();
   void ApplySideRotation();
 

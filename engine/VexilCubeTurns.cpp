@@ -71,11 +71,6 @@ void TVexilCube::FinishTurn() {
   if (!FSideIsRotating) {
     return;
   }
-  // The cubies of the layer may not have been marked yet: a turn started since the last frame.
-  const TTurnLayer turn = TurnLayer(FSelectedPlane, FRotateDirection);
-  for (int32_t i = 0; i < FCubesCount; ++i) {
-    FCubes[i]->SetRotated(turn.Valid && InLayer(turn, i));
-  }
   // A turn on its way back ends where it started; NaN counts as that too, as in AdvanceTurn.
   FRotateAngle = FRotateSpeed > 0.0f ? 90.0f : 0.0f;
   FTurnEnded = false;
@@ -158,18 +153,19 @@ void TVexilCube::EndTurn() {
 // the zoom did while the turn animated can make a place miss its match.
 void TVexilCube::ApplySideRotation() {
   const auto count = static_cast<size_t>(FWorkPlanesCount);
+  // The layer is the turn's own, whatever any frame marked on the cubies.
+  const TTurnLayer turn = TurnLayer(FSelectedPlane, FRotateDirection);
   std::vector<int32_t> turning;
   turning.reserve(count);
   // Only stickers of turning cubies can change, so only they are copied out and written back.
   for (size_t i = 0; i < count; ++i) {
-    if (FCubes[FWorkPlanesCubes[i]]->Rotated()) {
+    if (turn.Valid && InLayer(turn, FWorkPlanesCubes[i])) {
       turning.push_back(static_cast<int32_t>(i));
       FWorkPlanesIDs[i] = FWorkPlanes[i]->PlaneID();
       FWorkPlanesColors[i] = FWorkPlanes[i]->Color();
       FWorkPlanesTextures[i] = FWorkPlanes[i]->TextureID();
     }
   }
-  const TTurnLayer turn = TurnLayer(FSelectedPlane, FRotateDirection);
   const TMatrix4d rotation =
       turn.Valid ? RotationMatrix(turn.Sign * static_cast<double>(FRotateAngle), turn.Axis)
                  : IdentityMatrix4d();

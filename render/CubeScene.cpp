@@ -1,5 +1,6 @@
 #include "render/CubeScene.h"
 
+#include "render/CubeBodyBuffers.h"
 #include "render/GLIncludes.h"
 #include "render/HiddenBodyParts.h"
 #include "render/PlaneDraw.h"
@@ -33,10 +34,14 @@ void EndScene() {
 }
 
 void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
+  TCubeBodyBuffers buffers;
+  DrawCubeFrame(ACube, AFrame, buffers);
+}
+
+void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame, TCubeBodyBuffers& ABuffers) {
   // The same body for every cubie: its distinct vertices are lit once per draw, not per corner,
-  // and read from buffer objects made once for the frame.
-  TSharedVertexMesh body(ACube.CubeObject());
-  body.UploadBuffers();
+  // and read from buffer objects kept from frame to frame.
+  const TSharedVertexMesh& body = ABuffers.MeshOf(ACube.CubeObject());
   const bool globalLighting = ACube.GlobalLighting();
   std::array<double, 16> projection{};
   glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
@@ -78,12 +83,6 @@ void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame) {
   glPopMatrix();
   glDisable(GL_NORMALIZE);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-}
-
-void DrawVexilCube(TVexilCube& ACube, const TMatrix& AView) {
-  const TCubeFrame frame = ACube.BeginFrame(AView);
-  DrawCubeFrame(ACube, frame);
-  ACube.EndFrame(frame);
 }
 
 } // namespace vexil

@@ -2,12 +2,13 @@
 // computes the frame (turn step, drag rule, visibility, one modelview matrix per cubie); this
 // draws it and then lets the model finish a turn that ended in it.
 //
-// A frame of the window, with the context current, the scene projection set (Projection.h) and
+// The model's step comes first, outside any paint (TVexilCube::Step gives the frame). Then a
+// frame of the window, with the context current, the scene projection set (Projection.h) and
 // the cube's orientation AView:
 //
 //   BeginScene(BackgroundColor, AView);
 //   ... the clock ...
-//   DrawVexilCube(Cube, AView);
+//   DrawCubeFrame(Cube, Frame, BodyBuffers);
 //   EndScene();
 #pragma once
 
@@ -15,6 +16,8 @@
 #include "engine/VexilCube.h"
 
 namespace vexil {
+
+class TCubeBodyBuffers;
 
 // Clears colour and depth to ABackground with alpha 1: grabs and window composition never show
 // holes, whatever a texture's alpha.
@@ -33,9 +36,9 @@ void EndScene();
 // Every state switch is made only where it changes, the body is read from buffer objects and
 // what the eye cannot reach is left out: the very picture of the plain drawing that sets and
 // clears everything per cubie and face, at a fraction of the driver's work.
+// ABuffers keeps the body's buffers from frame to frame; ACube is only read.
+void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame, TCubeBodyBuffers& ABuffers);
+// The same with body buffers made for this frame alone.
 void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame);
-
-// BeginFrame(AView), DrawCubeFrame, EndFrame: one frame of the game's cube.
-void DrawVexilCube(TVexilCube& ACube, const TMatrix& AView);
 
 } // namespace vexil

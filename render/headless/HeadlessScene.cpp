@@ -3,6 +3,7 @@
 #include "engine/DefaultColors.h"
 #include "render/CubeMeshResource.h"
 #include "render/CubeScene.h"
+#include "render/CubeSceneSetup.h"
 #include "render/GLIncludes.h"
 #include "render/Projection.h"
 
@@ -21,8 +22,7 @@ THeadlessScene::THeadlessScene(int ADegree, int AWidth, int AHeight, int ASample
       FFramebuffer(std::make_unique<TOffscreenFramebuffer>(AWidth, AHeight, ASamples)) {
   LoadStickerTextures(FTextures, false);
   FCube = std::make_unique<TVexilCube>(ADegree, ReadCubeMesh());
-  FCube->SetTextureListLink(&FTextures);
-  FCube->InitPlanes();
+  LinkCubeTextures(*FCube, &FTextures);
   FCube->Resize(AWidth, AHeight);
   SetMode(false, false);
 }
@@ -32,23 +32,23 @@ THeadlessScene::~THeadlessScene() {
   FCube.reset();
   try {
     FContext->MakeCurrent();
+    FBodyBuffers.Release();
   } catch (const EOffscreenContextError&) {
     // Nothing can be freed in the context any more; the driver frees it with the context.
   }
 }
 
 void THeadlessScene::SetMode(bool AGlobalLighting, bool ABrightColors) {
+  FLook.GlobalLighting = AGlobalLighting;
+  FLook.BrightColors = ABrightColors;
   FContext->MakeCurrent();
-  FTextures.SetGlobalLighting(AGlobalLighting);
-  FCube->SetGlobalLighting(AGlobalLighting);
-  FCube->SetPlaneLight(!ABrightColors);
-  FCube->UpdatePlanesColor(FSideColors);
+  ApplyCubeLook(*FCube, &FTextures, FLook);
 }
 
 void THeadlessScene::SetSideColors(const std::array<TVertex3f, 6>& AColors) {
+  FLook.SideColors = AColors;
   FContext->MakeCurrent();
-  FSideColors = AColors;
-  FCube->UpdatePlanesColor(FSideColors);
+  ApplyCubeLook(*FCube, &FTextures, FLook);
 }
 
 void THeadlessScene::BeginDrawing() {
@@ -64,14 +64,14 @@ void THeadlessScene::EndDrawing() {
 }
 
 void THeadlessScene::DrawFrame(const TMatrix& AView) {
-  BeginDrawing();
-  DrawVexilCube(*FCube, AView);
-  EndDrawing();
+  // The window's order: the model's step, then a paint that only draws.
+  const TCubeFrame frame = FCube->Step(AView);
+  DrawFrame(frame);
 }
 
 void THeadlessScene::DrawFrame(const TCubeFrame& AFrame) {
   BeginDrawing();
-  DrawCubeFrame(*FCube, AFrame);
+  DrawCubeFrame(*FCube, AFrame, FBodyBuffers);
   EndDrawing();
 }
 

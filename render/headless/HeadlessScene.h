@@ -4,6 +4,8 @@
 #pragma once
 
 #include "engine/VexilCube.h"
+#include "render/CubeBodyBuffers.h"
+#include "render/CubeSceneSetup.h"
 #include "render/OffscreenContext.h"
 #include "render/StickerTextures.h"
 
@@ -28,6 +30,7 @@ public:
   TVexilCube& Cube() { return *FCube; }
   TStickerTextureList& Textures() { return FTextures; }
   TOffscreenFramebuffer& Framebuffer() { return *FFramebuffer; }
+  const TCubeBodyBuffers& BodyBuffers() const { return FBodyBuffers; }
 
   // The appearance as the menu sets it: the textures' masks, the cube's lighting, plane lighting
   // (the inverse of bright colours) and the side colours applied again.
@@ -35,10 +38,10 @@ public:
   void SetSideColors(const std::array<TVertex3f, 6>& AColors);
   void SetBackground(const TVertex3f& AColor) { FBackground = AColor; }
 
-  // One frame as the window draws it: projection, clear, depth test and multisampling around
-  // the cube under the orientation AView.
+  // One frame as the window makes it: the model's step (Cube().Step) for the orientation AView,
+  // then projection, clear, depth test and multisampling around the cube's drawing.
   void DrawFrame(const TMatrix& AView);
-  // The same for a frame the caller took from Cube().BeginFrame (and ends with EndFrame).
+  // The drawing alone, for a frame the caller took from the model (Step, Look or BeginFrame).
   void DrawFrame(const TCubeFrame& AFrame);
   // RGBA, top row first.
   std::vector<uint8_t> ReadPixels() const { return FFramebuffer->ReadPixels(); }
@@ -51,7 +54,8 @@ private:
   std::unique_ptr<TOffscreenFramebuffer> FFramebuffer;
   TStickerTextureList FTextures;
   std::unique_ptr<TVexilCube> FCube;
-  std::array<TVertex3f, 6> FSideColors = DefaultSideColors();
+  TCubeLook FLook{false, false, false, DefaultSideColors()};
+  TCubeBodyBuffers FBodyBuffers;
   TVertex3f FBackground{0.0f, 0.0f, 0.0f};
 };
 

@@ -80,6 +80,7 @@ TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
   // Turn the scramble back, last turn first.
   for (auto turn = turns.rbegin(); turn != turns.rend(); ++turn) {
     form.VexilCube()->RotateSide(turn->Plane, TVexilCube::OppositeDirection(turn->Direction));
+    form.Invalidate();
     ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
   }
   ASSERT_TRUE(WaitUntil([&] { return !messages.Seen().empty(); }));
@@ -108,8 +109,10 @@ TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
 
   // Turned away and back with no game in progress: no message.
   form.VexilCube()->RotateSide(turns[0].Plane, turns[0].Direction);
+  form.Invalidate();
   ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
   form.VexilCube()->RotateSide(turns[0].Plane, TVexilCube::OppositeDirection(turns[0].Direction));
+  form.Invalidate();
   ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
   Settle();
   EXPECT_TRUE(form.VexilCube()->Solved());
@@ -126,6 +129,7 @@ TEST_F(MainFormTest, CongratulationCountsDaysFromTheSecondDayOn) {
   form.Game()->Clock().SetTime(2, 3661);
   for (auto turn = turns.rbegin(); turn != turns.rend(); ++turn) {
     form.VexilCube()->RotateSide(turn->Plane, TVexilCube::OppositeDirection(turn->Direction));
+    form.Invalidate();
     ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
   }
   ASSERT_TRUE(WaitUntil([&] { return !messages.Seen().empty(); }));

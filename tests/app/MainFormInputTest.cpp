@@ -176,12 +176,14 @@ TEST_F(MainFormTest, HeldKeysSpinAndAPressWhileAKeyIsHeldIsIgnored) {
 TEST_F(MainFormTest, KeysPressedDuringATurnAreNotRecordedButReleasesAre) {
   TMainForm& form = Open();
   form.VexilCube()->RotateSide(0, 0);
+  form.Invalidate();
   ASSERT_TRUE(form.VexilCube()->SideIsRotating());
   QTest::keyPress(Surface(), Qt::Key_W);
   EXPECT_TRUE(form.Keys().Empty());
   Settle();
   QTest::keyPress(Surface(), Qt::Key_W);
   form.VexilCube()->RotateSide(0, 0);
+  form.Invalidate();
   QTest::keyRelease(Surface(), Qt::Key_W);
   EXPECT_TRUE(form.Keys().Empty());
 }
@@ -219,12 +221,19 @@ TEST_F(MainFormTest, MiddleGestureBlocksKeysUntilReleased) {
 TEST_F(MainFormTest, AnIdleGameDrawsNothingAndATurnAtSpeedTenTakesNineFrames) {
   TMainForm& form = Open();
   Settle();
+  // At rest the frame timer stops: no ticks, no frames.
+  EXPECT_TRUE(WaitUntil([&] { return !form.FrameTimerRunning(); }));
   const long long idle = form.FrameCount();
   QTest::qWait(400);
   EXPECT_EQ(form.FrameCount(), idle);
+  EXPECT_FALSE(form.FrameTimerRunning());
+  EXPECT_TRUE(form.TimerEnabled()); // the loop itself is on, ready for the next input
   form.VexilCube()->RotateSide(0, 1);
+  form.Invalidate();
   const long long start = form.FrameCount();
   ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
+  // The step that ended the turn asked for its frame; the timer stops after it.
+  ASSERT_TRUE(WaitUntil([&] { return !form.FrameTimerRunning(); }));
   EXPECT_EQ(form.FrameCount() - start, 9);
   QTest::qWait(300);
   EXPECT_LE(form.FrameCount() - start, 10);
@@ -242,4 +251,35 @@ TEST_F(MainFormTest, HeldKeysAreForgottenWhenTheWindowLosesTheFocus) {
     GTEST_SKIP() << "this display does not move the focus between windows";
   }
   EXPECT_TRUE(form.Keys().Empty());
+}
+
+TEST_F(MainFormTest, APaintDrawsTheLastStepAndChangesNothingOfTheGame) {
+  TMainForm& form = Open();
+  Settle();
+  TVexilCube& cube = *form.VexilCube();
+  cube.RotateSide(0, 1);
+  // Paints with no tick in between (the grab paints at once, without the event loop): the turn
+  // stands still, whatever number of frames is drawn.
+  const QImage first = form.GLWidget()->grabFramebuffer();
+  const QImage second = form.GLWidget()->grabFramebuffer();
+  EXPECT_EQ(cube.RotateAngle(), 0.0f);
+  EXPECT_TRUE(cube.SideIsRotating());
+  EXPECT_EQ(first, second);
+  // The ticks move it on and end it.
+  form.Invalidate();
+  EXPECT_TRUE(WaitUntil([&] { return !cube.SideIsRotating(); }));
+  EXPECT_FALSE(cube.Solved()); // the layer moved its stickers
+}
+
+TEST_F(MainFormTest, AKeyTappedForLessThanAFrameAtRestStillSpinsOneStep) {
+  TMainForm& form = Open();
+  Settle();
+  ASSERT_TRUE(WaitUntil([&] { return !form.FrameTimerRunning(); }));
+  const TMatrix before = form.ViewMatrix();
+  QTest::keyPress(Surface(), Qt::Key_Left);
+  // Only the events already queued run: no frame interval passes before the release.
+  QCoreApplication::processEvents();
+  QTest::keyRelease(Surface(), Qt::Key_Left);
+  EXPECT_FALSE(SameMatrix(before, form.ViewMatrix()));
+  EXPECT_TRUE(WaitUntil([&] { return !form.FrameTimerRunning(); }));
 }

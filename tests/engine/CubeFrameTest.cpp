@@ -134,3 +134,68 @@ TEST(CubeFrame, ADragDrawnBackUnderItsThresholdShowsTheCubeAtRest) {
     ASSERT_FALSE(cube.Cube(i).Rotated()) << i;
   }
 }
+
+TEST(CubeFrame, StepEndsATurnAndShowsTheCubeAtRestWithItsStickersMoved) {
+  TVexilCube cube(3, CommittedCubeMesh());
+  TVexilCube reference(3, CommittedCubeMesh());
+  cube.RotateSide(4, 1);
+  reference.RotateSide(4, 1);
+  reference.FinishTurn();
+  const TMatrix view = Rotation(30, {0, 1, 0});
+  TCubeFrame frame;
+  int steps = 0;
+  do {
+    frame = cube.Step(view);
+    ++steps;
+    ASSERT_LE(steps, 9);
+  } while (!frame.TurnEnded);
+  EXPECT_EQ(steps, 9); // ten degrees a step
+  EXPECT_FALSE(cube.SideIsRotating());
+  EXPECT_EQ(Stickers(cube), Stickers(reference));
+  // The frame of the last step is the cube at rest: no layer at an angle, no cubie turning, the
+  // surface alone, exactly as a later look at it.
+  EXPECT_FALSE(frame.DrawInner);
+  const TCubeFrame rest = cube.Look(view);
+  ASSERT_EQ(frame.Cubies.size(), rest.Cubies.size());
+  for (size_t k = 0; k < frame.Cubies.size(); ++k) {
+    EXPECT_FALSE(frame.Cubies[k].Rotated);
+    EXPECT_EQ(frame.Cubies[k].ModelView, rest.Cubies[k].ModelView);
+  }
+}
+
+TEST(CubeFrame, LookAndFrameAdvanceNothing) {
+  TVexilCube cube(4, CommittedCubeMesh());
+  cube.RotateSide(7, 2);
+  cube.Step(IdentityMatrix());
+  ASSERT_EQ(cube.RotateAngle(), 10.0f);
+  const TCubeFrame looked = cube.Look(Rotation(45, {1, 0, 0}));
+  const TCubeFrame again = cube.Frame();
+  EXPECT_EQ(cube.RotateAngle(), 10.0f);
+  EXPECT_TRUE(cube.SideIsRotating());
+  EXPECT_TRUE(looked.DrawInner);
+  ASSERT_EQ(looked.Cubies.size(), again.Cubies.size());
+  for (size_t k = 0; k < looked.Cubies.size(); ++k) {
+    EXPECT_EQ(looked.Cubies[k].ModelView, again.Cubies[k].ModelView);
+    EXPECT_EQ(looked.Cubies[k].Rotated, again.Cubies[k].Rotated);
+  }
+  // The pick of the next press looks through the view handed over last.
+  EXPECT_EQ(again.View, Rotation(45, {1, 0, 0}));
+}
+
+TEST(CubeFrame, TheEndOfATurnMovesTheTurnsOwnLayerWhateverTheCubiesAreMarked) {
+  TVexilCube cube(3, CommittedCubeMesh());
+  TVexilCube reference(3, CommittedCubeMesh());
+  cube.RotateSide(0, 1);
+  reference.RotateSide(0, 1);
+  reference.FinishTurn();
+  TCubeFrame last;
+  do {
+    last = cube.BeginFrame(IdentityMatrix());
+  } while (!last.TurnEnded);
+  // Marks left on the cubies by whoever looked at them must not decide what turns.
+  for (int32_t i = 0; i < cube.CubesCount(); ++i) {
+    cube.Cube(i).SetRotated(true);
+  }
+  cube.EndFrame(last);
+  EXPECT_EQ(Stickers(cube), Stickers(reference));
+}

@@ -63,11 +63,9 @@ inline std::vector<int32_t> Identities(const TVexilCube& ACube) {
   return ids;
 }
 
-// One frame as the renderer runs it: compute, (draw,) end.
+// One step of the frame timer, as the window runs it before it draws.
 inline TCubeFrame RunFrame(TVexilCube& ACube, const TMatrix& AView = IdentityMatrix()) {
-  TCubeFrame frame = ACube.BeginFrame(AView);
-  ACube.EndFrame(frame);
-  return frame;
+  return ACube.Step(AView);
 }
 
 // Frames until the animated turn has ended; returns how many it took.

@@ -265,6 +265,27 @@ TEST_F(CubeSceneTest, FourLightingModesFollowTheTables) {
   EXPECT_GT(std::abs(litFace[0] - face[0]), 4.0);
 }
 
+TEST_F(CubeSceneTest, TheBodyIsBuiltOnceAndAgainOnlyWhenItsLookChanges) {
+  for (int frame = 0; frame < 3; ++frame) {
+    Draw(OpeningView());
+  }
+  EXPECT_EQ(FScene->BodyBuffers().Builds(), 1);
+  // Bright colours change the body's colour and texturing: kept buffers would show the old body.
+  for (const bool bright : {true, false}) {
+    SCOPED_TRACE(::testing::Message() << "bright " << bright);
+    FScene->SetMode(false, bright);
+    Draw(OpeningView());
+    Draw(OpeningView());
+    const std::vector<uint8_t> kept = FPixels;
+    THeadlessScene fresh(3, kWidth, kHeight, 0);
+    fresh.SetSideColors(kSideColors);
+    fresh.SetMode(false, bright);
+    fresh.DrawFrame(OpeningView());
+    EXPECT_TRUE(kept == fresh.ReadPixels());
+  }
+  EXPECT_EQ(FScene->BodyBuffers().Builds(), 3);
+}
+
 TEST_F(CubeSceneTest, DrawingSetsNoLightBlendingOrCullingStateAndRestoresWhatItUses) {
   FScene->SetMode(true, false);
   Draw(OpeningView());
