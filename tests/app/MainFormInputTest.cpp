@@ -87,14 +87,7 @@ TEST_F(MainFormTest, AReleaseLostToAModalWindowEndsTheDragAsAReleaseWould) {
   // 50 pixels stand at 37.5 degrees (the layer turns back), 100 at 75 (the turn completes).
   for (const auto& [pixels, turns] : {std::pair{50, 0}, std::pair{100, 1}}) {
     SCOPED_TRACE(pixels);
-    QTest::mousePress(Surface(), Qt::LeftButton, {}, sticker);
-    for (int i = 1; i <= 10; ++i) {
-      const QPoint to = sticker + QPoint(pixels * i / 10, 0);
-      QMouseEvent move(QEvent::MouseMove, to, Surface()->mapToGlobal(to), Qt::NoButton,
-                       Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(Surface(), &move);
-      QTest::qWait(20);
-    }
+    PressAndMove(Qt::LeftButton, sticker, pixels, 0);
     ASSERT_GT(form.VexilCube()->RotateAngle(), 0.0f);
     // A box opens over the window while the button is held; the release goes to the box.
     QTimer::singleShot(200, [] {

@@ -145,6 +145,11 @@ protected:
 
   // Drags with AButton from AFrom by (ADx, ADy) in steps, letting frames pass between moves.
   void Drag(Qt::MouseButton AButton, QPoint AFrom, int ADx, int ADy, int ASteps = 10) {
+    PressAndMove(AButton, AFrom, ADx, ADy, ASteps);
+    QTest::mouseRelease(Surface(), AButton, {}, AFrom + QPoint(ADx, ADy));
+  }
+  // The drag without its release: the button stays held.
+  void PressAndMove(Qt::MouseButton AButton, QPoint AFrom, int ADx, int ADy, int ASteps = 10) {
     QTest::mousePress(Surface(), AButton, {}, AFrom);
     for (int i = 1; i <= ASteps; ++i) {
       const QPoint to = AFrom + QPoint(ADx * i / ASteps, ADy * i / ASteps);
@@ -153,7 +158,6 @@ protected:
       QApplication::sendEvent(Surface(), &move);
       QTest::qWait(20);
     }
-    QTest::mouseRelease(Surface(), AButton, {}, AFrom + QPoint(ADx, ADy));
   }
 
   TTempFolder FFolder;
