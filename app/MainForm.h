@@ -127,6 +127,8 @@ private:
   QString AskSavedGameFile(bool ASave);
   void LoadGameMenuItemClick();
   void SaveGameMenuItemClick();
+  // Plays on a checked saved game, as loading one does (the view's nudge apart).
+  void PlaySavedGame(const TSavedGame& AGame);
   // A file that could not be read (or, ASaving, written), with the reason in the player's language.
   void ReportGameFileError(bool ASaving, const QString& AFileName, const TFileResult& AResult);
   // --- pause (MainFormPause.cpp)

@@ -59,10 +59,7 @@ void TMainForm::ResumeKeptGame() {
   }
   const TSavedGameReadResult kept = ReadKeptGame(file);
   if (kept.Outcome == TSavedGameOutcome::Loaded) {
-    StopSpin();
-    FMouseState = -1;
-    FGame->LoadGame(*kept.Game);
-    EnableFrameLoop();
+    PlaySavedGame(*kept.Game);
     return;
   }
   // Moved aside: the player may still have it read by a newer game, and the next start does

@@ -94,15 +94,19 @@ bool TMainForm::LoadGameFile(const QString& AFileName) {
   case TSavedGameOutcome::Loaded:
     break;
   }
-  StopSpin();
-  FMouseState = -1;
   GameEndedForKeeping();
-  FGame->LoadGame(*result.Game);
+  PlaySavedGame(*result.Game);
   // The first frame after loading nudges the view by one spin step about both screen axes.
   FHRotateDirection = 1;
   FVRotateDirection = 1;
-  EnableFrameLoop();
   return true;
+}
+
+void TMainForm::PlaySavedGame(const TSavedGame& AGame) {
+  StopSpin();
+  FMouseState = -1;
+  FGame->LoadGame(AGame);
+  EnableFrameLoop();
 }
 
 bool TMainForm::SaveGameFile(const QString& AFileName) {
