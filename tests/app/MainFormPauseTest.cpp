@@ -12,7 +12,7 @@ namespace {
 // Pixels of the drawn frame in a strong colour: the stickers (the clock and the word are white,
 // the background black).
 int ColourfulPixels(const TMainForm& AForm) {
-  const QImage frame = AForm.GLWidget()->grabFramebuffer();
+  const QImage frame = AForm.View()->grabFramebuffer();
   int count = 0;
   for (int y = 0; y < frame.height(); y += 2) {
     for (int x = 0; x < frame.width(); x += 2) {
@@ -76,7 +76,7 @@ TEST_F(PauseTest, TheItemTheKeysAndAClickPauseAndGoOn) {
   Settle();
   ExpectPlaying(form);
   EXPECT_EQ(form.Game()->MoveCount(), moves);
-  EXPECT_EQ(form.MouseState(), -1);
+  EXPECT_EQ(form.View()->MouseState(), -1);
 
   // Without a game there is nothing to pause, and the P key does nothing.
   Item("ResetMenuItem")->trigger();
