@@ -46,7 +46,10 @@ void TMainForm::TopMenuClosed() {
   // the menu has gone: hand it back to the cube after that.
   QTimer::singleShot(0, this, [this] {
     if (QApplication::activePopupWidget() == nullptr) {
+      // The container's focus alone activates the top-level window, whose keys never reach
+      // the view: the view's own window takes the keyboard.
       FViewContainer->setFocus(Qt::OtherFocusReason);
+      FView->requestActivate();
     }
   });
 }

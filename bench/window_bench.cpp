@@ -14,12 +14,12 @@
 // Settings and records go to a private folder, and online services stay off.
 #include "app/MainForm.h"
 #include "app/ProgramStart.h"
-#include "render/GLForm.h"
+#include "render/CubeView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
-#include <QOpenGLWidget>
+#include <QOpenGLWindow>
 #include <QTimer>
 
 #include <sys/wait.h>
@@ -131,7 +131,7 @@ template <typename TDone> bool WaitForSwap(TMainForm& AForm, int ATimeoutMs, TDo
   QEventLoop loop;
   bool done = false;
   const QMetaObject::Connection swapped =
-      QObject::connect(AForm.View(), &QOpenGLWidget::frameSwapped, &loop, [&] {
+      QObject::connect(AForm.View(), &QOpenGLWindow::frameSwapped, &loop, [&] {
         if (ADone()) {
           done = true;
           loop.quit();

@@ -142,12 +142,27 @@ void TCubeView::resizeGL(int /*AWidth*/, int /*AHeight*/) {
 }
 
 void TCubeView::paintGL() {
+  if (FGame != nullptr) {
+    ++FFrameCount;
+  }
+  DrawFrame();
+}
+
+QImage TCubeView::GrabFrame() {
+  if (!MakeCurrent()) {
+    return {};
+  }
+  // The back buffer: the next swap would show it.
+  DrawFrame();
+  return grabFramebuffer();
+}
+
+void TCubeView::DrawFrame() {
   // Draws the frame the last step decided; changes nothing of the game.
   if (FGame == nullptr) {
     ClearScene(FClockLook.Background);
     return;
   }
-  ++FFrameCount;
   SetSceneProjection(DeviceWidth(), DeviceHeight());
   BeginScene(FClockLook.Background, FViewMatrix);
   DrawClock();

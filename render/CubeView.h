@@ -69,6 +69,9 @@ public:
   int DeviceWidth() const;
   int DeviceHeight() const;
   double DevicePixelRatio() const { return devicePixelRatio(); }
+  // The frame the last step decided, drawn now and read back (not shown, not counted): what
+  // the screen shows at the next paint. Null before the context exists.
+  QImage GrabFrame();
   // The clock's glyphs have been built and work.
   bool ClockGlyphsBuilt() const { return FClockDrawing && FClockDrawing->GlyphsBuilt(); }
 
@@ -139,6 +142,8 @@ private:
   // --- GL objects (CubeView.cpp)
   void CreateTextures();
   void FreeGLObjects();
+  // The frame the last step decided, into the current framebuffer.
+  void DrawFrame();
   void DrawClock();
   void DrawPauseWord();
   // --- the frame loop (CubeViewFrameLoop.cpp)

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
-#include <QOpenGLWidget>
 #include <QPushButton>
 #include <QTextBrowser>
 
@@ -35,8 +34,7 @@ constexpr const char* kChangedColours = "[settings]\r\nLanguageIndex=1\r\n"
 
 // The colour the drawing area shows in its top left corner, where the background is.
 QColor BackgroundOnScreen(TMainForm& AForm) {
-  auto* surface = qobject_cast<QOpenGLWidget*>(AForm.View());
-  const QColor pixel = surface->grabFramebuffer().pixelColor(2, 2);
+  const QColor pixel = AForm.View()->GrabFrame().pixelColor(2, 2);
   return {pixel.red(), pixel.green(), pixel.blue()};
 }
 
@@ -91,7 +89,7 @@ TEST_F(MainFormTest, NewColoursReachTheDrawnStickersWhateverContextIsCurrent) {
   TMainForm& form = Open();
   WaitUntil([] { return false; }, 300); // a few frames
   const QPoint sticker = StickerPoint();
-  const QRgb before = form.View()->grabFramebuffer().pixel(sticker);
+  const QRgb before = form.View()->GrabFrame().pixel(sticker);
   // When the colours are applied another context, sharing nothing with the view's, is current:
   // the view's textures must take the new colours all the same.
   QOffscreenSurface surface;
@@ -109,7 +107,7 @@ TEST_F(MainFormTest, NewColoursReachTheDrawnStickersWhateverContextIsCurrent) {
   ASSERT_TRUE(dialog->Handled());
   foreign.doneCurrent();
   EXPECT_TRUE(
-      QTest::qWaitFor([&] { return form.View()->grabFramebuffer().pixel(sticker) != before; }));
+      QTest::qWaitFor([&] { return form.View()->GrabFrame().pixel(sticker) != before; }));
 }
 
 TEST_F(MainFormTest, ColoursCancelKeepsTheSettingsAndTheCube) {

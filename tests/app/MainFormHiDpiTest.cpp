@@ -21,7 +21,7 @@ protected:
   }
   // A logical point on a sticker, with stickers all around it.
   QPoint LogicalStickerPoint() const {
-    const QWidget* area = Surface();
+    const QWindow* area = Surface();
     for (int y = area->height() / 2 - 40; y < area->height() / 2 + 40; y += 3) {
       for (int x = area->width() / 2 - 40; x < area->width() / 2 + 40; x += 3) {
         const QPoint p(x, y);

@@ -18,7 +18,7 @@ bool SameMatrix(const TMatrix& A, const TMatrix& B) {
   return true;
 }
 
-void Wheel(QWidget* AWidget, int ADelta) {
+void Wheel(QWindow* AWidget, int ADelta) {
   const QPointF at(AWidget->width() / 2.0, AWidget->height() / 2.0);
   QWheelEvent event(at, AWidget->mapToGlobal(at), QPoint(), QPoint(0, ADelta), Qt::NoButton,
                     Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -255,8 +255,8 @@ TEST_F(MainFormTest, APaintDrawsTheLastStepAndChangesNothingOfTheGame) {
   cube.RotateSide(0, 1);
   // Paints with no tick in between (the grab paints at once, without the event loop): the turn
   // stands still, whatever number of frames is drawn.
-  const QImage first = form.View()->grabFramebuffer();
-  const QImage second = form.View()->grabFramebuffer();
+  const QImage first = form.View()->GrabFrame();
+  const QImage second = form.View()->GrabFrame();
   EXPECT_EQ(cube.RotateAngle(), 0.0f);
   EXPECT_TRUE(cube.SideIsRotating());
   EXPECT_EQ(first, second);

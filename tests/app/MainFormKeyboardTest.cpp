@@ -29,15 +29,15 @@ TEST_F(MainFormTest, AMenuClosedWithEscapeGivesTheKeysBackToTheCubeAndResumesThe
   ASSERT_TRUE(QTest::qWaitFor([&] { return !game->isVisible(); }));
   EXPECT_TRUE(form.View()->LoopEnabled());
   // The keys reach the cube, not the menu bar: a held arrow spins it.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Surface(); }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == Surface(); }));
   const TMatrix before = form.View()->ViewMatrix();
-  QTest::keyPress(QApplication::focusWidget(), Qt::Key_Left);
+  QTest::keyPress(QGuiApplication::focusWindow(), Qt::Key_Left);
   EXPECT_TRUE(form.View()->Keys().Contains(TKey::kLeft));
   EXPECT_TRUE(QTest::qWaitFor([&] { return form.View()->ViewMatrix() != before; }));
-  QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Left);
+  QTest::keyRelease(QGuiApplication::focusWindow(), Qt::Key_Left);
   EXPECT_TRUE(form.View()->Keys().Empty());
   // Down no longer opens a menu from the bar.
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Down);
   QTest::qWait(50);
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
@@ -52,7 +52,7 @@ TEST_F(MainFormTest, AMenuClosedWithoutACommandAlsoResumesTheLoop) {
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(view->menuAction()).center());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); }));
   EXPECT_TRUE(form.View()->LoopEnabled());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Surface(); }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == Surface(); }));
 }
 
 TEST_F(MainFormTest, KeysHeldWhenAMenuOpensAreForgottenAndAKeyPressResumesTheLoop) {

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
-#include <QOpenGLWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -119,7 +118,7 @@ protected:
     EXPECT_NE(item, nullptr) << AName;
     return item;
   }
-  QWidget* Surface() const { return FForm->View(); }
+  QWindow* Surface() const { return FForm->View(); }
 
   // Waits until no turn is animating and a few frames have passed.
   void Settle() {

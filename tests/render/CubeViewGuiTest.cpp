@@ -198,7 +198,7 @@ TEST_F(CubeViewGuiTest, TheBackgroundAndTheCubeAreDrawnIntoTheWindow) {
   FView->SetClockLook(look);
   ShowAndWait();
   Settle();
-  const QImage picture = FView->grabFramebuffer();
+  const QImage picture = FView->GrabFrame();
   ASSERT_FALSE(picture.isNull());
   const QColor corner = picture.pixelColor(2, 2);
   EXPECT_EQ(corner.red(), 255);
