@@ -12,9 +12,9 @@
 #pragma once
 
 #include "app/GameSettings.h"
-#include "render/CubeViewKeys.h"
 #include "engine/Game.h"
 #include "render/CubeView.h"
+#include "render/CubeViewKeys.h"
 #include "support/FileError.h"
 
 #include <QMainWindow>
@@ -79,7 +79,6 @@ protected:
   void closeEvent(QCloseEvent* AEvent) override;
 
 private:
-
   // --- layout (MainFormLayout.cpp)
   void CreateLayout();
   void CreateGameMenu();

@@ -1,5 +1,5 @@
-// Creation, the view's first frame and destruction of the main window, and the copying of the display
-// settings to the menus and the cube.
+// Creation, the view's first frame and destruction of the main window, and the copying of the
+// display settings to the menus and the cube.
 #include "app/MainForm.h"
 #include "app/QtTranslation.h"
 

@@ -293,7 +293,8 @@ int RunBench(int& AArgc, char** AArgv, const TOptions& AOptions) {
     std::cerr << "no frame within 30 s\n";
     return 1;
   }
-  std::printf("window %d x %d device pixels\n", form.View()->DeviceWidth(), form.View()->DeviceHeight());
+  std::printf("window %d x %d device pixels\n", form.View()->DeviceWidth(),
+              form.View()->DeviceHeight());
   for (const int size : AOptions.Sizes) {
     for (int run = 1; run <= AOptions.Runs; ++run) {
       MeasureScramble(form, size, run);

@@ -183,8 +183,7 @@ void TCubeView::DrawClock() {
 
 void TCubeView::DrawPauseWord() {
   if (FClockDrawing) {
-    FClockDrawing->DrawWord(FClockLook.PausedWord, FClockLook.Color, DeviceWidth(),
-                            DeviceHeight());
+    FClockDrawing->DrawWord(FClockLook.PausedWord, FClockLook.Color, DeviceWidth(), DeviceHeight());
   }
 }
 

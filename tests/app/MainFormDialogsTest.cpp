@@ -106,8 +106,7 @@ TEST_F(MainFormTest, NewColoursReachTheDrawnStickersWhateverContextIsCurrent) {
   Item("ColorsMenuItem")->trigger();
   ASSERT_TRUE(dialog->Handled());
   foreign.doneCurrent();
-  EXPECT_TRUE(
-      QTest::qWaitFor([&] { return form.View()->GrabFrame().pixel(sticker) != before; }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.View()->GrabFrame().pixel(sticker) != before; }));
 }
 
 TEST_F(MainFormTest, ColoursCancelKeepsTheSettingsAndTheCube) {

@@ -16,8 +16,8 @@ protected:
   }
   int32_t PlaneAt(const QPoint& ALogical) const {
     const QPoint device = Device(ALogical);
-    return FForm->VexilCube()->GetSelectedPlane(device.x(), FForm->View()->DeviceHeight() - device.y(),
-                                                FForm->View()->ViewMatrix());
+    return FForm->VexilCube()->GetSelectedPlane(
+        device.x(), FForm->View()->DeviceHeight() - device.y(), FForm->View()->ViewMatrix());
   }
   // A logical point on a sticker, with stickers all around it.
   QPoint LogicalStickerPoint() const {

@@ -2,7 +2,6 @@
 // same item, the P or Pause key or a click in the view; minimising the window pauses by itself.
 #include "tests/app/MainFormTestSupport.h"
 
-
 using namespace vexil;
 using namespace vexil::testing;
 

@@ -138,7 +138,8 @@ protected:
     const TVexilCube& cube = *FForm->VexilCube();
     const int height = FForm->View()->DeviceHeight();
     for (int y = height / 2 - 60; y < height / 2 + 60; y += 7) {
-      for (int x = FForm->View()->DeviceWidth() / 2 - 60; x < FForm->View()->DeviceWidth() / 2 + 60; x += 7) {
+      for (int x = FForm->View()->DeviceWidth() / 2 - 60; x < FForm->View()->DeviceWidth() / 2 + 60;
+           x += 7) {
         if (cube.GetSelectedPlane(x, height - y, FForm->View()->ViewMatrix()) >= 0) {
           return {x, y};
         }
