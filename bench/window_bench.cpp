@@ -6,7 +6,7 @@
 // - start: the program started afresh --starts times (this same binary, exec'd, starting the
 //   way the game's main does): seconds from exec to the first frame swapped, the anonymous
 //   resident memory then, and the CPU time, frames and main-thread wake-ups over the two
-//   seconds after it, when the window rests.
+//   seconds after it (a window manager settles the window in them) and the two after those.
 // - scramble: per size, --runs Hard scrambles in one window, each measured from the command to
 //   the frame that ends its last turn: frames a second from the window's frame counter and the
 //   swap timestamps, and the process's CPU time per frame (all threads, the driver's rasteriser
@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -158,8 +159,8 @@ QAction* Item(TMainForm& AForm, const QString& AName) {
   return action;
 }
 
-// One start in a child process: prints "first_frame_s rss_anon_kb rest_cpu_ms rest_frames
-// rest_wakeups".
+// One start in a child process: prints "first_frame_s rss_anon_kb" and then "rest_cpu_ms
+// rest_frames rest_wakeups" for the 2 s after the first frame and for the 2 s after those.
 int StartChild(int& AArgc, char** AArgv, const TOptions& AOptions) {
   const char* const execTime = std::getenv(kExecTimeVariable);
   const double execSeconds = execTime != nullptr ? std::atof(execTime) : 0.0;
@@ -175,15 +176,21 @@ int StartChild(int& AArgc, char** AArgv, const TOptions& AOptions) {
     return 1;
   }
   const long rssAnon = StatusField("RssAnon:");
-  const double cpu = ProcessCpuSeconds();
-  const long long frames = form.View()->FrameCount();
-  const long wakeups =
-      StatusField("voluntary_ctxt_switches:") + StatusField("nonvoluntary_ctxt_switches:");
-  Rest(kRestMs);
-  std::printf("%.4f %ld %.1f %lld %ld\n", firstFrame, rssAnon, (ProcessCpuSeconds() - cpu) * 1e3,
-              form.View()->FrameCount() - frames,
-              StatusField("voluntary_ctxt_switches:") + StatusField("nonvoluntary_ctxt_switches:") -
-                  wakeups);
+  // The 2 s after the first frame (a window manager maps, frames and activates the window in
+  // them), then the 2 s after those, when nothing is left to happen.
+  std::printf("%.4f %ld", firstFrame, rssAnon);
+  for (int period = 0; period < 2; ++period) {
+    const double cpu = ProcessCpuSeconds();
+    const long long frames = form.View()->FrameCount();
+    const long wakeups =
+        StatusField("voluntary_ctxt_switches:") + StatusField("nonvoluntary_ctxt_switches:");
+    Rest(kRestMs);
+    std::printf(" %.1f %lld %ld", (ProcessCpuSeconds() - cpu) * 1e3,
+                form.View()->FrameCount() - frames,
+                StatusField("voluntary_ctxt_switches:") +
+                    StatusField("nonvoluntary_ctxt_switches:") - wakeups);
+  }
+  std::printf("\n");
   return 0;
 }
 
@@ -223,7 +230,8 @@ bool RunStart(const char* ASelf, const TOptions& AOptions, std::string& ALine) {
 }
 
 void MeasureStarts(const char* ASelf, const TOptions& AOptions) {
-  std::vector<double> firstFrames, rss, restCpu, restFrames, restWakeups;
+  std::vector<double> firstFrames, rss;
+  std::array<std::vector<double>, 6> rest; // CPU, frames, wake-ups; first period, then second
   for (int I = 0; I < AOptions.Starts; ++I) {
     std::string line;
     if (!RunStart(ASelf, AOptions, line)) {
@@ -231,24 +239,28 @@ void MeasureStarts(const char* ASelf, const TOptions& AOptions) {
       continue;
     }
     std::istringstream fields(line);
-    double values[5] = {};
+    std::array<double, 8> values{};
     for (double& value : values) {
       fields >> value;
     }
     firstFrames.push_back(values[0]);
     rss.push_back(values[1] / 1024.0);
-    restCpu.push_back(values[2]);
-    restFrames.push_back(values[3]);
-    restWakeups.push_back(values[4]);
+    for (size_t J = 0; J < rest.size(); ++J) {
+      rest[J].push_back(values[J + 2]);
+    }
     std::printf("start %d: first frame %.3f s, anonymous resident %.1f MB, at rest over %d ms: "
-                "%.1f ms CPU, %.0f frames, %.0f wake-ups of the main thread\n",
-                I + 1, values[0], values[1] / 1024.0, kRestMs, values[2], values[3], values[4]);
+                "%.1f ms CPU, %.0f frames, %.0f wake-ups of the main thread; the %d ms after: "
+                "%.1f ms CPU, %.0f frames, %.0f wake-ups\n",
+                I + 1, values[0], values[1] / 1024.0, kRestMs, values[2], values[3], values[4],
+                kRestMs, values[5], values[6], values[7]);
   }
   if (!firstFrames.empty()) {
     std::printf("start (median of %zu): first frame %.3f s, anonymous resident %.1f MB, "
-                "at rest %.1f ms CPU / %.0f frames / %.0f wake-ups in %d ms\n",
-                firstFrames.size(), Median(firstFrames), Median(rss), Median(restCpu),
-                Median(restFrames), Median(restWakeups), kRestMs);
+                "at rest %.1f ms CPU / %.0f frames / %.0f wake-ups in %d ms, then %.1f ms CPU / "
+                "%.0f frames / %.0f wake-ups\n",
+                firstFrames.size(), Median(firstFrames), Median(rss), Median(rest[0]),
+                Median(rest[1]), Median(rest[2]), kRestMs, Median(rest[3]), Median(rest[4]),
+                Median(rest[5]));
   }
   std::fflush(stdout);
 }
