@@ -48,7 +48,7 @@ TGameSettings::TGameSettings(std::string AIniFilePath) : FIniFilePath(std::move(
   LoadFromIniFile();
 }
 
-TGameSettings::~TGameSettings() {
+void TGameSettings::Write() const {
   if (!WillWriteFile()) {
     return;
   }

@@ -34,13 +34,16 @@ public:
   TGameSettings();
   // The settings file AIniFilePath (its folder must exist to be written).
   explicit TGameSettings(std::string AIniFilePath);
-  // Writes the file when FileState() allows it; a failure goes to the error report (stderr
-  // without one). A file that is not written was already announced by FileState(), so nothing
-  // is reported for it here.
-  ~TGameSettings();
+  // Writes nothing: the owner says when the player's choices are kept (Write), so a message
+  // about a failed write never comes from a destructor.
+  ~TGameSettings() = default;
   TGameSettings(const TGameSettings&) = delete;
   TGameSettings& operator=(const TGameSettings&) = delete;
 
+  // Writes the file when FileState() allows it; a failure goes to the error report (stderr
+  // without one). A file that is not written was already announced by FileState(), so nothing
+  // is reported for it here.
+  void Write() const;
   // Writes every key; raises std::runtime_error naming the file when it cannot, and without
   // touching it when it could not be read or is read-only now.
   void SaveToIniFile() const;

@@ -1,23 +1,23 @@
-// TMainForm: the game's one window. It owns every long-lived object (settings, language store,
-// sticker textures, the game), turns mouse and keys into camera spin, zoom and layer turns, runs
-// the frame loop and connects the menus, message boxes and the clock's tick to the game, whose
-// rules live in TGame.
+// TMainForm: the game's one window. It owns the long-lived objects (settings, language store,
+// the game) and the cube view, which does all drawing, input and the frame loop; the window holds
+// the menus, actions and message boxes and connects them and the clock's tick to the game, whose
+// rules live in TGame. It is whole once constructed and writes the settings when it closes.
 //
 // The work is split over several files: MainFormLayout.cpp (menus and actions),
-// MainFormLifecycle.cpp (creation, first show, destruction), MainFormFrame.cpp (frame loop and
-// solved check), MainFormInput.cpp (mouse and keys), MainFormCommands.cpp (menu commands),
+// MainFormLifecycle.cpp (creation, first frame, closing), MainFormFrame.cpp (the window's part
+// of each step: solved check and menus), MainFormInput.cpp (what the window itself hears of
+// input: activation, modal windows, menus, full screen), MainFormCommands.cpp (menu commands),
 // MainFormDialogs.cpp (the commands that open the dialogs and the help), MainFormRecords.cpp
 // (the records window), MainFormNotation.cpp (moves in notation).
 #pragma once
 
 #include "app/GameSettings.h"
-#include "app/MainFormKeys.h"
+#include "render/CubeViewKeys.h"
 #include "engine/Game.h"
-#include "render/ClockDraw.h"
-#include "render/CubeBodyBuffers.h"
-#include "render/GLForm.h"
+#include "render/CubeView.h"
 #include "support/FileError.h"
 
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -33,11 +33,10 @@ namespace vexil {
 
 class TLocalizationStore;
 class TMovesLog;
-class TStickerTextureList;
 class TSyncTarget;
 struct TVersionFile;
 
-class TMainForm : public TGLForm {
+class TMainForm : public QMainWindow {
   Q_OBJECT
 
 public:
@@ -51,19 +50,11 @@ public:
   TLocalizationStore* LocalizationStore() const { return FLocalizationStore.get(); }
   // The one-second tick of the game clock runs.
   bool ClockTickActive() const;
-  // The clock's glyphs have been built and work.
-  bool ClockGlyphsBuilt() const { return FClockDrawing && FClockDrawing->GlyphsBuilt(); }
-  int MouseState() const { return FMouseState; }
-  TKeys Keys() const { return FKeys; }
-  // The game changed outside the window's own commands and input (a test turning the model
-  // directly): the frame timer wakes and the next tick shows it.
-  void Invalidate();
-  // The frame loop is on (not paused by an open menu or a dialog).
-  bool TimerEnabled() const;
-  // The frame timer ticks: only while something on the screen moves; at rest it stops.
-  bool FrameTimerRunning() const;
-  // Frames drawn since the window opened.
-  long long FrameCount() const { return FFrameCount; }
+  // The drawing area: camera, gestures, frame loop and everything drawn.
+  TCubeView* View() const { return FView; }
+  bool FullScreen() const { return FFullScreen; }
+  // Enters full screen (no frame) or returns to the window state saved on entering it.
+  void SetFullScreen(bool AValue);
   // The caption of the Language menu in the current language.
   QString CurrentLanguageTitle() const;
 
@@ -80,28 +71,12 @@ public:
   void OpenFromAnotherStart(const QString& AFileName);
 
 protected:
-  // TGLForm hooks.
-  void FormCreate() override;
-  void FormShow() override;
-  void FormResize(int AWidth, int AHeight) override;
-  void RenderFrame() override;
-  void FormActivate() override;
-  void FormMouseDown(Qt::MouseButton AButton, Qt::MouseButtons AButtons,
-                     Qt::KeyboardModifiers AModifiers, int X, int Y) override;
-  void FormMouseMove(Qt::MouseButtons AButtons, Qt::KeyboardModifiers AModifiers, int X,
-                     int Y) override;
-  void FormMouseUp(Qt::MouseButton AButton, Qt::MouseButtons AButtons,
-                   Qt::KeyboardModifiers AModifiers, int X, int Y) override;
-  void FormMouseWheel(int AWheelDelta) override;
-  void FormKeyDown(QKeyEvent& AEvent) override;
-  void FormKeyUp(QKeyEvent& AEvent) override;
   void changeEvent(QEvent* AEvent) override;
   bool event(QEvent* AEvent) override;
+  bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
   void closeEvent(QCloseEvent* AEvent) override;
 
 private:
-  // Zoom of one wheel notch, and of each frame a zoom key is held.
-  static constexpr double kScaleStep = 0.05;
 
   // --- layout (MainFormLayout.cpp)
   void CreateLayout();
@@ -112,14 +87,13 @@ private:
   void WatchTopMenu(QMenu* AMenu);
 
   // --- creation and settings (MainFormLifecycle.cpp)
+  void CreateView();
   void FillLanguageMenu();
   void ApplySettings();
-  // --- the scene's objects (MainFormScene.cpp)
-  void CreateTextures();
-  void FreeScene();
-  TTextureListLink* TextureListLink() const;
-  // Alpha format of the sticker textures for the current lighting.
-  void UpdateTextureAlpha();
+  // The looks the settings give the cube and the clock, handed to the view.
+  void ApplyLook();
+  // The view's context exists: what waits for the window to be on the screen.
+  void ViewInitialized();
   void ReportSettingsError(const std::string& AMessage);
   // Tells the player once that the settings file will not be written (MainFormSettingsNotice.cpp).
   void ShowSettingsFileNotice();
@@ -141,48 +115,29 @@ private:
   bool PressEndsPause();
   // The window was minimised or hidden (AHidden), or came back.
   void PauseWhileHidden(bool AHidden);
-  // The word that stands where a paused game's cube was.
-  void DrawPauseWord();
   // --- the game kept at exit (MainFormResume.cpp)
   // At the first show: the saved game named at start, else the game kept at the last exit.
   void StartWithKeptGame();
   void ResumeKeptGame();
   // The game in progress is written for the next start; without one the kept file goes.
   void KeepGameForNextStart();
+  // The window closes or the program ends: the game and the settings are kept.
+  void KeepForNextStart();
   // The game on screen ended (or was replaced): the kept one is of no more use.
   void GameEndedForKeeping();
   // --- the game's events (MainFormGame.cpp)
   void CreateGame(int ADegree);
-  void PrepareCube(TVexilCube& ACube);
   void GameChanged();
   void ClockTickTimer();
 
-  // --- frame loop (MainFormFrame.cpp)
-  void TimerTimer();
-  void SetTimerEnabled(bool AValue);
-  // Starts the frame timer if the loop is on.
-  void WakeFrameTimer();
-  // Starts the loop and draws the next tick: what every command does when it is done.
-  void EnableFrameLoop();
-  // Something on the screen may change in the next frame.
-  bool FrameNeeded() const;
-  TMatrix FrameRotation();
-  // The tick's step of the game: the view's spin, the cube's turn and drag, the frame to draw.
-  void StepFrame();
-  // The frame of the cube as it stands under the current view, handed to it for picking.
-  void LookAtCube();
-  void DrawClock();
+  // --- the window's part of each frame step (MainFormFrame.cpp)
+  void ViewStepped();
   void CheckSolved();
   // Appends the game just won to the player's records.
   void KeepRecord();
   void UpdateActions();
 
   // --- input (MainFormInput.cpp)
-  void StopSpin();
-  // Ends the mouse gesture in progress as its button's release does; also when that release is
-  // lost to a window that opened over this one.
-  void EndGesture();
-  void ZoomBy(double ADelta);
   // A top menu opens or closes; the menus hold the keyboard while they are open.
   void TopMenuShown();
   void TopMenuClosed();
@@ -230,7 +185,8 @@ private:
   void ShowUpdateForm(const TVersionFile& AVersionFile, const QString& ASiteUrl);
 
   // Components of the layout, owned by Qt parents.
-  QTimer* FTimer = nullptr;
+  TCubeView* FView = nullptr;
+  QWidget* FViewContainer = nullptr;
   QTimer* FClockTimer = nullptr;
   QMenu* FGameMenu = nullptr;
   QMenu* FViewMenu = nullptr;
@@ -259,29 +215,14 @@ private:
   QActionGroup* FLanguageGroup = nullptr;
   std::array<QAction*, 9> FDegreeItems{};
 
-  TKeys FKeys;
-  std::unique_ptr<TStickerTextureList> FTextureList;
-  std::unique_ptr<TClockDrawing> FClockDrawing;
   std::unique_ptr<TGameSettings> FGameSettings;
   std::unique_ptr<TGame> FGame;
-  double FOldRMouseX = 0.0;
-  double FOldRMouseY = 0.0;
-  int FVRotateDirection = 0;
-  int FHRotateDirection = 0;
-  int FZRotateDirection = 0;
-  int FMouseState = -1;
   std::unique_ptr<TLocalizationStore> FLocalizationStore;
   // The main thread's end of the requests' hand-offs; none reaches the window once it is gone.
   std::unique_ptr<TSyncTarget> FSyncTarget;
 
-  // The scene changed outside the per-frame animations (a command, a resize, a clock tick).
-  bool FRedrawNeeded = true;
-  // The loop is on; the timer itself runs only while frames are needed.
-  bool FLoopEnabled = false;
-  // What the next paint draws, decided by the model outside the paint.
-  TCubeFrame FFrame;
-  TCubeBodyBuffers FBodyBuffers;
-  long long FFrameCount = 0;
+  bool FFullScreen = false;
+  Qt::WindowStates FSaveWindowState = Qt::WindowNoState;
   // The folder of the last saved game chosen in a file dialog, for this run.
   QString FSavedGameFolder;
   QString FStartGameFile;

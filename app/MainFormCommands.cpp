@@ -13,38 +13,36 @@
 namespace vexil {
 
 void TMainForm::NewGameModeClick(TDifficulty ADifficulty) {
-  StopSpin();
+  FView->StopSpin();
   FGame->NewGame(ADifficulty, static_cast<uint32_t>(QDateTime::currentMSecsSinceEpoch()));
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::ResetMenuItemClick() {
   FGame->Reset();
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::ChangeVexilCubeDegree(int ADegree) {
   FGameSettings->SetVexilCubeDegree(ADegree);
   FGame->ChangeDegree(ADegree);
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::acUndoStepExecute() {
   if (!VexilCube()->ManualRotation()) {
-    FVRotateDirection = 0;
-    FHRotateDirection = 0;
+    FView->StopSpin();
   }
   FGame->Undo();
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::acRedoStepExecute() {
   if (!VexilCube()->ManualRotation()) {
-    FVRotateDirection = 0;
-    FHRotateDirection = 0;
+    FView->StopSpin();
   }
   FGame->Redo();
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::acUndoStepUpdate() {
@@ -59,29 +57,29 @@ void TMainForm::GlobalLightingMenuItemClick() {
   const bool lighting = !FGameSettings->GlobalLighting();
   FGameSettings->SetGlobalLighting(lighting);
   FGlobalLightingItem->setChecked(lighting);
-  VexilCube()->SetGlobalLighting(lighting);
-  UpdateTextureAlpha();
-  FGame->SetPlaneColors(FGameSettings->PlaneColors());
-  EnableFrameLoop();
+  ApplyLook();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::BrightColorsMenuItemClick() {
   const bool bright = !FGameSettings->EnablePlaneLight();
   FGameSettings->SetEnablePlaneLight(bright);
   FBrightColorsItem->setChecked(bright);
-  VexilCube()->SetPlaneLight(!bright);
-  EnableFrameLoop();
+  ApplyLook();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::TimerEnableMenuItemClick() {
   // The item's check mark has already flipped with the click (or the shortcut).
   FGameSettings->SetShowTimer(FTimerEnableItem->isChecked());
-  EnableFrameLoop();
+  ApplyLook();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::MoveCounterMenuItemClick() {
   FGameSettings->SetShowMoveCounter(FMoveCounterItem->isChecked());
-  EnableFrameLoop();
+  ApplyLook();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::FullScreenModeMenuItemClick() {
@@ -106,7 +104,7 @@ void TMainForm::TopMenuOpened() {
   UpdateActions();
   // A scramble keeps turning while a menu is open.
   if (!FGame->Scrambling()) {
-    SetTimerEnabled(false);
+    FView->SetLoopEnabled(false);
   }
 }
 

@@ -40,19 +40,19 @@ void TMainForm::acColorsFormExecute() {
   if (form.exec() == QDialog::Accepted) {
     StoreColors(form.GameColors(), *FGameSettings);
   }
-  // Whatever the answer the cube shows the settings' colours; the background and the clock
-  // read theirs every frame.
+  // Whatever the answer the cube, the background and the clock show the settings' colours.
   FGame->SetPlaneColors(FGameSettings->PlaneColors());
-  EnableFrameLoop();
+  ApplyLook();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::AboutMenuItemClick() {
-  SetTimerEnabled(false);
+  FView->SetLoopEnabled(false);
   TAboutBox box(this);
   box.SetLocalizationStoreLink(FLocalizationStore.get());
   box.SetVersion(ProgramVersion);
   box.exec();
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::acHelpExecute() {

@@ -2,8 +2,6 @@
 // appearance, shows what the game changed (menus, marks, clock) and ticks its clock.
 #include "app/MainForm.h"
 #include "render/CubeMeshResource.h"
-#include "render/CubeSceneSetup.h"
-#include "render/StickerTextures.h"
 
 #include <QAction>
 #include <QTimer>
@@ -27,21 +25,13 @@ void TMainForm::CreateGame(int ADegree) {
   FGame->SetPlaneColors(FGameSettings->PlaneColors());
   ApplySettings();
   TGameEvents events;
-  events.OnCubeCreated = [this](TVexilCube& ACube) { PrepareCube(ACube); };
+  events.OnCubeCreated = [this](TVexilCube& ACube) { FView->PrepareCube(ACube); };
   events.OnChanged = [this] { GameChanged(); };
   // A game that starts counts its first second from now, not from the tick's old period.
   events.OnClockRestarted = [this] { FClockTimer->start(); };
   FGame->SetEvents(std::move(events));
-  LookAtCube();
+  FView->SetGame(FGame.get());
   GameChanged();
-}
-
-void TMainForm::PrepareCube(TVexilCube& ACube) {
-  LinkCubeTextures(ACube, FTextureList.get());
-  ApplySettings();
-  ACube.Resize(ClientWidth(), ClientHeight());
-  // A paint before the next tick draws the new cube, never a frame of the old one.
-  LookAtCube();
 }
 
 void TMainForm::GameChanged() {
@@ -56,14 +46,14 @@ void TMainForm::GameChanged() {
   } else if (!FClockTimer->isActive()) {
     FClockTimer->start();
   }
-  Invalidate();
+  FView->Invalidate();
   UpdateActions();
 }
 
 void TMainForm::ClockTickTimer() {
   FGame->ClockTick();
   if (FGame->NewGameIsStarted() && FGameSettings->ShowTimer()) {
-    Invalidate();
+    FView->Invalidate();
   }
 }
 

@@ -1,4 +1,4 @@
-// The window as laid out before localisation: caption, size and place, the frame timer and the
+// The window as laid out before localisation: caption, size and place, the cube view and the
 // menus with their Russian captions (the language store puts the captions of the chosen
 // language over them by component name).
 #include "app/MainForm.h"
@@ -10,8 +10,6 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
-#include <QOpenGLWidget>
-#include <QTimer>
 
 namespace vexil {
 
@@ -21,8 +19,6 @@ constexpr int kClientWidth = kDefaultViewWidth;
 constexpr int kClientHeight = kDefaultViewHeight;
 constexpr int kLeft = 203;
 constexpr int kTop = 138;
-// About 60 frames a second: a turn at speed 10 takes 9 frames.
-constexpr int kFrameIntervalMs = 16;
 
 QAction* Separator(QMenu* AMenu, const char* AName) {
   QAction* separator = AMenu->addSeparator();
@@ -47,18 +43,14 @@ void TMainForm::CreateLayout() {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QString::fromLatin1(kProgramTitle));
   move(kLeft, kTop);
-  FTimer = new QTimer(this);
-  FTimer->setObjectName(QStringLiteral("Timer"));
-  FTimer->setInterval(kFrameIntervalMs);
-  FTimer->setTimerType(Qt::PreciseTimer);
-  connect(FTimer, &QTimer::timeout, this, [this] { TimerTimer(); });
+  CreateView();
   menuBar()->setObjectName(QStringLiteral("MainMenu"));
   CreateGameMenu();
   CreateViewMenu();
   CreateHelpMenu();
   // The designed size is that of the drawing area, below the menu bar; below the smallest the
   // cube and the clock would be too small to play.
-  GLWidget()->setMinimumSize(kMinViewWidth, kMinViewHeight);
+  FViewContainer->setMinimumSize(kMinViewWidth, kMinViewHeight);
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 

@@ -1,4 +1,4 @@
-// Creation, first show and destruction of the main window, and the copying of the display
+// Creation, the view's first frame and destruction of the main window, and the copying of the display
 // settings to the menus and the cube.
 #include "app/MainForm.h"
 #include "app/QtTranslation.h"
@@ -7,9 +7,7 @@
 #include "engine/ProgramInfo.h"
 #include "localization/LocalizationStore.h"
 #include "net/MainThreadSync.h"
-#include "render/CubeSceneSetup.h"
 #include "render/GLMatrix.h"
-#include "render/StickerTextures.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -33,31 +31,9 @@ TMatrix OpeningView() {
 
 } // namespace
 
-TMainForm::TMainForm(QWidget* AParent) : TGLForm(AParent) {
+TMainForm::TMainForm(QWidget* AParent) : QMainWindow(AParent) {
   CreateLayout();
-}
-
-TMainForm::~TMainForm() {
-  // First, before anything below can turn the event loop: no request may reach the window now.
-  FSyncTarget.reset();
-  FTimer->stop();
-  // The clock's glyphs and the textures live in the context, which goes with the base window
-  // after this destructor: free what uses it while it is still current.
-  const bool current = MakeCurrent();
-  FClockDrawing.reset();
-  FGame.reset();
-  FGameSettings.reset(); // writes the settings file
-  FLocalizationStore.reset();
-  FreeScene(); // the textures last
-  if (current) {
-    DoneCurrent();
-  }
-}
-
-void TMainForm::FormCreate() {
   ApplySystemMessageFont(this);
-  FMouseState = -1;
-  FKeys.Clear();
   FGameSettings = std::make_unique<TGameSettings>();
   FGameSettings->SetOnSaveError(
       [this](const std::string& AMessage) { ReportSettingsError(AMessage); });
@@ -75,11 +51,35 @@ void TMainForm::FormCreate() {
   FLocalizationStore->LocalizeForm(this);
   // The first frame shows the cube turned 52.5 degrees about the vertical screen axis and 35
   // degrees about the horizontal one: the opening view.
-  SetViewMatrix(OpeningView());
+  FView->SetViewMatrix(OpeningView());
   CreateGame(degree);
   if (FGameSettings->FullScreenMode()) {
     SetFullScreen(true);
   }
+}
+
+TMainForm::~TMainForm() {
+  // First, before anything below can turn the event loop: no request may reach the window now.
+  FSyncTarget.reset();
+  // The view (a child) outlives the game: it lets go of it first.
+  FView->SetLoopEnabled(false);
+  FView->SetGame(nullptr);
+  FGame.reset();
+}
+
+void TMainForm::CreateView() {
+  // Owned by its container, which the window owns.
+  FView = new TCubeView();
+  FViewContainer = QWidget::createWindowContainer(FView, this);
+  FViewContainer->setObjectName(QStringLiteral("CubeViewContainer"));
+  FViewContainer->setFocusPolicy(Qt::StrongFocus);
+  setCentralWidget(FViewContainer);
+  connect(FView, &TCubeView::Initialized, this, &TMainForm::ViewInitialized);
+  connect(FView, &TCubeView::Stepped, this, &TMainForm::ViewStepped);
+  connect(FView, &TCubeView::GestureEnded, this, &TMainForm::UpdateActions);
+  connect(FView, &TCubeView::PressedWhilePaused, this, [this] { SetGamePaused(false); });
+  // The pause key comes before the view's own keys.
+  FView->installEventFilter(this);
 }
 
 void TMainForm::FillLanguageMenu() {
@@ -112,40 +112,37 @@ void TMainForm::ApplySettings() {
   FGlobalLightingItem->setChecked(FGameSettings->GlobalLighting());
   FBrightColorsItem->setChecked(FGameSettings->EnablePlaneLight());
   FFullScreenItem->setChecked(FGameSettings->FullScreenMode());
+  ApplyLook();
+}
+
+void TMainForm::ApplyLook() {
   TCubeLook look;
   look.GlobalLighting = FGameSettings->GlobalLighting();
   look.BrightColors = FGameSettings->EnablePlaneLight();
   look.ShowSelectedPlane = FGameSettings->ShowSelectedPlane();
   look.SideColors = FGameSettings->PlaneColors();
-  ApplyCubeLook(FGame->VexilCube(), FTextureList.get(), look);
+  FView->SetCubeLook(look);
+  TClockLook clock;
+  clock.ShowTimer = FGameSettings->ShowTimer();
+  clock.ShowMoveCounter = FGameSettings->ShowMoveCounter();
+  clock.Color = FGameSettings->TimerColor();
+  clock.Background = FGameSettings->BackgroundColor();
+  clock.PausedWord = FLocalizationStore->GetString(QStringLiteral("PAUSED_TEXT")).toStdString();
+  FView->SetClockLook(clock);
 }
 
-void TMainForm::FormShow() {
-  // The context is current: the sticker textures can be made. The clock's glyphs are built
-  // when a game first shows the clock.
-  FClockDrawing = std::make_unique<TClockDrawing>();
-  CreateTextures();
-  // After the textures: making them lays the stickers out afresh. Its messages come once the
-  // window is on the screen. Then the game kept at the last exit, unless a file was named.
+void TMainForm::ViewInitialized() {
+  // The view's first frame comes now. The game kept at the last exit, unless a file was named,
+  // and the messages of the start wait until the window is on the screen.
   QTimer::singleShot(0, this, &TMainForm::StartWithKeptGame);
   // Closing by a signal or a log-out may skip the window's close: the game is kept either way.
-  connect(qApp, &QCoreApplication::aboutToQuit, this, &TMainForm::KeepGameForNextStart);
-  connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::KeepGameForNextStart);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &TMainForm::KeepForNextStart,
+          Qt::UniqueConnection);
+  connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::KeepForNextStart,
+          Qt::UniqueConnection);
   StartOnlineServices();
   // The window is on the screen now: the notice can stand over it.
   QTimer::singleShot(0, this, &TMainForm::ShowSettingsFileNotice);
-}
-
-void TMainForm::FormActivate() {
-  SetTimerEnabled(true);
-}
-
-void TMainForm::FormResize(int AWidth, int AHeight) {
-  // The first resize may come before the cube exists.
-  if (FGame) {
-    FGame->VexilCube().Resize(AWidth, AHeight);
-  }
-  Invalidate();
 }
 
 void TMainForm::ReportSettingsError(const std::string& AMessage) {

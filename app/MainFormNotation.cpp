@@ -76,7 +76,7 @@ void TMainForm::EnterMovesClick() {
   entry->SetLocalizationStoreLink(FLocalizationStore.get());
   entry->SetOnPlay([this](const std::string& AText) -> std::optional<TNotationError> {
     const TParsedMoves parsed = FGame->PlayMoves(AText);
-    EnableFrameLoop();
+    FView->EnableFrameLoop();
     return parsed.Error;
   });
   entry->open();
@@ -100,8 +100,8 @@ void TMainForm::PasteScrambleClick() {
     ShowMessage(QMessageBox::Warning, FPasteScrambleItem->text(), message);
     return;
   }
-  StopSpin();
-  EnableFrameLoop();
+  FView->StopSpin();
+  FView->EnableFrameLoop();
 }
 
 } // namespace vexil

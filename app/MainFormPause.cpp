@@ -3,9 +3,8 @@
 // item again or a click in the view let the game go on. A game pauses by itself while the window
 // is minimised or hidden and goes on when the player comes back to it.
 #include "app/MainForm.h"
-#include "app/MainFormKeys.h"
 
-#include "localization/LocalizationStore.h"
+#include "render/CubeViewKeys.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -27,7 +26,7 @@ void TMainForm::SetGamePaused(bool AValue) {
   FPausedByHiding = false;
   FGame->SetPaused(AValue);
   UpdatePauseItem();
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::UpdatePauseItem() {
@@ -66,15 +65,7 @@ void TMainForm::PauseWhileHidden(bool AHidden) {
     return;
   }
   UpdatePauseItem();
-  EnableFrameLoop();
-}
-
-void TMainForm::DrawPauseWord() {
-  if (FClockDrawing) {
-    FClockDrawing->DrawWord(
-        FLocalizationStore->GetString(QStringLiteral("PAUSED_TEXT")).toStdString(),
-        FGameSettings->TimerColor(), ClientWidth(), ClientHeight());
-  }
+  FView->EnableFrameLoop();
 }
 
 } // namespace vexil

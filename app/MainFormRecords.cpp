@@ -30,7 +30,7 @@ TRecordsChoice ChoiceToShow(const std::vector<TSolveRecord>& ARecords, const TGa
 } // namespace
 
 void TMainForm::RecordsMenuItemClick() {
-  SetTimerEnabled(false);
+  FView->SetLoopEnabled(false);
   TRecordsFile records = ReadRecordsFile(RecordsFileName());
   const TRecordsChoice choice = ChoiceToShow(records.Records, *FGame);
   TRecordsForm form(this);
@@ -38,7 +38,7 @@ void TMainForm::RecordsMenuItemClick() {
   form.SetRecordsFile(std::move(records));
   form.SetChoice(choice.Degree, choice.Difficulty);
   form.exec();
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 } // namespace vexil

@@ -105,9 +105,14 @@ void TMainForm::GameEndedForKeeping() {
   }
 }
 
-void TMainForm::closeEvent(QCloseEvent* AEvent) {
+void TMainForm::KeepForNextStart() {
   KeepGameForNextStart();
-  TGLForm::closeEvent(AEvent);
+  FGameSettings->Write();
+}
+
+void TMainForm::closeEvent(QCloseEvent* AEvent) {
+  KeepForNextStart();
+  QMainWindow::closeEvent(AEvent);
 }
 
 } // namespace vexil

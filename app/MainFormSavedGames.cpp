@@ -54,7 +54,7 @@ void TMainForm::LoadGameMenuItemClick() {
   if (!fileName.isEmpty()) {
     LoadGameFile(fileName);
   }
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::SaveGameMenuItemClick() {
@@ -65,7 +65,7 @@ void TMainForm::SaveGameMenuItemClick() {
   if (!fileName.isEmpty()) {
     SaveGameFile(fileName);
   }
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 bool TMainForm::LoadGameFile(const QString& AFileName) {
@@ -96,17 +96,15 @@ bool TMainForm::LoadGameFile(const QString& AFileName) {
   }
   GameEndedForKeeping();
   PlaySavedGame(*result.Game);
-  // The first frame after loading nudges the view by one spin step about both screen axes.
-  FHRotateDirection = 1;
-  FVRotateDirection = 1;
+  FView->NudgeView();
   return true;
 }
 
 void TMainForm::PlaySavedGame(const TSavedGame& AGame) {
-  StopSpin();
-  FMouseState = -1;
+  FView->StopSpin();
+  FView->ForgetGesture();
   FGame->LoadGame(AGame);
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 bool TMainForm::SaveGameFile(const QString& AFileName) {
@@ -139,7 +137,7 @@ void TMainForm::OpenFromAnotherStart(const QString& AFileName) {
   if (!AFileName.isEmpty()) {
     LoadGameFile(AFileName);
   }
-  EnableFrameLoop();
+  FView->EnableFrameLoop();
 }
 
 void TMainForm::ReportGameFileError(bool ASaving, const QString& AFileName,

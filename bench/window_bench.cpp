@@ -14,12 +14,12 @@
 // Settings and records go to a private folder, and online services stay off.
 #include "app/MainForm.h"
 #include "app/ProgramStart.h"
-#include "render/GLForm.h"
+#include "render/CubeView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
-#include <QOpenGLWidget>
+#include <QOpenGLWindow>
 #include <QTimer>
 
 #include <sys/wait.h>
@@ -131,7 +131,7 @@ template <typename TDone> bool WaitForSwap(TMainForm& AForm, int ATimeoutMs, TDo
   QEventLoop loop;
   bool done = false;
   const QMetaObject::Connection swapped =
-      QObject::connect(AForm.GLWidget(), &QOpenGLWidget::frameSwapped, &loop, [&] {
+      QObject::connect(AForm.View(), &QOpenGLWindow::frameSwapped, &loop, [&] {
         if (ADone()) {
           done = true;
           loop.quit();
@@ -176,12 +176,12 @@ int StartChild(int& AArgc, char** AArgv, const TOptions& AOptions) {
   }
   const long rssAnon = StatusField("RssAnon:");
   const double cpu = ProcessCpuSeconds();
-  const long long frames = form.FrameCount();
+  const long long frames = form.View()->FrameCount();
   const long wakeups =
       StatusField("voluntary_ctxt_switches:") + StatusField("nonvoluntary_ctxt_switches:");
   Rest(kRestMs);
   std::printf("%.4f %ld %.1f %lld %ld\n", firstFrame, rssAnon, (ProcessCpuSeconds() - cpu) * 1e3,
-              form.FrameCount() - frames,
+              form.View()->FrameCount() - frames,
               StatusField("voluntary_ctxt_switches:") + StatusField("nonvoluntary_ctxt_switches:") -
                   wakeups);
   return 0;
@@ -257,7 +257,7 @@ void MeasureScramble(TMainForm& AForm, int ASize, int ARun) {
   Item(AForm, QStringLiteral("MenuItemDegree%1").arg(ASize))->trigger();
   // The new size is drawn once before the scramble starts, so its set-up is not counted.
   WaitForSwap(AForm, 10000, [] { return true; });
-  const long long frames = AForm.FrameCount();
+  const long long frames = AForm.View()->FrameCount();
   const double cpu = ProcessCpuSeconds();
   const double start = MonotonicSeconds();
   double lastSwap = start;
@@ -268,14 +268,14 @@ void MeasureScramble(TMainForm& AForm, int ASize, int ARun) {
   });
   const double cpuSeconds = ProcessCpuSeconds() - cpu;
   const double elapsed = lastSwap - start;
-  const long long drawn = AForm.FrameCount() - frames;
+  const long long drawn = AForm.View()->FrameCount() - frames;
   if (!ended || drawn <= 0 || elapsed <= 0.0) {
     std::printf("%2d x %-2d run %d: the scramble did not end\n", ASize, ASize, ARun);
     return;
   }
   std::printf("%2d x %-2d run %d, %d samples: %lld frames in %.2f s = %.1f fps, CPU %.2f ms a "
               "frame, %.0f %% of a core\n",
-              ASize, ASize, ARun, AForm.Samples(), drawn, elapsed,
+              ASize, ASize, ARun, AForm.View()->Samples(), drawn, elapsed,
               static_cast<double>(drawn) / elapsed, cpuSeconds * 1e3 / static_cast<double>(drawn),
               cpuSeconds / elapsed * 100.0);
   std::fflush(stdout);
@@ -293,7 +293,7 @@ int RunBench(int& AArgc, char** AArgv, const TOptions& AOptions) {
     std::cerr << "no frame within 30 s\n";
     return 1;
   }
-  std::printf("window %d x %d device pixels\n", form.ClientWidth(), form.ClientHeight());
+  std::printf("window %d x %d device pixels\n", form.View()->DeviceWidth(), form.View()->DeviceHeight());
   for (const int size : AOptions.Sizes) {
     for (int run = 1; run <= AOptions.Runs; ++run) {
       MeasureScramble(form, size, run);

@@ -1,4 +1,4 @@
-#include "app/DragPixels.h"
+#include "render/DragPixels.h"
 
 #include <gtest/gtest.h>
 

@@ -110,6 +110,7 @@ TEST(GameSettings, WritesAllFifteenKeysInOrderAtTheEndThenTheExtras) {
     TGameSettings settings(path);
     settings.SetBackgroundColor({0.5f, 0.5f, 0.5f});
     settings.SetVexilCubeDegree(7);
+    settings.Write();
   }
   const std::string text = ReadTextFile(path);
   const std::vector<std::string> expected = {
@@ -146,6 +147,7 @@ TEST(GameSettings, DamagedValuesFallBackOrAreCleanedOnTheWayOut) {
     ExpectColor(settings.Plane3Color(), 1, 0, 0);
     ExpectColor(settings.TimerColor(), 1, 0, 0);
     ExpectColor(settings.BackgroundColor(), 0, 0, 0);
+    settings.Write();
   }
   const std::string text = ReadTextFile(path);
   EXPECT_NE(text.find("ShowTimer=1\r\n"), std::string::npos);
@@ -169,6 +171,7 @@ TEST(GameSettings, FileWithAByteOrderMarkIsReadAndWrittenBackWithoutIt) {
   {
     TGameSettings settings(path);
     EXPECT_EQ(settings.VexilCubeDegree(), 5);
+    settings.Write();
   }
   // The mark is not written back: one [settings] section, at the very start of the file.
   const std::string text = ReadTextFile(path);
@@ -189,6 +192,7 @@ TEST(GameSettings, FailedWriteIsReportedWithTheFileNameAndKeepsTheOldFile) {
     // A directory where the temporary file should go makes the write fail.
     std::filesystem::create_directory(path + ".tmp");
     std::filesystem::create_directory(path + ".tmp/x");
+    settings.Write();
   }
   EXPECT_NE(report.find(path), std::string::npos) << report;
   EXPECT_EQ(ReadTextFile(path), "[settings]\r\nVexilCubeDegree=5\r\n");
@@ -204,6 +208,7 @@ TEST(GameSettings, StandardPlaceFollowsXdgConfigHomeAndMakesTheFolder) {
   {
     TGameSettings settings;
     EXPECT_EQ(settings.IniFilePath(), configHome + "/Vexil Cube/vexil_cube.ini");
+    settings.Write();
   }
   EXPECT_TRUE(std::filesystem::exists(configHome + "/Vexil Cube/vexil_cube.ini"));
   if (oldValue != nullptr) {

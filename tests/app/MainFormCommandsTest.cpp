@@ -80,7 +80,7 @@ TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
   // Turn the scramble back, last turn first.
   for (auto turn = turns.rbegin(); turn != turns.rend(); ++turn) {
     form.VexilCube()->RotateSide(turn->Plane, TVexilCube::OppositeDirection(turn->Direction));
-    form.Invalidate();
+    form.View()->Invalidate();
     ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
   }
   ASSERT_TRUE(WaitUntil([&] { return !messages.Seen().empty(); }));
@@ -109,10 +109,10 @@ TEST_F(MainFormTest, SolvingShowsTheCongratulationOnceAndOnlyDuringAGame) {
 
   // Turned away and back with no game in progress: no message.
   form.VexilCube()->RotateSide(turns[0].Plane, turns[0].Direction);
-  form.Invalidate();
+  form.View()->Invalidate();
   ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
   form.VexilCube()->RotateSide(turns[0].Plane, TVexilCube::OppositeDirection(turns[0].Direction));
-  form.Invalidate();
+  form.View()->Invalidate();
   ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
   Settle();
   EXPECT_TRUE(form.VexilCube()->Solved());
@@ -129,7 +129,7 @@ TEST_F(MainFormTest, CongratulationCountsDaysFromTheSecondDayOn) {
   form.Game()->Clock().SetTime(2, 3661);
   for (auto turn = turns.rbegin(); turn != turns.rend(); ++turn) {
     form.VexilCube()->RotateSide(turn->Plane, TVexilCube::OppositeDirection(turn->Direction));
-    form.Invalidate();
+    form.View()->Invalidate();
     ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
   }
   ASSERT_TRUE(WaitUntil([&] { return !messages.Seen().empty(); }));
@@ -229,14 +229,14 @@ TEST_F(MainFormTest, MenusPauseTheLoopExceptDuringAScramble) {
   TMainForm& form = Open();
   QMenu* view = form.findChild<QMenu*>("ViewMenuItem");
   emit view->aboutToShow();
-  EXPECT_FALSE(form.TimerEnabled());
+  EXPECT_FALSE(form.View()->LoopEnabled());
   Item("EasyGameModeMenuItem")->trigger();
-  EXPECT_TRUE(form.TimerEnabled());
+  EXPECT_TRUE(form.View()->LoopEnabled());
   emit view->aboutToShow();
-  EXPECT_TRUE(form.TimerEnabled()); // the scramble keeps turning
+  EXPECT_TRUE(form.View()->LoopEnabled()); // the scramble keeps turning
   ASSERT_TRUE(WaitUntil([&] { return form.Game()->NewGameIsStarted(); }, 20000));
   emit form.findChild<QMenu*>("HelpMenuItem")->aboutToShow();
-  EXPECT_FALSE(form.TimerEnabled());
+  EXPECT_FALSE(form.View()->LoopEnabled());
 }
 
 namespace {

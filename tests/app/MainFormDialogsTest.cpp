@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
-#include <QOpenGLWidget>
 #include <QPushButton>
 #include <QTextBrowser>
 
@@ -35,8 +34,7 @@ constexpr const char* kChangedColours = "[settings]\r\nLanguageIndex=1\r\n"
 
 // The colour the drawing area shows in its top left corner, where the background is.
 QColor BackgroundOnScreen(TMainForm& AForm) {
-  auto* surface = qobject_cast<QOpenGLWidget*>(AForm.GLWidget());
-  const QColor pixel = surface->grabFramebuffer().pixelColor(2, 2);
+  const QColor pixel = AForm.View()->GrabFrame().pixelColor(2, 2);
   return {pixel.red(), pixel.green(), pixel.blue()};
 }
 
@@ -76,7 +74,7 @@ TEST_F(MainFormTest, ColoursResetYesOkTurnsAChangedBackgroundBlackOnScreen) {
   EXPECT_EQ(Vertex3fToColor(form.GameSettings()->TimerColor()), 0xFFFFFF);
   const std::set<int32_t> defaults(kDefaultPlaneColors.begin(), kDefaultPlaneColors.end());
   EXPECT_EQ(StickerColours(*form.VexilCube()), defaults);
-  EXPECT_TRUE(form.TimerEnabled());
+  EXPECT_TRUE(form.View()->LoopEnabled());
   EXPECT_TRUE(QTest::qWaitFor([&] { return BackgroundOnScreen(form) == QColor(0, 0, 0); }));
 
   // Written to the settings file at exit, as every setting.
@@ -91,7 +89,7 @@ TEST_F(MainFormTest, NewColoursReachTheDrawnStickersWhateverContextIsCurrent) {
   TMainForm& form = Open();
   WaitUntil([] { return false; }, 300); // a few frames
   const QPoint sticker = StickerPoint();
-  const QRgb before = form.GLWidget()->grabFramebuffer().pixel(sticker);
+  const QRgb before = form.View()->GrabFrame().pixel(sticker);
   // When the colours are applied another context, sharing nothing with the view's, is current:
   // the view's textures must take the new colours all the same.
   QOffscreenSurface surface;
@@ -109,7 +107,7 @@ TEST_F(MainFormTest, NewColoursReachTheDrawnStickersWhateverContextIsCurrent) {
   ASSERT_TRUE(dialog->Handled());
   foreign.doneCurrent();
   EXPECT_TRUE(
-      QTest::qWaitFor([&] { return form.GLWidget()->grabFramebuffer().pixel(sticker) != before; }));
+      QTest::qWaitFor([&] { return form.View()->GrabFrame().pixel(sticker) != before; }));
 }
 
 TEST_F(MainFormTest, ColoursCancelKeepsTheSettingsAndTheCube) {
@@ -141,7 +139,7 @@ TEST_F(MainFormTest, AboutShowsTheVersionCentredAndPausesTheFrameLoop) {
   QRect boxFrame;
   const auto box = OnModal<TAboutBox>([&](TAboutBox& ABox) {
     version = ABox.findChild<QLabel*>("VersionLabel")->text();
-    loopRan = form.TimerEnabled();
+    loopRan = form.View()->LoopEnabled();
     boxFrame = ABox.frameGeometry();
     Click(ABox.findChild<QPushButton*>("OKButton"));
   });
@@ -149,7 +147,7 @@ TEST_F(MainFormTest, AboutShowsTheVersionCentredAndPausesTheFrameLoop) {
   ASSERT_TRUE(box->Handled());
   EXPECT_EQ(version, "Version 1.4");
   EXPECT_FALSE(loopRan);
-  EXPECT_TRUE(form.TimerEnabled());
+  EXPECT_TRUE(form.View()->LoopEnabled());
   const QRect window = form.frameGeometry();
   EXPECT_EQ(boxFrame.left(), window.left() + (window.width() - boxFrame.width()) / 2);
   EXPECT_EQ(boxFrame.top(), window.top() + (window.height() - boxFrame.height()) / 2);
@@ -218,7 +216,7 @@ TEST_F(MainFormTest, AHelpFileTheDesktopCannotOpenGivesTheGameHelpInstead) {
   WriteSettings("[settings]\r\nLanguageIndex=1\r\n");
   TMainForm& form = Open();
   const TChmAndOpener desktop(FFolder.Path() / "failing", 4);
-  QTest::keyClick(form.GLWidget(), Qt::Key_F1);
+  QTest::keyClick(form.View(), Qt::Key_F1);
   ASSERT_TRUE(WaitUntil([&] {
     auto* help = form.findChild<THelpForm*>();
     return help != nullptr && help->isVisible();

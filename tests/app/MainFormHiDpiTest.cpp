@@ -10,18 +10,18 @@ namespace {
 
 class MainFormHiDpiTest : public MainFormTest {
 protected:
-  double Ratio() const { return FForm->DevicePixelRatio(); }
+  double Ratio() const { return FForm->View()->DevicePixelRatio(); }
   QPoint Device(const QPoint& ALogical) const {
     return {qRound(ALogical.x() * Ratio()), qRound(ALogical.y() * Ratio())};
   }
   int32_t PlaneAt(const QPoint& ALogical) const {
     const QPoint device = Device(ALogical);
-    return FForm->VexilCube()->GetSelectedPlane(device.x(), FForm->ClientHeight() - device.y(),
-                                                FForm->ViewMatrix());
+    return FForm->VexilCube()->GetSelectedPlane(device.x(), FForm->View()->DeviceHeight() - device.y(),
+                                                FForm->View()->ViewMatrix());
   }
   // A logical point on a sticker, with stickers all around it.
   QPoint LogicalStickerPoint() const {
-    const QWidget* area = Surface();
+    const QWindow* area = Surface();
     for (int y = area->height() / 2 - 40; y < area->height() / 2 + 40; y += 3) {
       for (int x = area->width() / 2 - 40; x < area->width() / 2 + 40; x += 3) {
         const QPoint p(x, y);
@@ -41,8 +41,8 @@ protected:
   }
   // Lets a few frames pass.
   void Frames() {
-    const long long frames = FForm->FrameCount();
-    WaitUntil([&] { return FForm->FrameCount() > frames + 2; }, 500);
+    const long long frames = FForm->View()->FrameCount();
+    WaitUntil([&] { return FForm->View()->FrameCount() > frames + 2; }, 500);
   }
 };
 

@@ -18,7 +18,7 @@ bool SameMatrix(const TMatrix& A, const TMatrix& B) {
   return true;
 }
 
-void Wheel(QWidget* AWidget, int ADelta) {
+void Wheel(QWindow* AWidget, int ADelta) {
   const QPointF at(AWidget->width() / 2.0, AWidget->height() / 2.0);
   QWheelEvent event(at, AWidget->mapToGlobal(at), QPoint(), QPoint(0, ADelta), Qt::NoButton,
                     Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -42,7 +42,7 @@ TEST_F(MainFormTest, LeftDragBeyondFortyFiveDegreesRecordsATurn) {
   Drag(Qt::LeftButton, sticker, 100, 0);
   Settle();
   EXPECT_EQ(form.VexilCube()->History().Count(), 1);
-  EXPECT_EQ(form.MouseState(), -1);
+  EXPECT_EQ(form.View()->MouseState(), -1);
   EXPECT_TRUE(Item("miUndoStep")->isEnabled());
   EXPECT_FALSE(Item("miRedoStep")->isEnabled());
   Item("miUndoStep")->trigger();
@@ -97,7 +97,7 @@ TEST_F(MainFormTest, AReleaseLostToAModalWindowEndsTheDragAsAReleaseWould) {
     });
     QMessageBox::information(&form, QStringLiteral("box"), QStringLiteral("text"));
     Settle();
-    EXPECT_EQ(form.MouseState(), -1);
+    EXPECT_EQ(form.View()->MouseState(), -1);
     EXPECT_EQ(form.VexilCube()->History().Count(), turns);
     // The bare pointer moves on over the view: no layer follows it.
     const QPoint away = sticker + QPoint(0, 80);
@@ -123,62 +123,62 @@ TEST_F(MainFormTest, UndoAndRedoStayDisabledWithoutAGame) {
 TEST_F(MainFormTest, RightDragSpinsTheViewAndNeverReachesTheCube) {
   TMainForm& form = Open();
   Settle();
-  const TMatrix before = form.ViewMatrix();
+  const TMatrix before = form.View()->ViewMatrix();
   Drag(Qt::RightButton, StickerPoint(), 60, 0, 6);
   Settle();
-  EXPECT_FALSE(SameMatrix(before, form.ViewMatrix()));
+  EXPECT_FALSE(SameMatrix(before, form.View()->ViewMatrix()));
   EXPECT_EQ(form.VexilCube()->SelectedPlane(), -1);
   EXPECT_EQ(form.VexilCube()->History().Count(), 0);
-  EXPECT_EQ(form.MouseState(), -1);
+  EXPECT_EQ(form.View()->MouseState(), -1);
   // Without input the view stays where it is.
-  const TMatrix after = form.ViewMatrix();
+  const TMatrix after = form.View()->ViewMatrix();
   QTest::qWait(100);
-  EXPECT_TRUE(SameMatrix(after, form.ViewMatrix()));
+  EXPECT_TRUE(SameMatrix(after, form.View()->ViewMatrix()));
 }
 
 TEST_F(MainFormTest, HeldKeysSpinAndAPressWhileAKeyIsHeldIsIgnored) {
   TMainForm& form = Open();
   Settle();
-  const TMatrix before = form.ViewMatrix();
+  const TMatrix before = form.View()->ViewMatrix();
   QTest::keyPress(Surface(), Qt::Key_Left);
-  EXPECT_TRUE(form.Keys().Contains(TKey::kLeft));
+  EXPECT_TRUE(form.View()->Keys().Contains(TKey::kLeft));
   QTest::mousePress(Surface(), Qt::LeftButton, {}, StickerPoint());
-  EXPECT_EQ(form.MouseState(), -1); // ignored completely
+  EXPECT_EQ(form.View()->MouseState(), -1); // ignored completely
   QTest::mouseRelease(Surface(), Qt::LeftButton, {}, StickerPoint());
   // Wait for a frame with the key held; a loaded machine may take a while to draw one.
-  ASSERT_TRUE(WaitUntil([&] { return !SameMatrix(before, form.ViewMatrix()); }));
+  ASSERT_TRUE(WaitUntil([&] { return !SameMatrix(before, form.View()->ViewMatrix()); }));
   QTest::keyRelease(Surface(), Qt::Key_Left);
-  EXPECT_TRUE(form.Keys().Empty());
-  EXPECT_FALSE(SameMatrix(before, form.ViewMatrix()));
+  EXPECT_TRUE(form.View()->Keys().Empty());
+  EXPECT_FALSE(SameMatrix(before, form.View()->ViewMatrix()));
   // Only about the screen's Y axis: the Y column is untouched by a left spin.
-  EXPECT_NEAR(form.ViewMatrix()[5], before[5], 1e-5);
-  const TMatrix spun = form.ViewMatrix();
+  EXPECT_NEAR(form.View()->ViewMatrix()[5], before[5], 1e-5);
+  const TMatrix spun = form.View()->ViewMatrix();
   QTest::keyPress(Surface(), Qt::Key_Control);
   QTest::keyPress(Surface(), Qt::Key_A);
-  EXPECT_TRUE(form.Keys().Contains(TKey::kCtrl));
-  EXPECT_TRUE(form.Keys().Contains(TKey::kLeft));
-  ASSERT_TRUE(WaitUntil([&] { return !SameMatrix(spun, form.ViewMatrix()); }));
+  EXPECT_TRUE(form.View()->Keys().Contains(TKey::kCtrl));
+  EXPECT_TRUE(form.View()->Keys().Contains(TKey::kLeft));
+  ASSERT_TRUE(WaitUntil([&] { return !SameMatrix(spun, form.View()->ViewMatrix()); }));
   QTest::keyRelease(Surface(), Qt::Key_A);
   QTest::keyRelease(Surface(), Qt::Key_Control);
   // A roll about the viewing axis leaves the Z row alone.
-  EXPECT_NEAR(form.ViewMatrix()[2], spun[2], 1e-5);
-  EXPECT_NEAR(form.ViewMatrix()[10], spun[10], 1e-5);
-  EXPECT_FALSE(SameMatrix(spun, form.ViewMatrix()));
+  EXPECT_NEAR(form.View()->ViewMatrix()[2], spun[2], 1e-5);
+  EXPECT_NEAR(form.View()->ViewMatrix()[10], spun[10], 1e-5);
+  EXPECT_FALSE(SameMatrix(spun, form.View()->ViewMatrix()));
 }
 
 TEST_F(MainFormTest, KeysPressedDuringATurnAreNotRecordedButReleasesAre) {
   TMainForm& form = Open();
   form.VexilCube()->RotateSide(0, 0);
-  form.Invalidate();
+  form.View()->Invalidate();
   ASSERT_TRUE(form.VexilCube()->SideIsRotating());
   QTest::keyPress(Surface(), Qt::Key_W);
-  EXPECT_TRUE(form.Keys().Empty());
+  EXPECT_TRUE(form.View()->Keys().Empty());
   Settle();
   QTest::keyPress(Surface(), Qt::Key_W);
   form.VexilCube()->RotateSide(0, 0);
-  form.Invalidate();
+  form.View()->Invalidate();
   QTest::keyRelease(Surface(), Qt::Key_W);
-  EXPECT_TRUE(form.Keys().Empty());
+  EXPECT_TRUE(form.View()->Keys().Empty());
 }
 
 TEST_F(MainFormTest, WheelAndKeysZoomWithinTheCubesLimits) {
@@ -201,13 +201,13 @@ TEST_F(MainFormTest, WheelAndKeysZoomWithinTheCubesLimits) {
 TEST_F(MainFormTest, MiddleGestureBlocksKeysUntilReleased) {
   TMainForm& form = Open();
   QTest::mousePress(Surface(), Qt::MiddleButton, {}, QPoint(10, 10));
-  EXPECT_EQ(form.MouseState(), 2);
+  EXPECT_EQ(form.View()->MouseState(), 2);
   QTest::keyPress(Surface(), Qt::Key_Left);
-  EXPECT_TRUE(form.Keys().Empty());
+  EXPECT_TRUE(form.View()->Keys().Empty());
   QTest::mouseRelease(Surface(), Qt::MiddleButton, {}, QPoint(10, 10));
-  EXPECT_EQ(form.MouseState(), -1);
+  EXPECT_EQ(form.View()->MouseState(), -1);
   QTest::keyPress(Surface(), Qt::Key_Left);
-  EXPECT_TRUE(form.Keys().Contains(TKey::kLeft));
+  EXPECT_TRUE(form.View()->Keys().Contains(TKey::kLeft));
   QTest::keyRelease(Surface(), Qt::Key_Left);
 }
 
@@ -215,29 +215,29 @@ TEST_F(MainFormTest, AnIdleGameDrawsNothingAndATurnAtSpeedTenTakesNineFrames) {
   TMainForm& form = Open();
   Settle();
   // At rest the frame timer stops: no ticks, no frames.
-  EXPECT_TRUE(WaitUntil([&] { return !form.FrameTimerRunning(); }));
-  const long long idle = form.FrameCount();
+  EXPECT_TRUE(WaitUntil([&] { return !form.View()->FrameTimerRunning(); }));
+  const long long idle = form.View()->FrameCount();
   QTest::qWait(400);
-  EXPECT_EQ(form.FrameCount(), idle);
-  EXPECT_FALSE(form.FrameTimerRunning());
-  EXPECT_TRUE(form.TimerEnabled()); // the loop itself is on, ready for the next input
+  EXPECT_EQ(form.View()->FrameCount(), idle);
+  EXPECT_FALSE(form.View()->FrameTimerRunning());
+  EXPECT_TRUE(form.View()->LoopEnabled()); // the loop itself is on, ready for the next input
   form.VexilCube()->RotateSide(0, 1);
-  form.Invalidate();
-  const long long start = form.FrameCount();
+  form.View()->Invalidate();
+  const long long start = form.View()->FrameCount();
   ASSERT_TRUE(WaitUntil([&] { return !form.VexilCube()->SideIsRotating(); }));
   // The step that ended the turn asked for its frame; the timer stops after it.
-  ASSERT_TRUE(WaitUntil([&] { return !form.FrameTimerRunning(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !form.View()->FrameTimerRunning(); }));
   // Nine frames of the turn, and one for the game's change at its end (the move count and the
   // turns in notation are shown from the game's state).
-  EXPECT_EQ(form.FrameCount() - start, 10);
+  EXPECT_EQ(form.View()->FrameCount() - start, 10);
   QTest::qWait(300);
-  EXPECT_EQ(form.FrameCount() - start, 10);
+  EXPECT_EQ(form.View()->FrameCount() - start, 10);
 }
 
 TEST_F(MainFormTest, HeldKeysAreForgottenWhenTheWindowLosesTheFocus) {
   TMainForm& form = Open();
   QTest::keyPress(Surface(), Qt::Key_Right);
-  ASSERT_FALSE(form.Keys().Empty());
+  ASSERT_FALSE(form.View()->Keys().Empty());
   QWidget other;
   other.show();
   other.activateWindow();
@@ -245,7 +245,7 @@ TEST_F(MainFormTest, HeldKeysAreForgottenWhenTheWindowLosesTheFocus) {
     QTest::keyRelease(Surface(), Qt::Key_Right);
     GTEST_SKIP() << "this display does not move the focus between windows";
   }
-  EXPECT_TRUE(form.Keys().Empty());
+  EXPECT_TRUE(form.View()->Keys().Empty());
 }
 
 TEST_F(MainFormTest, APaintDrawsTheLastStepAndChangesNothingOfTheGame) {
@@ -255,13 +255,13 @@ TEST_F(MainFormTest, APaintDrawsTheLastStepAndChangesNothingOfTheGame) {
   cube.RotateSide(0, 1);
   // Paints with no tick in between (the grab paints at once, without the event loop): the turn
   // stands still, whatever number of frames is drawn.
-  const QImage first = form.GLWidget()->grabFramebuffer();
-  const QImage second = form.GLWidget()->grabFramebuffer();
+  const QImage first = form.View()->GrabFrame();
+  const QImage second = form.View()->GrabFrame();
   EXPECT_EQ(cube.RotateAngle(), 0.0f);
   EXPECT_TRUE(cube.SideIsRotating());
   EXPECT_EQ(first, second);
   // The ticks move it on and end it.
-  form.Invalidate();
+  form.View()->Invalidate();
   EXPECT_TRUE(WaitUntil([&] { return !cube.SideIsRotating(); }));
   EXPECT_FALSE(cube.Solved()); // the layer moved its stickers
 }
@@ -269,12 +269,12 @@ TEST_F(MainFormTest, APaintDrawsTheLastStepAndChangesNothingOfTheGame) {
 TEST_F(MainFormTest, AKeyTappedForLessThanAFrameAtRestStillSpinsOneStep) {
   TMainForm& form = Open();
   Settle();
-  ASSERT_TRUE(WaitUntil([&] { return !form.FrameTimerRunning(); }));
-  const TMatrix before = form.ViewMatrix();
+  ASSERT_TRUE(WaitUntil([&] { return !form.View()->FrameTimerRunning(); }));
+  const TMatrix before = form.View()->ViewMatrix();
   QTest::keyPress(Surface(), Qt::Key_Left);
   // Only the events already queued run: no frame interval passes before the release.
   QCoreApplication::processEvents();
   QTest::keyRelease(Surface(), Qt::Key_Left);
-  EXPECT_FALSE(SameMatrix(before, form.ViewMatrix()));
-  EXPECT_TRUE(WaitUntil([&] { return !form.FrameTimerRunning(); }));
+  EXPECT_FALSE(SameMatrix(before, form.View()->ViewMatrix()));
+  EXPECT_TRUE(WaitUntil([&] { return !form.View()->FrameTimerRunning(); }));
 }

@@ -24,20 +24,20 @@ TEST_F(MainFormTest, AMenuClosedWithEscapeGivesTheKeysBackToTheCubeAndResumesThe
   Settle();
   QMenu* game = form.findChild<QMenu*>("GameMenuItem");
   OpenByClick(form, game);
-  EXPECT_FALSE(form.TimerEnabled()); // an open menu pauses the game
+  EXPECT_FALSE(form.View()->LoopEnabled()); // an open menu pauses the game
   QTest::keyClick(game, Qt::Key_Escape);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !game->isVisible(); }));
-  EXPECT_TRUE(form.TimerEnabled());
+  EXPECT_TRUE(form.View()->LoopEnabled());
   // The keys reach the cube, not the menu bar: a held arrow spins it.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Surface(); }));
-  const TMatrix before = form.ViewMatrix();
-  QTest::keyPress(QApplication::focusWidget(), Qt::Key_Left);
-  EXPECT_TRUE(form.Keys().Contains(TKey::kLeft));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return form.ViewMatrix() != before; }));
-  QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Left);
-  EXPECT_TRUE(form.Keys().Empty());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == Surface(); }));
+  const TMatrix before = form.View()->ViewMatrix();
+  QTest::keyPress(QGuiApplication::focusWindow(), Qt::Key_Left);
+  EXPECT_TRUE(form.View()->Keys().Contains(TKey::kLeft));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.View()->ViewMatrix() != before; }));
+  QTest::keyRelease(QGuiApplication::focusWindow(), Qt::Key_Left);
+  EXPECT_TRUE(form.View()->Keys().Empty());
   // Down no longer opens a menu from the bar.
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Down);
   QTest::qWait(50);
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
@@ -46,31 +46,31 @@ TEST_F(MainFormTest, AMenuClosedWithoutACommandAlsoResumesTheLoop) {
   TMainForm& form = Open();
   QMenu* view = form.findChild<QMenu*>("ViewMenuItem");
   OpenByClick(form, view);
-  ASSERT_FALSE(form.TimerEnabled());
+  ASSERT_FALSE(form.View()->LoopEnabled());
   // A second click on its title closes the menu; the pointer never crosses the cube.
   QMenuBar* bar = form.menuBar();
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(view->menuAction()).center());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); }));
-  EXPECT_TRUE(form.TimerEnabled());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == Surface(); }));
+  EXPECT_TRUE(form.View()->LoopEnabled());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == Surface(); }));
 }
 
 TEST_F(MainFormTest, KeysHeldWhenAMenuOpensAreForgottenAndAKeyPressResumesTheLoop) {
   TMainForm& form = Open();
   QTest::keyPress(Surface(), Qt::Key_Up);
-  ASSERT_TRUE(form.Keys().Contains(TKey::kUp));
+  ASSERT_TRUE(form.View()->Keys().Contains(TKey::kUp));
   // The open menu would receive the release: the cube must not spin on by itself afterwards.
   emit form.findChild<QMenu*>("HelpMenuItem")->aboutToShow();
-  EXPECT_TRUE(form.Keys().Empty());
-  EXPECT_FALSE(form.TimerEnabled());
+  EXPECT_TRUE(form.View()->Keys().Empty());
+  EXPECT_FALSE(form.View()->LoopEnabled());
   QTest::keyPress(Surface(), Qt::Key_Right);
-  EXPECT_TRUE(form.TimerEnabled());
+  EXPECT_TRUE(form.View()->LoopEnabled());
   QTest::keyRelease(Surface(), Qt::Key_Right);
   // Any key, not only a spin key.
   emit form.findChild<QMenu*>("HelpMenuItem")->aboutToShow();
-  ASSERT_FALSE(form.TimerEnabled());
+  ASSERT_FALSE(form.View()->LoopEnabled());
   QTest::keyClick(Surface(), Qt::Key_Space);
-  EXPECT_TRUE(form.TimerEnabled());
+  EXPECT_TRUE(form.View()->LoopEnabled());
 }
 
 TEST_F(MainFormTest, CtrlYAndCtrlShiftZRedoBesideCtrlX) {

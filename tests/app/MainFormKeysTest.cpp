@@ -1,6 +1,6 @@
 // Which keys spin and zoom: by key code for the keys every layout agrees on, by place on the
 // keyboard for the W/A/S/D letters.
-#include "app/MainFormKeys.h"
+#include "render/CubeViewKeys.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

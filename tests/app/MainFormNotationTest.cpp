@@ -44,7 +44,7 @@ protected:
   void Keys(Qt::Key AKey, Qt::KeyboardModifiers AModifiers) {
     FForm->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(FForm.get()));
-    QTest::keyClick(FForm->GLWidget(), AKey, AModifiers);
+    QTest::keyClick(FForm->View(), AKey, AModifiers);
   }
   // Waits for the game that the scramble starts.
   void WaitForGame() {
@@ -168,11 +168,11 @@ TEST_F(MainFormNotationTest, TheEntryMarksABadTokenAndPlaysNothing) {
   Settle();
   EXPECT_EQ(form.VexilCube()->History().Count(), 2);
   // W turns the view again, as before the entry.
-  const TMatrix view = form.ViewMatrix();
+  const TMatrix view = form.View()->ViewMatrix();
   QTest::keyPress(Surface(), Qt::Key_W);
-  WaitUntil([&] { return form.ViewMatrix()[5] != view[5]; }, 1000);
+  WaitUntil([&] { return form.View()->ViewMatrix()[5] != view[5]; }, 1000);
   QTest::keyRelease(Surface(), Qt::Key_W);
-  EXPECT_NE(form.ViewMatrix()[5], view[5]);
+  EXPECT_NE(form.View()->ViewMatrix()[5], view[5]);
 }
 
 TEST_F(MainFormNotationTest, TheMoveLogIsHiddenByDefaultAndShowsScrambleAndTurns) {

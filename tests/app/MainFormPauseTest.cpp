@@ -2,7 +2,6 @@
 // same item, the P or Pause key or a click in the view; minimising the window pauses by itself.
 #include "tests/app/MainFormTestSupport.h"
 
-#include <QOpenGLWidget>
 
 using namespace vexil;
 using namespace vexil::testing;
@@ -12,7 +11,7 @@ namespace {
 // Pixels of the drawn frame in a strong colour: the stickers (the clock and the word are white,
 // the background black).
 int ColourfulPixels(const TMainForm& AForm) {
-  const QImage frame = AForm.GLWidget()->grabFramebuffer();
+  const QImage frame = AForm.View()->GrabFrame();
   int count = 0;
   for (int y = 0; y < frame.height(); y += 2) {
     for (int x = 0; x < frame.width(); x += 2) {
@@ -65,10 +64,10 @@ TEST_F(PauseTest, TheItemTheKeysAndAClickPauseAndGoOn) {
   Item("PauseMenuItem")->trigger();
   ExpectPaused(form);
   EXPECT_FALSE(Item("miUndoStep")->isEnabled());
-  QTest::keyClick(&form, Qt::Key_P);
+  QTest::keyClick(Surface(), Qt::Key_P);
   ExpectPlaying(form);
 
-  QTest::keyClick(&form, Qt::Key_Pause);
+  QTest::keyClick(Surface(), Qt::Key_Pause);
   ExpectPaused(form);
   // The click that lets the game go on turns nothing.
   const int32_t moves = form.Game()->MoveCount();
@@ -76,12 +75,12 @@ TEST_F(PauseTest, TheItemTheKeysAndAClickPauseAndGoOn) {
   Settle();
   ExpectPlaying(form);
   EXPECT_EQ(form.Game()->MoveCount(), moves);
-  EXPECT_EQ(form.MouseState(), -1);
+  EXPECT_EQ(form.View()->MouseState(), -1);
 
   // Without a game there is nothing to pause, and the P key does nothing.
   Item("ResetMenuItem")->trigger();
   EXPECT_FALSE(Item("PauseMenuItem")->isEnabled());
-  QTest::keyClick(&form, Qt::Key_P);
+  QTest::keyClick(Surface(), Qt::Key_P);
   EXPECT_FALSE(form.Game()->Paused());
 }
 

@@ -73,7 +73,7 @@ protected:
       shown.Damaged = damaged->isVisible() ? damaged->text() : QString();
       shown.Rows = AForm.findChild<QTableView*>("RecordsTable")->model()->rowCount();
       shown.PlottedSolves = AForm.findChild<TRecordsPlot*>("RecordsPlot")->SolveCount();
-      shown.FrameLoopRan = FForm->TimerEnabled();
+      shown.FrameLoopRan = FForm->View()->LoopEnabled();
       shown.Frame = AForm.frameGeometry();
       Click(AForm.findChild<QPushButton*>("RecordsCloseButton"));
     });
@@ -116,7 +116,7 @@ TEST_F(RecordsWindowTest, GameRecordsShowsTheRecordsFileForTheSizePlayedWithTheL
   EXPECT_EQ(shown.PlottedSolves, 1u);
   EXPECT_EQ(shown.Damaged, "Damaged lines skipped in the records file: 1");
   EXPECT_FALSE(shown.FrameLoopRan);
-  EXPECT_TRUE(form.TimerEnabled());
+  EXPECT_TRUE(form.View()->LoopEnabled());
   const QRect window = form.frameGeometry();
   EXPECT_EQ(shown.Frame.left(), window.left() + (window.width() - shown.Frame.width()) / 2);
   EXPECT_EQ(shown.Frame.top(), window.top() + (window.height() - shown.Frame.height()) / 2);
@@ -181,7 +181,7 @@ TEST_F(RecordsWindowTest, ControlROpensTheWindow) {
     opened = true;
     AForm.reject();
   });
-  QTest::keyClick(form.GLWidget(), Qt::Key_R, Qt::ControlModifier);
+  QTest::keyClick(form.View(), Qt::Key_R, Qt::ControlModifier);
   EXPECT_TRUE(WaitUntil([&] { return window->Handled(); }));
   EXPECT_TRUE(opened);
 }

@@ -42,7 +42,7 @@ TEST_F(MainFormTest, FirstStartShowsTheDefaultsAndWritesAllFifteenKeysAndTheExtr
   EXPECT_TRUE(languages[0]->isChecked());
   EXPECT_EQ(form.CurrentLanguageTitle(), QStringLiteral("Язык"));
   // The opening view: 52.5 degrees about the screen's Y axis, then 35 about its X axis.
-  const TMatrix& view = form.ViewMatrix();
+  const TMatrix& view = form.View()->ViewMatrix();
   EXPECT_NEAR(view[0], std::cos(52.5 * M_PI / 180.0), 1e-5);
   EXPECT_NEAR(view[2], -std::sin(52.5 * M_PI / 180.0), 1e-5);
   EXPECT_NEAR(view[4], std::sin(52.5 * M_PI / 180.0) * std::sin(35.0 * M_PI / 180.0), 1e-5);

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
-#include <QOpenGLWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -98,14 +97,14 @@ protected:
     FForm->show();
     FForm->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(FForm.get()));
-    EXPECT_TRUE(WaitUntil([this] { return FForm->OpenGLInitialized(); }));
-    EXPECT_TRUE(WaitUntil([this] { return FForm->FrameCount() > 0; }));
+    EXPECT_TRUE(WaitUntil([this] { return FForm->View()->OpenGLInitialized(); }));
+    EXPECT_TRUE(WaitUntil([this] { return FForm->View()->FrameCount() > 0; }));
     // The loop starts with the window's activation, or with the first mouse move over it when
     // another program holds the focus.
-    if (!WaitUntil([this] { return FForm->TimerEnabled(); }, 500)) {
+    if (!WaitUntil([this] { return FForm->View()->LoopEnabled(); }, 500)) {
       QTest::mouseMove(Surface(), QPoint(5, 5));
     }
-    EXPECT_TRUE(WaitUntil([this] { return FForm->TimerEnabled(); }));
+    EXPECT_TRUE(WaitUntil([this] { return FForm->View()->LoopEnabled(); }));
     return *FForm;
   }
   // Closes the window as the player would and frees it, which writes the settings.
@@ -119,22 +118,22 @@ protected:
     EXPECT_NE(item, nullptr) << AName;
     return item;
   }
-  QWidget* Surface() const { return FForm->GLWidget(); }
+  QWindow* Surface() const { return FForm->View(); }
 
   // Waits until no turn is animating and a few frames have passed.
   void Settle() {
     EXPECT_TRUE(WaitUntil([this] { return !FForm->VexilCube()->SideIsRotating(); }));
-    const long long frames = FForm->FrameCount();
-    WaitUntil([&] { return FForm->FrameCount() > frames + 1; }, 200);
+    const long long frames = FForm->View()->FrameCount();
+    WaitUntil([&] { return FForm->View()->FrameCount() > frames + 1; }, 200);
   }
 
   // A point of the drawing area that shows a sticker.
   QPoint StickerPoint() const {
     const TVexilCube& cube = *FForm->VexilCube();
-    const int height = FForm->ClientHeight();
+    const int height = FForm->View()->DeviceHeight();
     for (int y = height / 2 - 60; y < height / 2 + 60; y += 7) {
-      for (int x = FForm->ClientWidth() / 2 - 60; x < FForm->ClientWidth() / 2 + 60; x += 7) {
-        if (cube.GetSelectedPlane(x, height - y, FForm->ViewMatrix()) >= 0) {
+      for (int x = FForm->View()->DeviceWidth() / 2 - 60; x < FForm->View()->DeviceWidth() / 2 + 60; x += 7) {
+        if (cube.GetSelectedPlane(x, height - y, FForm->View()->ViewMatrix()) >= 0) {
           return {x, y};
         }
       }

@@ -39,6 +39,7 @@ std::string PlayAndQuit(const std::string& APath, TSettingsFileState AExpected) 
     EXPECT_EQ(settings.WillWriteFile(), AExpected == TSettingsFileState::Writable);
     settings.SetVexilCubeDegree(9);
     settings.SetShowTimer(false);
+    settings.Write();
   }
   return report;
 }
@@ -97,6 +98,7 @@ TEST(SettingsFileAccess, AFileWithoutReadPermissionIsNeverOverwritten) {
     TGameSettings settings(path);
     EXPECT_EQ(settings.FileState(), TSettingsFileState::Unreadable);
     EXPECT_EQ(settings.VexilCubeDegree(), 3); // the defaults, as nothing could be read
+    settings.Write();
   }
   EXPECT_EQ(PlayAndQuit(path, TSettingsFileState::Unreadable), "");
   EXPECT_EQ(PermissionsOf(path), fs::perms::none);
@@ -114,6 +116,7 @@ TEST(SettingsFileAccess, AReadOnlyFileIsReadAndLeftAsItIs) {
   {
     TGameSettings settings(path);
     EXPECT_EQ(settings.VexilCubeDegree(), 5);
+    settings.Write();
   }
   EXPECT_EQ(PlayAndQuit(path, TSettingsFileState::ReadOnly), "");
   EXPECT_EQ(PermissionsOf(path), readOnly);
@@ -131,6 +134,7 @@ TEST(SettingsFileAccess, AFileMadeReadOnlyOrUnreadableDuringTheRunIsReportedAndK
     settings.SetOnSaveError([&](const std::string& AMessage) { report = AMessage; });
     settings.SetVexilCubeDegree(9);
     SetPermissions(path, fs::perms::owner_read);
+    settings.Write();
   }
   EXPECT_NE(report.find(path), std::string::npos) << report;
   EXPECT_NE(report.find("read-only"), std::string::npos) << report;
@@ -143,6 +147,7 @@ TEST(SettingsFileAccess, AFileMadeReadOnlyOrUnreadableDuringTheRunIsReportedAndK
     settings.SetOnSaveError([&](const std::string& AMessage) { report = AMessage; });
     fs::remove(other);
     fs::create_directory(other);
+    settings.Write();
   }
   EXPECT_NE(report.find("cannot be read"), std::string::npos) << report;
   EXPECT_TRUE(fs::is_directory(other));

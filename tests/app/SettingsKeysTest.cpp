@@ -76,6 +76,7 @@ TEST(SettingKeys, EveryValueReadIsTheOneWrittenUnderTheSameName) {
       EXPECT_EQ(kSettingKeys[i].Get(settings), OtherValue(kSettingKeys[i], i))
           << kSettingKeys[i].Key;
     }
+    settings.Write();
   }
   // Written back: each key once, with its value, where it was.
   const TIniFile written(path);

@@ -1,4 +1,4 @@
-// The navigation keys the main window tracks while they are held, and which keys they are.
+// The navigation keys the cube view tracks while they are held, and which keys they are.
 #pragma once
 
 #include <cstdint>

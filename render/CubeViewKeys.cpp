@@ -1,4 +1,4 @@
-#include "app/MainFormKeys.h"
+#include "render/CubeViewKeys.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
