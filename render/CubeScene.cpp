@@ -47,6 +47,10 @@ void DrawBodies(const TSharedVertexMesh& ABody, const TCubeFrame& AFrame,
                 const THiddenBodyParts& AHidden, const TCubieFaces& AFaces) {
   ABody.BindArrays();
   ABody.BeginBatch();
+  // The body's triangles are wound counter-clockwise seen from outside: OpenGL's defaults,
+  // stated here since the culling depends on them.
+  glFrontFace(GL_CCW);
+  glCullFace(GL_BACK);
   bool culling = false;
   for (const TCubieDraw& cubie : AFrame.Cubies) {
     if (!AFaces.Drawn(cubie.CubeIndex)) {
