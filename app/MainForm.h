@@ -74,6 +74,8 @@ protected:
   void changeEvent(QEvent* AEvent) override;
   bool event(QEvent* AEvent) override;
   bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+  void keyPressEvent(QKeyEvent* AEvent) override;
+  void keyReleaseEvent(QKeyEvent* AEvent) override;
   void closeEvent(QCloseEvent* AEvent) override;
 
 private:

@@ -46,12 +46,19 @@ void TMainForm::TopMenuClosed() {
   // the menu has gone: hand it back to the cube after that.
   QTimer::singleShot(0, this, [this] {
     if (QApplication::activePopupWidget() == nullptr) {
-      // The container's focus alone activates the top-level window, whose keys never reach
-      // the view: the view's own window takes the keyboard.
       FViewContainer->setFocus(Qt::OtherFocusReason);
-      FView->requestActivate();
     }
   });
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* AEvent) {
+  // The view's container has the focus but the keyboard stayed with the window (after a menu,
+  // on coming back to the window, in full screen): its keys are the view's all the same.
+  QCoreApplication::sendEvent(FView, AEvent);
+}
+
+void TMainForm::keyReleaseEvent(QKeyEvent* AEvent) {
+  QCoreApplication::sendEvent(FView, AEvent);
 }
 
 void TMainForm::changeEvent(QEvent* AEvent) {

@@ -151,6 +151,7 @@ private:
   void TimerTick();
   bool FrameNeeded() const;
   void StepFrame();
+  void PaintNow();
   TMatrix FrameRotation();
   // --- input (CubeViewInput.cpp)
   QPoint DevicePixels(const QPointF& APosition) const;

@@ -5,6 +5,7 @@
 #include "engine/Game.h"
 #include "render/GLMatrix.h"
 
+#include <QOpenGLContext>
 #include <QTimer>
 
 namespace vexil {
@@ -71,7 +72,20 @@ void TCubeView::TimerTick() {
   // The window's part of the step (the solved check and its congratulation, the menus) comes
   // before the frame is asked for.
   emit Stepped();
-  update();
+  PaintNow();
+}
+
+void TCubeView::PaintNow() {
+  // A frame asked for with update() waits for the platform's next update slot (a refresh
+  // period on X11), so a step's frame would come a tick late and two steps would share one
+  // frame. The step's frame is drawn and shown now instead, as the window's own paint would.
+  if (!isExposed() || !MakeCurrent()) {
+    update();
+    return;
+  }
+  paintGL();
+  context()->swapBuffers(this);
+  emit frameSwapped();
 }
 
 void TCubeView::StepFrame() {

@@ -119,6 +119,12 @@ protected:
     return item;
   }
   QWindow* Surface() const { return FForm->View(); }
+  // The keys reach the view: its own window has the keyboard, or the widget that holds it in
+  // the main window has the focus (the window hands its keys on).
+  bool ViewHasTheKeys() const {
+    return QGuiApplication::focusWindow() == Surface() ||
+           QApplication::focusWidget() == FForm->findChild<QWidget*>("CubeViewContainer");
+  }
 
   // Waits until no turn is animating and a few frames have passed.
   void Settle() {
