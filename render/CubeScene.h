@@ -30,12 +30,14 @@ void BeginScene(const TVertex3f& ABackground, const TMatrix& AView);
 void EndScene();
 
 // Draws AFrame of ACube: per cubie its matrix, the body mesh (lit when global lighting is on)
-// and its faces (all six while it turns with its layer, else those facing the viewer). Alpha
-// writes are masked while drawing, so the framebuffer keeps the alpha of the clear. Leaves the
-// modelview matrix as it found it.
-// Every state switch is made only where it changes, the body is read from buffer objects and
-// what the eye cannot reach is left out: the very picture of the plain drawing that sets and
-// clears everything per cubie and face, at a fraction of the driver's work.
+// and its faces (all six while it turns with its layer, else those facing the viewer), first
+// every body, then every face. Alpha writes are masked while drawing, so the framebuffer keeps
+// the alpha of the clear. Leaves the modelview matrix as it found it.
+// Every state switch is made only where it changes, the body is read from buffer objects, what
+// the eye cannot reach is left out (render/HiddenBodyParts.h, render/CubieFaces.h) and the
+// triangles of closed bodies that face away are culled: the picture of the plain drawing that
+// sets and clears everything per cubie and face, but for a few pixels where rims meet, at a
+// fraction of the driver's work.
 // ABuffers keeps the body's buffers from frame to frame; ACube is only read.
 void DrawCubeFrame(const TVexilCube& ACube, const TCubeFrame& AFrame, TCubeBodyBuffers& ABuffers);
 // The same with body buffers made for this frame alone.

@@ -315,17 +315,31 @@ bool THiddenBodyParts::SeenDownAShaft(const TBlock& ABlock,
   return false;
 }
 
-THiddenBodyParts::TBodyDraw THiddenBodyParts::BodyOf(int32_t ACubeIndex) const {
-  const TIntVector grid = FGeometry.GridPosition(ACubeIndex);
-  const std::array<int32_t, 3> at = {grid.I, grid.J, grid.L};
+const THiddenBodyParts::TBlock* THiddenBodyParts::BlockAt(const std::array<int32_t, 3>& AAt) const {
   const TBlock* block = nullptr;
   for (const TBlock& candidate : FBlocks) {
     bool inside = true;
     for (int axis = 0; axis < 3; ++axis) {
-      inside = inside && candidate.Lo[axis] <= at[axis] && at[axis] <= candidate.Hi[axis];
+      inside = inside && candidate.Lo[axis] <= AAt[axis] && AAt[axis] <= candidate.Hi[axis];
     }
     block = inside ? &candidate : block;
   }
+  return block;
+}
+
+bool THiddenBodyParts::InSealedBlock(int32_t ACubeIndex) const {
+  if (ACubeIndex < 0 || ACubeIndex >= FCube.CubesCount()) {
+    return false;
+  }
+  const TIntVector grid = FGeometry.GridPosition(ACubeIndex);
+  const TBlock* block = BlockAt({grid.I, grid.J, grid.L});
+  return block != nullptr && !block->Deep;
+}
+
+THiddenBodyParts::TBodyDraw THiddenBodyParts::BodyOf(int32_t ACubeIndex) const {
+  const TIntVector grid = FGeometry.GridPosition(ACubeIndex);
+  const std::array<int32_t, 3> at = {grid.I, grid.J, grid.L};
+  const TBlock* block = BlockAt(at);
   if (block == nullptr || ACubeIndex < 0 || ACubeIndex >= FCube.CubesCount()) {
     return {}; // the turning slice, or a block a ray might see into
   }

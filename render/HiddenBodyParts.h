@@ -52,6 +52,8 @@ public:
   // Whether a block is sealed: no ray runs down its shafts, so it leaves out the most.
   bool Sealed() const { return FSealed; }
   TBodyDraw BodyOf(int32_t ACubeIndex) const;
+  // Whether the cubie rests in a sealed block: no ray runs down the shafts between its cubies.
+  bool InSealedBlock(int32_t ACubeIndex) const;
 
   // The centre of projection in the space of the modelview matrix; false for a parallel
   // projection.
@@ -84,6 +86,8 @@ private:
   // grid coordinates AAt, which lies on none of the block's sides the eye sees from outside.
   bool SeenDownAShaft(const TBlock& ABlock, const std::array<int32_t, 3>& AAt) const;
   // Adds the block Lo..Hi when it is not empty, deep when rays may run down its shafts.
+  // The block the cubie at grid coordinates AAt rests in, or null.
+  const TBlock* BlockAt(const std::array<int32_t, 3>& AAt) const;
   void AddBlock(const std::array<int32_t, 3>& ALo, const std::array<int32_t, 3>& AHi,
                 const std::array<double, 3>& ACubeEye, bool AHollow);
 

@@ -206,20 +206,38 @@ void TSharedVertexMesh::DrawList(int AList) const {
   if (!FCanDraw) {
     return;
   }
-  if (FTextured) {
+  BeginBatch();
+  DrawElements(AList);
+  EndBatch();
+}
+
+void TSharedVertexMesh::BeginBatch() const {
+  if (FCanDraw && FTextured) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, FTextureID);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   }
+}
+
+void TSharedVertexMesh::DrawInBatch(int AFace) const {
+  if (FCanDraw) {
+    DrawElements(AFace >= 1 && AFace <= 6 ? AFace : 0);
+  }
+}
+
+void TSharedVertexMesh::EndBatch() const {
+  if (FCanDraw && FDrawTexture) {
+    glDisable(GL_TEXTURE_2D);
+  }
+}
+
+void TSharedVertexMesh::DrawElements(int AList) const {
   if (FListCount[AList] > 0) {
     const size_t start = FListStart[AList];
     const void* indices = FIndexBuffer != 0
                               ? reinterpret_cast<const void*>(start * sizeof(uint32_t))
                               : static_cast<const void*>(&FIndices[start]);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(FListCount[AList]), GL_UNSIGNED_INT, indices);
-  }
-  if (FDrawTexture) {
-    glDisable(GL_TEXTURE_2D);
   }
 }
 

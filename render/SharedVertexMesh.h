@@ -49,12 +49,21 @@ public:
   void DrawBoundWithoutSide(int AFace) const;
   int32_t CornersWithoutSide(int AFace) const;
 
+  // Many draws of the body with nothing else drawn in between: the texture state of
+  // DrawGeomObject is set once by BeginBatch (after BindArrays) and cleared once by EndBatch
+  // (before UnbindArrays), not around every draw. AFace as for DrawBoundWithoutSide, 0 for the
+  // whole body.
+  void BeginBatch() const;
+  void DrawInBatch(int AFace) const;
+  void EndBatch() const;
+
   int32_t DistinctVertices() const { return static_cast<int32_t>(FPositions.size() / 3); }
   int32_t Corners() const { return static_cast<int32_t>(FListCount[0]); }
 
 private:
   void AddSideLists();
   void DrawList(int AList) const;
+  void DrawElements(int AList) const;
 
   bool FCanDraw;
   bool FDrawTexture;

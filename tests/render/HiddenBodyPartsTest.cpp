@@ -1,7 +1,9 @@
-// What a frame at rest leaves out of the cubie bodies, and when it leaves out nothing. The
-// pictures themselves are compared with the plain drawing in CubeSceneSamePictureTest.
+// What a frame leaves out of the cubie bodies and faces, when it leaves out nothing, and which
+// bodies it may cull. The pictures themselves are compared with the plain drawing in
+// CubeSceneSamePictureTest.
 #include "render/HiddenBodyParts.h"
 #include "engine/ViewProjection.h"
+#include "render/CubieFaces.h"
 #include "render/GLMatrix.h"
 #include "render/SharedVertexMesh.h"
 #include "tests/engine/CommittedMesh.h"
@@ -280,6 +282,159 @@ TEST(HiddenBodyPartsTest, NothingIsLeftOutForATurnThatIsNotOneWholeSliceOrSquare
     EXPECT_EQ(hidden.BodyOf(cubie.CubeIndex).Part, THiddenBodyParts::TPart::Whole);
   }
   cube.EndFrame(square);
+}
+
+// Culling keeps what faces the eye only when the body's triangles are wound counter-clockwise
+// seen from outside, OpenGL's default front side.
+TEST(CubieFacesTest, EveryBodyTriangleIsWoundCounterClockwiseSeenFromOutside) {
+  TVexilCube cube(3, test::CommittedCubeMesh());
+  const TGeomObject& body = cube.CubeObject();
+  const float* p = body.GLVertexArray().Floats();
+  const int64_t corners = body.DrawableVertexCount();
+  ASSERT_EQ(corners, 576);
+  int outward = 0;
+  for (int64_t T = 0; T < corners / 3; ++T) {
+    const float* a = &p[9 * T];
+    const float* b = a + 3;
+    const float* c = a + 6;
+    const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    const double v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+    const double normal[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
+                              u[0] * v[1] - u[1] * v[0]};
+    // The body is centred on the cubie's centre, the origin of its own space.
+    const double centroid[3] = {(a[0] + b[0] + c[0]) / 3.0, (a[1] + b[1] + c[1]) / 3.0,
+                                (a[2] + b[2] + c[2]) / 3.0};
+    outward += normal[0] * centroid[0] + normal[1] * centroid[1] + normal[2] * centroid[2] > 0.0;
+  }
+  EXPECT_EQ(outward, corners / 3);
+}
+
+struct TFaceCounts {
+  int Stickers = 0;
+  int Inner = 0;
+  int RestingInner = 0; // inner faces of resting cubies
+  int Closed = 0;
+  int Drawn = 0;
+};
+
+TFaceCounts CountFaces(const TVexilCube& ACube, const TCubeFrame& AFrame,
+                       const std::array<double, 16>& AProjection) {
+  const THiddenBodyParts hidden(ACube, AFrame, AProjection);
+  const TCubieFaces faces(ACube, AFrame, AProjection, hidden);
+  TFaceCounts counts;
+  for (const TCubieDraw& cubie : AFrame.Cubies) {
+    if (!faces.Drawn(cubie.CubeIndex)) {
+      continue;
+    }
+    ++counts.Drawn;
+    counts.Closed += faces.Closed(cubie.CubeIndex);
+    for (int face = 1; face <= 6; ++face) {
+      if (faces.DrawsFace(cubie.CubeIndex, face)) {
+        const bool sticker = ACube.Cube(cubie.CubeIndex).Plane(face).WorkPlane();
+        counts.Stickers += sticker;
+        counts.Inner += !sticker;
+        counts.RestingInner += !sticker && !cubie.Rotated;
+      }
+    }
+  }
+  return counts;
+}
+
+TEST(CubieFacesTest, AtRestTheStickersFacingTheEyeCloseEveryBody) {
+  for (const int n : {2, 3, 10}) {
+    SCOPED_TRACE(n);
+    TVexilCube cube(n, test::CommittedCubeMesh());
+    const TCubeFrame frame = cube.BeginFrame(OpeningView());
+    const TFaceCounts counts = CountFaces(cube, frame, SceneProjection());
+    EXPECT_EQ(counts.Stickers, 3 * n * n);
+    EXPECT_EQ(counts.Inner, 0);
+    EXPECT_EQ(counts.Drawn, n * n * n - (n - 1) * (n - 1) * (n - 1));
+    EXPECT_EQ(counts.Closed, counts.Drawn);
+    cube.EndFrame(frame);
+  }
+}
+
+TEST(CubieFacesTest, WhileASliceTurnsOnlyTheInnerFacesAtTheGapAreDrawnAndTheyFaceTheEye) {
+  const int32_t n = 10;
+  TVexilCube cube(n, test::CommittedCubeMesh());
+  TurnSliceX(cube, 5, 30.0f);
+  const TCubeFrame frame = cube.BeginFrame(OpeningView());
+  const THiddenBodyParts hidden(cube, frame, SceneProjection());
+  ASSERT_TRUE(hidden.Sealed());
+  const TCubieFaces faces(cube, frame, SceneProjection(), hidden);
+  std::array<int, 7> innerByFace{};
+  int turningFaces = 0;
+  for (const TCubieDraw& cubie : frame.Cubies) {
+    const int32_t x = cubie.CubeIndex / (n * n) + 1;
+    for (int face = 1; face <= 6; ++face) {
+      if (!faces.DrawsFace(cubie.CubeIndex, face)) {
+        continue;
+      }
+      if (cubie.Rotated) {
+        ++turningFaces;
+      } else if (!cube.Cube(cubie.CubeIndex).Plane(face).WorkPlane()) {
+        ++innerByFace[static_cast<size_t>(face)];
+        // -X is face 3, +X face 5: the resting faces next to the slice x = 5.
+        EXPECT_TRUE((face == 5 && x == 4) || (face == 3 && x == 6))
+            << cubie.CubeIndex << ' ' << face;
+      }
+    }
+    // A resting cubie's faces all lie square to the cube's: none is seen edge-on here. Half the
+    // turning slice has a face nearly edge-on at 30 degrees.
+    if (!cubie.Rotated && faces.Drawn(cubie.CubeIndex)) {
+      EXPECT_TRUE(faces.Closed(cubie.CubeIndex)) << cubie.CubeIndex;
+    }
+  }
+  // The opening view looks at -X: only the block beyond the slice shows its side at the gap.
+  EXPECT_EQ(innerByFace[3], n * n);
+  EXPECT_EQ(innerByFace[5], 0);
+  // Of each turning cubie only the faces towards the eye, three at most as of any box, and one
+  // seen edge-on besides; the other two of the six never.
+  EXPECT_GT(turningFaces, n * n);
+  EXPECT_LE(turningFaces, 4 * n * n);
+  cube.EndFrame(frame);
+}
+
+TEST(CubieFacesTest, SquareToABlockItsInnerFacesStayToCloseTheShafts) {
+  // Seen square-on rays run down the shafts between the cubies of a block; the corners of the
+  // inner faces stand in them, so those faces are drawn though a neighbour lies over them.
+  const int32_t n = 4;
+  TVexilCube cube(n, test::CommittedCubeMesh());
+  TurnSliceX(cube, 2, 30.0f);
+  const TCubeFrame square = cube.BeginFrame(IdentityMatrix());
+  const TFaceCounts squareCounts = CountFaces(cube, square, SceneProjection());
+  cube.EndFrame(square);
+  const TCubeFrame slanted = cube.BeginFrame(OpeningView());
+  const TFaceCounts slantedCounts = CountFaces(cube, slanted, SceneProjection());
+  cube.EndFrame(slanted);
+  // Square-on the +Z faces of the resting cubies below the top layer face the eye (36 of them)
+  // and some of their side faces; slanted only the side of the block beyond the slice at the
+  // gap is drawn.
+  EXPECT_GT(squareCounts.RestingInner, 2 * n * n);
+  EXPECT_EQ(slantedCounts.RestingInner, n * n);
+}
+
+TEST(CubieFacesTest, ABodyWithAFaceSeenEdgeOnOrWithoutACentreOfProjectionIsNotCulled) {
+  TVexilCube cube(3, test::CommittedCubeMesh());
+  // Square-on to +Z the side faces of the middle column are seen edge-on: where their rims meet
+  // the bodies' the rasteriser leaves pixels that only the body behind fills.
+  const TCubeFrame square = cube.BeginFrame(IdentityMatrix());
+  const THiddenBodyParts squareHidden(cube, square, SceneProjection());
+  const TCubieFaces squareFaces(cube, square, SceneProjection(), squareHidden);
+  const int32_t middle = (2 - 1) * 9 + (2 - 1) * 3 + (3 - 1);
+  EXPECT_TRUE(squareFaces.Drawn(middle));
+  EXPECT_FALSE(squareFaces.Closed(middle));
+  EXPECT_TRUE(squareFaces.DrawsFace(middle, 1));
+  cube.EndFrame(square);
+  // Without a centre of projection nothing tells which faces the eye sees.
+  std::array<double, 16> ortho{};
+  ortho[0] = ortho[5] = ortho[15] = 1.0;
+  ortho[10] = -1.0;
+  const TCubeFrame frame = cube.BeginFrame(OpeningView());
+  const TFaceCounts counts = CountFaces(cube, frame, ortho);
+  EXPECT_EQ(counts.Closed, 0);
+  EXPECT_EQ(counts.Stickers, 27);
+  cube.EndFrame(frame);
 }
 
 } // namespace
