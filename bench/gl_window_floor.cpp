@@ -4,6 +4,7 @@
 // (window_bench's start) cannot come sooner than this.
 //
 //   xvfb-run -a -s '-screen 0 1280x800x24 -noreset' build/bench/gl_window_floor [--starts 5]
+//       [--samples 4]
 //
 // Each start execs this program afresh and prints the seconds from exec to the first frame
 // swapped.
@@ -25,6 +26,7 @@
 namespace {
 
 constexpr const char* kExecTimeVariable = "GL_WINDOW_FLOOR_EXEC_TIME";
+constexpr const char* kSamplesVariable = "GL_WINDOW_FLOOR_SAMPLES";
 
 double MonotonicSeconds() {
   timespec now{};
@@ -47,7 +49,7 @@ int StartChild(int& AArgc, char** AArgv) {
   format.setVersion(2, 1);
   format.setProfile(QSurfaceFormat::CompatibilityProfile);
   format.setDepthBufferSize(24);
-  format.setSamples(4);
+  format.setSamples(std::atoi(std::getenv(kSamplesVariable)));
   QGuiApplication application(AArgc, AArgv);
   TClearingWindow window;
   window.setFormat(format);
@@ -67,7 +69,16 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "--start-child") == 0) {
     return StartChild(argc, argv);
   }
-  const int starts = argc > 2 && std::strcmp(argv[1], "--starts") == 0 ? std::atoi(argv[2]) : 5;
+  int starts = 5;
+  const char* samples = "4";
+  for (int i = 1; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "--starts") == 0) {
+      starts = std::atoi(argv[i + 1]);
+    } else if (std::strcmp(argv[i], "--samples") == 0) {
+      samples = argv[i + 1];
+    }
+  }
+  setenv(kSamplesVariable, samples, 1);
   std::vector<double> seconds;
   for (int i = 0; i < starts; ++i) {
     int ends[2];
