@@ -14,7 +14,6 @@
 #include "app/GameSettings.h"
 #include "engine/Game.h"
 #include "render/CubeView.h"
-#include "render/CubeViewKeys.h"
 #include "support/FileError.h"
 
 #include <QMainWindow>
@@ -45,7 +44,7 @@ public:
 
   // --- what the commands work on; public for the window's tests.
   TGame* Game() const { return FGame.get(); }
-  TVexilCube* VexilCube() const { return FGame ? &FGame->VexilCube() : nullptr; }
+  TVexilCube* VexilCube() const { return &FGame->VexilCube(); }
   TGameSettings* GameSettings() const { return FGameSettings.get(); }
   TLocalizationStore* LocalizationStore() const { return FLocalizationStore.get(); }
   // The one-second tick of the game clock runs.

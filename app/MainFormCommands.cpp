@@ -46,11 +46,11 @@ void TMainForm::acRedoStepExecute() {
 }
 
 void TMainForm::acUndoStepUpdate() {
-  FUndoItem->setEnabled(FGame && FGame->UndoEnabled());
+  FUndoItem->setEnabled(FGame->UndoEnabled());
 }
 
 void TMainForm::acRedoStepUpdate() {
-  FRedoItem->setEnabled(FGame && FGame->RedoEnabled());
+  FRedoItem->setEnabled(FGame->RedoEnabled());
 }
 
 void TMainForm::GlobalLightingMenuItemClick() {

@@ -19,7 +19,7 @@ void TMainForm::ViewStepped() {
 }
 
 void TMainForm::CheckSolved() {
-  if (!FGame || !FGame->CheckSolved()) {
+  if (!FGame->CheckSolved()) {
     return;
   }
   KeepRecord();

@@ -58,7 +58,7 @@ void TMainForm::ClockTickTimer() {
 }
 
 bool TMainForm::ClockTickActive() const {
-  return FClockTimer != nullptr && FClockTimer->isActive();
+  return FClockTimer->isActive();
 }
 
 } // namespace vexil

@@ -17,15 +17,14 @@ bool TMainForm::event(QEvent* AEvent) {
     FView->EndGesture();
   }
   // Hidden by the desktop (another workspace, a minimise that comes as a hide) or shown again.
-  if ((AEvent->type() == QEvent::Hide || AEvent->type() == QEvent::Show) && AEvent->spontaneous() &&
-      FGame) {
+  if ((AEvent->type() == QEvent::Hide || AEvent->type() == QEvent::Show) && AEvent->spontaneous()) {
     PauseWhileHidden(AEvent->type() == QEvent::Hide);
   }
   return QMainWindow::event(AEvent);
 }
 
 bool TMainForm::eventFilter(QObject* AWatched, QEvent* AEvent) {
-  if (AWatched == FView && AEvent->type() == QEvent::KeyPress && FGame &&
+  if (AWatched == FView && AEvent->type() == QEvent::KeyPress &&
       PauseKeyPressed(static_cast<const QKeyEvent&>(*AEvent))) {
     return true;
   }
@@ -71,7 +70,7 @@ void TMainForm::changeEvent(QEvent* AEvent) {
       FView->ReleaseInput();
     }
   }
-  if (AEvent->type() == QEvent::WindowStateChange && FGame) {
+  if (AEvent->type() == QEvent::WindowStateChange) {
     PauseWhileHidden(isMinimized());
   }
 }

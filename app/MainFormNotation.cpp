@@ -57,9 +57,6 @@ void TMainForm::ShowMovesLog() {
 }
 
 void TMainForm::UpdateNotationItems() {
-  if (!FGame) {
-    return;
-  }
   FEnterMovesItem->setEnabled(FGame->CanPlayMoves());
   FCopyScrambleItem->setEnabled(!FGame->Scrambling() && !FGame->ScrambleText().empty());
   if (FMovesDock->isVisible()) {

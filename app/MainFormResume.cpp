@@ -75,7 +75,7 @@ void TMainForm::ResumeKeptGame() {
 
 void TMainForm::KeepGameForNextStart() {
   // Before the start has looked at the kept game, the file is left as it is.
-  if (!FGame || !FKeptGameChecked) {
+  if (!FKeptGameChecked) {
     return;
   }
   if (!FGame->NewGameIsStarted()) {

@@ -9,7 +9,7 @@
 namespace vexil {
 
 void TMainForm::ShowSettingsFileNotice() {
-  if (!FGameSettings || !FLocalizationStore || FGameSettings->WillWriteFile()) {
+  if (FGameSettings->WillWriteFile()) {
     return;
   }
   const QString key = FGameSettings->FileState() == TSettingsFileState::Unreadable
